@@ -1,0 +1,65 @@
+// Decoding a large transfer and writing plus reading a large project file.
+#include <benchmark/benchmark.h>
+
+#include "ProjectFile.h"
+#include "TestDataStore.h"
+#include "TransferBuilder.h"
+#include "TransferDecoder.h"
+#include "TransferText.h"
+
+using namespace k30;
+
+namespace {
+
+constexpr int kPoints = 10000;
+
+std::string LargeTransfer()
+{
+    TransferSpec spec;
+    spec.ev2Section = true;
+    spec.ev2Records = 20;
+    for (int i = 0; i < kPoints; ++i) {
+        InstrumentK30Record r;
+        r.number = static_cast<std::uint16_t>(i);
+        for (std::size_t j = 0; j < 16; ++j) {
+            r.stress[j] = static_cast<std::uint16_t>(j * 25 + i % 7);
+            r.settlement[j] = static_cast<std::uint16_t>(j * 12 + i % 5);
+        }
+        r.stress125 = 190;
+        r.k30 = 152;
+        spec.k30Records.push_back(r);
+    }
+    return BytesToTransferText(BuildTransfer(spec));
+}
+
+void DecodeLargeTransfer(benchmark::State& state)
+{
+    const std::string text = LargeTransfer();
+    for (auto _ : state) {
+        TestDataStore s;
+        DecodeTransfer(text, s);
+        benchmark::DoNotOptimize(s.k30List.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(DecodeLargeTransfer)->Unit(benchmark::kMillisecond);
+
+void WriteAndReadLargeProject(benchmark::State& state)
+{
+    TestDataStore s;
+    DecodeTransfer(LargeTransfer(), s);
+    s.k30List[5].name = "测点五";
+    std::vector<const K30*> chosen;
+    for (const K30& p : s.k30List)
+        chosen.push_back(&p);
+    ReportHeader header;
+    header.Client = "委托单位";
+    for (auto _ : state) {
+        const auto bytes = WriteProject(s.nInstrumentNo, chosen, header);
+        const auto r = ReadProject(bytes);
+        benchmark::DoNotOptimize(r.data.points.data());
+    }
+}
+BENCHMARK(WriteAndReadLargeProject)->Unit(benchmark::kMillisecond);
+
+}  // namespace

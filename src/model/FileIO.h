@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace k30 {
+
+// A real transfer is a few hundred KiB of text; anything this large is not one.
+inline constexpr std::uint64_t kMaxRawFileBytes = 64ull * 1024 * 1024;
+
+struct FileReadResult {
+    bool ok = false;
+    std::string error;  // English
+    std::vector<std::uint8_t> bytes;
+};
+
+// Reads a whole file; refuses files larger than maxBytes without reading them.
+FileReadResult ReadWholeFile(const std::string& path, std::uint64_t maxBytes);
+
+// Writes to a temporary file beside the target and renames it over the target,
+// so a failed write never destroys the file it replaces.
+bool WriteFileAtomically(const std::string& path, const void* data, std::size_t size, std::string& error);
+
+// The two file kinds are told apart by the exact, case-sensitive last four characters.
+enum class FileKind { Raw, Project, Unknown };
+FileKind KindOfPath(const std::string& path);
+
+}  // namespace k30

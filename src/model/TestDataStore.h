@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "K30.h"
+#include "Language.h"
+
+namespace k30 {
+
+// The test data of the running workbench. One instance is created at start
+// and handed to every part that reads or changes test data.
+class TestDataStore {
+public:
+    std::vector<K30> k30List;
+    std::int32_t nK30Count = 0;     // every loop runs up to this, not to k30List.size()
+    std::int32_t nEv2Count = 0;     // Ev2 points of the last transfer; only counted
+    std::int32_t nInstrumentNo = 0;
+    bool bDataSaved = false;
+    bool bManualInput = false;
+    std::string strCurK30Name;
+    Language nLanguage = Language::English;
+
+    void ClearK30Points() { k30List.clear(); }
+    void AddK30Point(const K30& point) { k30List.push_back(point); }
+
+    // Throws std::out_of_range for an index outside the list.
+    K30& K30PointAt(std::size_t k) { return k30List.at(k); }
+    const K30& K30PointAt(std::size_t k) const { return k30List.at(k); }
+
+    void RenamePoint(std::size_t k, const std::string& name) { K30PointAt(k).name = name; }
+
+    // First of the first nK30Count points whose name matches exactly.
+    std::optional<std::size_t> FindK30PointByName(const std::string& name) const;
+
+    // Number of valid points, never more than the list holds.
+    std::size_t ValidCount() const;
+
+    bool DataPresent() const { return nEv2Count != 0 || nK30Count != 0; }
+    bool UnsavedDataPresent() const { return DataPresent() && !bDataSaved; }
+};
+
+}  // namespace k30

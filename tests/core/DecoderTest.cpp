@@ -1,0 +1,239 @@
+#include <gtest/gtest.h>
+
+#include "TestDataStore.h"
+#include "TransferBuilder.h"
+#include "TransferDecoder.h"
+#include "TransferText.h"
+
+using namespace k30;
+
+namespace {
+
+InstrumentK30Record Record(std::uint16_t number)
+{
+    InstrumentK30Record r;
+    r.number = number;
+    for (std::size_t j = 0; j < 16; ++j) {
+        r.stress[j] = static_cast<std::uint16_t>(j * 25);
+        r.settlement[j] = static_cast<std::uint16_t>(j * 11 + number);
+    }
+    r.stress125 = 250;
+    r.k30 = 190;
+    return r;
+}
+
+TestDataStore Decode(const TransferSpec& spec)
+{
+    TestDataStore s;
+    DecodeTransfer(BytesToTransferText(BuildTransfer(spec)), s);
+    return s;
+}
+
+TransferSpec K30Only(int records)
+{
+    TransferSpec spec;
+    spec.k30InstrumentNo = 7;
+    for (int i = 0; i < records; ++i)
+        spec.k30Records.push_back(Record(static_cast<std::uint16_t>(i + 1)));
+    return spec;
+}
+
+}  // namespace
+
+TEST(TransferText, BytesAndBackAgain)
+{
+    const std::vector<std::uint8_t> bytes{0x0A, 0xFF, 0x00, 0x71};
+    const std::string text = BytesToTransferText(bytes);
+    EXPECT_EQ(text, "0A FF 00 71 ");
+    EXPECT_EQ(TransferTextToBytes(text), bytes);
+    EXPECT_FALSE(TransferTextToBytes("0A G1 ").has_value());
+    EXPECT_FALSE(TransferTextToBytes("0A 1").has_value());
+}
+
+TEST(Decoder, Ev2SectionAloneCountsAndKeepsNothing)
+{
+    TransferSpec spec;
+    spec.ev2Section = true;
+    spec.ev2InstrumentNo = 3;
+    spec.ev2Records = 1;
+    spec.k30Section = false;
+    const auto bytes = BuildTransfer(spec);
+    ASSERT_EQ(bytes.size(), 144u);
+    TestDataStore s;
+    s.k30List.push_back({});
+    DecodeTransfer(BytesToTransferText(bytes), s);
+    EXPECT_EQ(s.nEv2Count, 1);
+    EXPECT_EQ(s.nInstrumentNo, 3);
+    EXPECT_EQ(s.nK30Count, 0);
+    EXPECT_TRUE(s.k30List.empty());
+    EXPECT_TRUE(s.UnsavedDataPresent());
+}
+
+TEST(Decoder, Ev2ThenK30TakesTheK30InstrumentNumber)
+{
+    TransferSpec spec = K30Only(2);
+    spec.ev2Section = true;
+    spec.ev2InstrumentNo = 3;
+    spec.ev2Records = 1;
+    spec.leading = {0x12, 0x34, 0xCC};
+    spec.between = {0x00, 0xEE, 0x01};
+    spec.trailing = {0x55, 0xFF};
+    const TestDataStore s = Decode(spec);
+    EXPECT_EQ(s.nEv2Count, 1);
+    EXPECT_EQ(s.nK30Count, 2);
+    EXPECT_EQ(s.nInstrumentNo, 7);
+    ASSERT_EQ(s.k30List.size(), 2u);
+    EXPECT_EQ(s.k30List[1].name, "2");
+}
+
+TEST(Decoder, RecordFields)
+{
+    TransferSpec spec = K30Only(0);
+    InstrumentK30Record r = Record(12);
+    r.stress[7] = 0x01F4;
+    r.year = 9;
+    r.month = 5;
+    r.day = 12;
+    r.startHour = 8;
+    r.startMinute = 5;
+    r.endHour = 14;
+    r.endMinute = 30;
+    r.stress125 = 0x00FA;
+    r.k30 = 0x00BE;
+    r.testType = 0;
+    r.designLoad = 150;
+    spec.k30Records.push_back(r);
+    r.testType = 40;
+    r.startHour = 10;
+    r.startMinute = 0;
+    spec.k30Records.push_back(r);
+    const TestDataStore s = Decode(spec);
+    ASSERT_EQ(s.nK30Count, 2);
+    const K30& p = s.k30List[0];
+    EXPECT_EQ(p.name, "12");
+    EXPECT_EQ(p.reading[7].stress, 500.0f);
+    EXPECT_EQ(p.reading[3].settlement, 3 * 11 + 12.0f);
+    EXPECT_EQ(p.startTime, "2009-5-12-08:05");
+    EXPECT_EQ(p.endTime, "2009-5-12-14:30");
+    EXPECT_EQ(p.stress125, "0.250");
+    EXPECT_EQ(p.k30Value, "190");
+    EXPECT_EQ(p.testType, "K30");
+    EXPECT_EQ(p.designLoad, "0.150");
+    EXPECT_EQ(p.reading[16], ReadingPair{});
+    EXPECT_EQ(s.k30List[1].testType, "K40");
+    EXPECT_EQ(s.k30List[1].startTime, "2009-5-12-10:00");
+}
+
+TEST(Decoder, DocumentedQuirks)
+{
+    {
+        // No end marker: the count still allows for one, so a record is lost.
+        TransferSpec spec = K30Only(3);
+        spec.k30EndMarker = false;
+        EXPECT_EQ(Decode(spec).nK30Count, 2);
+        spec = K30Only(1);
+        spec.k30EndMarker = false;
+        EXPECT_EQ(Decode(spec).nK30Count, 0);
+        TransferSpec ev2;
+        ev2.ev2Section = true;
+        ev2.ev2Records = 3;
+        ev2.ev2EndMarker = false;
+        ev2.k30Section = false;
+        EXPECT_EQ(Decode(ev2).nEv2Count, 2);
+    }
+    {
+        // K30 before Ev2: the Ev2 section is not counted.
+        TransferSpec spec = K30Only(2);
+        spec.ev2Section = true;
+        spec.ev2Records = 4;
+        spec.k30First = true;
+        const TestDataStore s = Decode(spec);
+        EXPECT_EQ(s.nEv2Count, 0);
+        EXPECT_EQ(s.nK30Count, 2);
+    }
+    {
+        // Sixteen 0xFF inside a record end the section there.
+        TransferSpec spec = K30Only(3);
+        for (std::size_t j = 0; j < 8; ++j) {
+            spec.k30Records[1].stress[j] = 0xFFFF;
+            spec.k30Records[1].settlement[j] = 0xFFFF;
+        }
+        const TestDataStore s = Decode(spec);
+        EXPECT_EQ(s.nK30Count, 1);
+        EXPECT_EQ(s.k30List.size(), 1u);
+    }
+    {
+        // A transfer cut inside a record does not count that record.
+        TransferSpec spec = K30Only(2);
+        spec.k30EndMarker = false;
+        auto bytes = BuildTransfer(spec);
+        bytes.resize(bytes.size() - 40);
+        bytes.insert(bytes.end(), 16, 0xFF);
+        TestDataStore s;
+        DecodeTransfer(BytesToTransferText(bytes), s);
+        EXPECT_EQ(s.nK30Count, 1);
+    }
+}
+
+TEST(Decoder, EmptyOrMarkerlessTextEmptiesButKeepsInstrumentNumber)
+{
+    TestDataStore s;
+    s.nInstrumentNo = 42;
+    s.nEv2Count = 3;
+    s.nK30Count = 1;
+    s.k30List.push_back({});
+    DecodeTransfer("", s);
+    EXPECT_TRUE(s.k30List.empty());
+    EXPECT_EQ(s.nEv2Count, 0);
+    EXPECT_EQ(s.nK30Count, 0);
+    EXPECT_EQ(s.nInstrumentNo, 42);
+    DecodeTransfer("01 02 03 EE EE ", s);
+    EXPECT_EQ(s.nK30Count, 0);
+    EXPECT_EQ(s.nInstrumentNo, 42);
+}
+
+TEST(Decoder, SecondDecodeReplacesEverything)
+{
+    TestDataStore s;
+    DecodeTransfer(BytesToTransferText(BuildTransfer(K30Only(5))), s);
+    ASSERT_EQ(s.nK30Count, 5);
+    DecodeTransfer(BytesToTransferText(BuildTransfer(K30Only(2))), s);
+    EXPECT_EQ(s.nK30Count, 2);
+    EXPECT_EQ(s.k30List.size(), 2u);
+}
+
+TEST(Decoder, DamagedTextStaysInBounds)
+{
+    // A marker at the very end, with nothing after it, and digits that are not hexadecimal.
+    TestDataStore s;
+    DecodeTransfer("CC CC CC CC CC CC CC CC CC CC CC CC CC CC", s);
+    EXPECT_EQ(s.nK30Count, 0);
+    EXPECT_EQ(s.nInstrumentNo, 0);
+    std::string text = BytesToTransferText(BuildTransfer(K30Only(1)));
+    for (std::size_t i = 48; i < 120; i += 3)
+        text[i] = 'Z';
+    DecodeTransfer(text, s);
+    ASSERT_EQ(s.nK30Count, 1);
+    EXPECT_EQ(s.k30List[0].reading[0].stress, 0.0f);
+}
+
+TEST(Decoder, BlanksInsideRecordsDoNotMatter)
+{
+    // Only the digits count once the blanks are gone: a raw file edited by hand
+    // with blanks moved inside its records decodes as the original.
+    const std::string clean = BytesToTransferText(BuildTransfer(K30Only(2)));
+    std::string edited = clean.substr(0, 48);
+    for (std::size_t i = 48; i < clean.size() - 48; ++i) {
+        if (clean[i] != ' ')
+            edited += clean[i];
+        if (i % 7 == 0)
+            edited += "  ";
+    }
+    edited += clean.substr(clean.size() - 48);
+    TestDataStore a, b;
+    DecodeTransfer(clean, a);
+    DecodeTransfer(edited, b);
+    ASSERT_EQ(a.nK30Count, 2);
+    EXPECT_EQ(b.nK30Count, 2);
+    EXPECT_EQ(a.k30List, b.k30List);
+}

@@ -1,0 +1,105 @@
+#include <fstream>
+#include <iostream>
+
+#include "Commands.h"
+#include "DataFile.h"
+#include "JsonOutput.h"
+#include "ProjectFile.h"
+
+namespace k30::cli {
+
+namespace {
+
+std::vector<std::string> SplitNames(const std::string& list)
+{
+    std::vector<std::string> names;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = list.find(',', start);
+        names.push_back(list.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        if (comma == std::string::npos)
+            break;
+        start = comma + 1;
+    }
+    return names;
+}
+
+bool ReadHeaderFile(const std::string& path, ReportHeader& header)
+{
+    const FileReadResult file = ReadWholeFile(path, 16ull * 1024 * 1024);
+    if (!file.ok) {
+        std::cerr << "k30: " << path << ": " << file.error << "\n";
+        return false;
+    }
+    const auto j = nlohmann::json::parse(file.bytes.begin(), file.bytes.end(), nullptr, false);
+    std::string error = "not valid JSON";
+    if (j.is_discarded() || !HeaderFromJson(j, header, error)) {
+        std::cerr << "k30: " << path << ": " << error << "\n";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void AddConvertCommand(CLI::App& app, GlobalOptions& global, Action& action)
+{
+    struct Options {
+        std::string in;
+        std::string out;
+        std::string points;
+        std::string header;
+    };
+    auto opts = std::make_shared<Options>();
+    CLI::App* sub = app.add_subcommand(
+        "convert", "Write a project file (.K30) from a raw or project file.\n"
+                   "Default: every point in list order; a project file's own header.");
+    sub->add_option("IN", opts->in, "Raw (.ORG) or project (.K30) file")->required();
+    sub->add_option("OUT", opts->out, "Project file to write")->required();
+    sub->add_option("--points", opts->points,
+                    "Comma-separated point names, in the order to write; a name takes the first point with it");
+    sub->add_option("--header", opts->header,
+                    "JSON object with the report header members (Client, Elevation, ProjectName, PointLocation, "
+                    "SubgradeMileage, FillLayer, ReportNumber, TestNumber, ReportDate, FillerName, "
+                    "RequiredCoefficient, Environment, Tester, Reviewer); missing ones are empty");
+    AddLanguageOption(sub, global);
+    sub->callback([opts, &action] {
+        action = [opts] {
+            LoadedFile f;
+            switch (LoadDataFile(opts->in, f)) {
+            case LoadStatus::UnknownKind:
+                return 2;
+            case LoadStatus::Failed:
+                return 1;
+            case LoadStatus::Ok:
+                break;
+            }
+            std::vector<const K30*> chosen;
+            if (opts->points.empty()) {
+                for (std::size_t k = 0; k < f.store.ValidCount(); ++k)
+                    chosen.push_back(&f.store.k30List[k]);
+            } else {
+                for (const std::string& name : SplitNames(opts->points)) {
+                    const auto k = f.store.FindK30PointByName(name);
+                    if (!k) {
+                        std::cerr << "k30: " << opts->in << ": no test point named \"" << name << "\"\n";
+                        return 1;
+                    }
+                    chosen.push_back(&f.store.k30List[*k]);
+                }
+            }
+            ReportHeader header = f.header;
+            if (!opts->header.empty() && !ReadHeaderFile(opts->header, header))
+                return 1;
+            const auto bytes = WriteProject(f.store.nInstrumentNo, chosen, header);
+            std::string error;
+            if (!WriteFileAtomically(opts->out, bytes.data(), bytes.size(), error)) {
+                std::cerr << "k30: " << opts->out << ": " << error << "\n";
+                return 1;
+            }
+            return 0;
+        };
+    });
+}
+
+}  // namespace k30::cli

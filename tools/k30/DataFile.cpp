@@ -1,0 +1,43 @@
+#include "DataFile.h"
+
+#include <iostream>
+
+#include "ProjectFile.h"
+#include "TransferDecoder.h"
+
+namespace k30::cli {
+
+namespace {
+// Project files hold about 200 bytes a point; this is far beyond any real one.
+constexpr std::uint64_t kMaxProjectFileBytes = 256ull * 1024 * 1024;
+}  // namespace
+
+LoadStatus LoadDataFile(const std::string& path, LoadedFile& out)
+{
+    out.kind = KindOfPath(path);
+    if (out.kind == FileKind::Unknown) {
+        std::cerr << "k30: " << path << ": not a raw (.ORG) or project (.K30) file name\n";
+        return LoadStatus::UnknownKind;
+    }
+    const FileReadResult file =
+        ReadWholeFile(path, out.kind == FileKind::Raw ? kMaxRawFileBytes : kMaxProjectFileBytes);
+    if (!file.ok) {
+        std::cerr << "k30: " << path << ": " << file.error << "\n";
+        return LoadStatus::Failed;
+    }
+    if (out.kind == FileKind::Raw) {
+        out.rawText.assign(file.bytes.begin(), file.bytes.end());
+        DecodeTransfer(out.rawText, out.store);
+        return LoadStatus::Ok;
+    }
+    const ProjectReadResult project = ReadProject(file.bytes);
+    if (!project.ok) {
+        std::cerr << "k30: " << path << ": " << project.error << "\n";
+        return LoadStatus::Failed;
+    }
+    ApplyProject(project.data, out.store);
+    out.header = project.data.header;
+    return LoadStatus::Ok;
+}
+
+}  // namespace k30::cli

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+#include "FileIO.h"
+#include "ReportHeader.h"
+#include "TestDataStore.h"
+
+namespace k30::cli {
+
+// A raw or project file loaded as the Open command loads it.
+struct LoadedFile {
+    FileKind kind = FileKind::Unknown;
+    TestDataStore store;
+    ReportHeader header;
+    std::string rawText;  // raw files only
+};
+
+enum class LoadStatus { Ok, UnknownKind, Failed };
+
+// On failure prints "k30: PATH: problem" on stderr.
+LoadStatus LoadDataFile(const std::string& path, LoadedFile& out);
+
+}  // namespace k30::cli

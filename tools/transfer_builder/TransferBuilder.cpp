@@ -1,0 +1,97 @@
+#include "TransferBuilder.h"
+
+namespace k30 {
+
+namespace {
+
+void Put16(std::uint8_t* p, std::uint16_t v)
+{
+    p[0] = static_cast<std::uint8_t>(v >> 8);
+    p[1] = static_cast<std::uint8_t>(v);
+}
+
+void Append(std::vector<std::uint8_t>& out, std::uint8_t byte, int n) { out.insert(out.end(), static_cast<std::size_t>(n), byte); }
+
+void Append16(std::vector<std::uint8_t>& out, std::uint16_t v)
+{
+    out.push_back(static_cast<std::uint8_t>(v >> 8));
+    out.push_back(static_cast<std::uint8_t>(v));
+}
+
+void AppendEv2(std::vector<std::uint8_t>& out, const TransferSpec& s)
+{
+    Append(out, 0xEE, 14);
+    Append16(out, s.ev2InstrumentNo);
+    for (int i = 0; i < s.ev2Records; ++i) {
+        std::array<std::uint8_t, 112> rec{};
+        for (int j = 0; j < 17; ++j) {
+            Put16(&rec[static_cast<std::size_t>(4 * j)], static_cast<std::uint16_t>(j * 40));
+            Put16(&rec[static_cast<std::size_t>(4 * j + 2)], static_cast<std::uint16_t>(j * 9));
+        }
+        rec[68] = 9;
+        rec[69] = 5;
+        rec[70] = 12;
+        Put16(&rec[75], static_cast<std::uint16_t>(i + 1));
+        out.insert(out.end(), rec.begin(), rec.end());
+    }
+    if (s.ev2EndMarker)
+        Append(out, 0xFF, 16);
+}
+
+void AppendK30(std::vector<std::uint8_t>& out, const TransferSpec& s)
+{
+    Append(out, 0xCC, 14);
+    Append16(out, s.k30InstrumentNo);
+    for (const InstrumentK30Record& r : s.k30Records) {
+        const auto rec = EncodeK30Record(r);
+        out.insert(out.end(), rec.begin(), rec.end());
+    }
+    if (s.k30EndMarker)
+        Append(out, 0xFF, 16);
+}
+
+}  // namespace
+
+std::array<std::uint8_t, 112> EncodeK30Record(const InstrumentK30Record& r)
+{
+    std::array<std::uint8_t, 112> rec{};
+    for (std::size_t j = 0; j < 16; ++j) {
+        Put16(&rec[4 * j], r.stress[j]);
+        Put16(&rec[4 * j + 2], r.settlement[j]);
+    }
+    rec[68] = r.year;
+    rec[69] = r.month;
+    rec[70] = r.day;
+    rec[71] = r.startHour;
+    rec[72] = r.startMinute;
+    rec[73] = r.endHour;
+    rec[74] = r.endMinute;
+    Put16(&rec[75], r.number);
+    Put16(&rec[80], r.stress125);
+    Put16(&rec[82], r.k30);
+    Put16(&rec[84], r.testType);
+    Put16(&rec[86], r.designLoad);
+    return rec;
+}
+
+std::vector<std::uint8_t> BuildTransfer(const TransferSpec& s)
+{
+    std::vector<std::uint8_t> out = s.leading;
+    if (s.k30First) {
+        if (s.k30Section)
+            AppendK30(out, s);
+        out.insert(out.end(), s.between.begin(), s.between.end());
+        if (s.ev2Section)
+            AppendEv2(out, s);
+    } else {
+        if (s.ev2Section)
+            AppendEv2(out, s);
+        out.insert(out.end(), s.between.begin(), s.between.end());
+        if (s.k30Section)
+            AppendK30(out, s);
+    }
+    out.insert(out.end(), s.trailing.begin(), s.trailing.end());
+    return out;
+}
+
+}  // namespace k30

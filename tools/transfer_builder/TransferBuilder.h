@@ -1,0 +1,48 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace k30 {
+
+// One K30 test point as the instrument stores it (all values in stream units).
+struct InstrumentK30Record {
+    std::array<std::uint16_t, 16> stress{};      // 0.001 MPa
+    std::array<std::uint16_t, 16> settlement{};  // 0.01 mm
+    std::uint8_t year = 9;                       // minus 2000
+    std::uint8_t month = 5;
+    std::uint8_t day = 12;
+    std::uint8_t startHour = 8;
+    std::uint8_t startMinute = 5;
+    std::uint8_t endHour = 14;
+    std::uint8_t endMinute = 30;
+    std::uint16_t number = 1;
+    std::uint16_t stress125 = 0;   // 0.001 MPa
+    std::uint16_t k30 = 0;         // MPa/m
+    std::uint16_t testType = 0;    // 0 stands for 30
+    std::uint16_t designLoad = 0;  // 0.001 MPa
+};
+
+struct TransferSpec {
+    std::vector<std::uint8_t> leading;  // bytes before the first marker
+    bool ev2Section = false;
+    std::uint16_t ev2InstrumentNo = 0;
+    int ev2Records = 0;
+    bool ev2EndMarker = true;
+    std::vector<std::uint8_t> between;  // bytes between the two sections
+    bool k30Section = true;
+    std::uint16_t k30InstrumentNo = 0;
+    std::vector<InstrumentK30Record> k30Records;
+    bool k30EndMarker = true;
+    bool k30First = false;  // K30 section before the Ev2 section
+    std::vector<std::uint8_t> trailing;
+};
+
+// The bytes of an instrument transfer.
+std::vector<std::uint8_t> BuildTransfer(const TransferSpec& spec);
+
+// The 112 bytes of one K30 record.
+std::array<std::uint8_t, 112> EncodeK30Record(const InstrumentK30Record& record);
+
+}  // namespace k30
