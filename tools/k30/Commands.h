@@ -1,7 +1,6 @@
 #pragma once
 
 #include <functional>
-#include <optional>
 #include <string>
 
 #include <CLI/CLI.hpp>
@@ -17,14 +16,15 @@ struct GlobalOptions {
     Language Resolve() const;
 };
 
-// Each command adds its subcommand and sets the action to run after parsing;
-// the action returns the process exit code.
+// A command adds its subcommand to the tool and, when chosen, sets the action
+// to run after parsing; the action returns the process exit code.
 using Action = std::function<int()>;
+using CommandAdder = void (*)(CLI::App& app, GlobalOptions& global, Action& action);
 
-void AddShowCommand(CLI::App& app, GlobalOptions& global, Action& action);
-void AddConvertCommand(CLI::App& app, GlobalOptions& global, Action& action);
-void AddComputeCommand(CLI::App& app, GlobalOptions& global, Action& action);
-void AddExtraCommands(CLI::App& app, GlobalOptions& global, Action& action);
+// Each command file registers itself with a static object:
+//   static const bool registered = RegisterCommand(30, AddShowCommand);
+// The order decides where the command stands in --help.
+bool RegisterCommand(int order, CommandAdder adder);
 
 // Adds "--lang zh|en" to a subcommand.
 void AddLanguageOption(CLI::App* sub, GlobalOptions& global);

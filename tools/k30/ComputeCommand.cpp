@@ -29,6 +29,8 @@ bool SplitBoxes(const std::string& list, std::vector<std::string>& items)
 
 }  // namespace
 
+namespace {
+
 void AddComputeCommand(CLI::App& app, GlobalOptions& global, Action& action)
 {
     struct Options {
@@ -66,5 +68,9 @@ void AddComputeCommand(CLI::App& app, GlobalOptions& global, Action& action)
         };
     });
 }
+
+const bool registered = RegisterCommand(30, AddComputeCommand);
+
+}  // namespace
 
 }  // namespace k30::cli

@@ -42,6 +42,8 @@ bool ReadHeaderFile(const std::string& path, ReportHeader& header)
 
 }  // namespace
 
+namespace {
+
 void AddConvertCommand(CLI::App& app, GlobalOptions& global, Action& action)
 {
     struct Options {
@@ -101,5 +103,9 @@ void AddConvertCommand(CLI::App& app, GlobalOptions& global, Action& action)
         };
     });
 }
+
+const bool registered = RegisterCommand(20, AddConvertCommand);
+
+}  // namespace
 
 }  // namespace k30::cli

@@ -50,6 +50,8 @@ void PrintTable(const LoadedFile& f, Language lang, std::ostream& out)
 
 }  // namespace
 
+namespace {
+
 void AddShowCommand(CLI::App& app, GlobalOptions& global, Action& action)
 {
     struct Options {
@@ -81,5 +83,9 @@ void AddShowCommand(CLI::App& app, GlobalOptions& global, Action& action)
         };
     });
 }
+
+const bool registered = RegisterCommand(10, AddShowCommand);
+
+}  // namespace
 
 }  // namespace k30::cli

@@ -1,5 +1,7 @@
 // k30: the workbench's file formats, decoding and evaluation from the command line.
+#include <algorithm>
 #include <iostream>
+#include <vector>
 
 #include "Commands.h"
 #include "Settings.h"
@@ -13,6 +15,20 @@ Language GlobalOptions::Resolve() const
     if (lang == "en")
         return Language::English;
     return ReadLanguage();
+}
+
+namespace {
+std::vector<std::pair<int, CommandAdder>>& Registry()
+{
+    static std::vector<std::pair<int, CommandAdder>> commands;
+    return commands;
+}
+}  // namespace
+
+bool RegisterCommand(int order, CommandAdder adder)
+{
+    Registry().emplace_back(order, adder);
+    return true;
 }
 
 void AddLanguageOption(CLI::App* sub, GlobalOptions& global)
@@ -31,10 +47,11 @@ int main(int argc, char** argv)
     app.require_subcommand(1);
     GlobalOptions global;
     Action action;
-    AddShowCommand(app, global, action);
-    AddConvertCommand(app, global, action);
-    AddComputeCommand(app, global, action);
-    AddExtraCommands(app, global, action);
+    auto commands = Registry();
+    std::stable_sort(commands.begin(), commands.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [order, add] : commands)
+        add(app, global, action);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {

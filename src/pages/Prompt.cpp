@@ -1,0 +1,99 @@
+#include "Prompt.h"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace k30 {
+
+namespace {
+
+QMessageBox::StandardButton ToButton(Prompt::Answer a)
+{
+    switch (a) {
+    case Prompt::Answer::Ok:
+        return QMessageBox::Ok;
+    case Prompt::Answer::Cancel:
+        return QMessageBox::Cancel;
+    case Prompt::Answer::Yes:
+        return QMessageBox::Yes;
+    case Prompt::Answer::No:
+        return QMessageBox::No;
+    }
+    return QMessageBox::Ok;
+}
+
+}  // namespace
+
+Prompt::Answer QtPrompt::ask(QWidget* parent, const QString& caption, const QString& text, Buttons buttons,
+                             Icon icon, Answer defaultAnswer)
+{
+    QMessageBox box(parent);
+    box.setWindowTitle(caption);
+    box.setText(text);
+    switch (icon) {
+    case Icon::NoIcon:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case Icon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Icon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    }
+    switch (buttons) {
+    case Buttons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case Buttons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case Buttons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    case Buttons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    }
+    box.setDefaultButton(ToButton(defaultAnswer));
+    switch (box.exec()) {
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        // Escape or the close button: the safe answer of each box.
+        return buttons == Buttons::YesNo ? Answer::No : buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+    }
+}
+
+QString QtPrompt::chooseFile(QWidget* parent, const FileRequest& request)
+{
+    QFileDialog dialog(parent, request.title, request.directory);
+    dialog.setNameFilters(request.nameFilters);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    if (request.mode == FileRequest::Mode::Open) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(request.defaultSuffix);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+int QtPrompt::runDialog(QDialog& dialog) { return dialog.exec(); }
+
+}  // namespace k30

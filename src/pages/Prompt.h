@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QDialog;
+class QWidget;
+
+namespace k30 {
+
+// Every message box, question, file dialog and modal dialog of the workbench
+// goes through this interface: real boxes in the program, scripted answers in
+// the tests.
+class Prompt {
+public:
+    enum class Icon { NoIcon, Information, Question, Warning, Critical };
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+    enum class Answer { Ok, Cancel, Yes, No };
+
+    struct FileRequest {
+        enum class Mode { Open, Save };
+        Mode mode = Mode::Open;
+        QString title;
+        QStringList nameFilters;  // "Text (*.a *.b)"
+        QString defaultSuffix;    // added to a saved name without one
+        QString directory;
+    };
+
+    virtual ~Prompt() = default;
+
+    // A message box; defaultAnswer is what Enter gives.
+    virtual Answer ask(QWidget* parent, const QString& caption, const QString& text, Buttons buttons, Icon icon,
+                       Answer defaultAnswer) = 0;
+
+    // The chosen path, or an empty text when the operator cancelled. Saving asks
+    // before overwriting an existing file.
+    virtual QString chooseFile(QWidget* parent, const FileRequest& request) = 0;
+
+    // Runs a modal dialog and returns its result (QDialog::Accepted or Rejected).
+    virtual int runDialog(QDialog& dialog) = 0;
+
+    // A box with only an OK button.
+    void inform(QWidget* parent, const QString& caption, const QString& text, Icon icon = Icon::Information)
+    {
+        ask(parent, caption, text, Buttons::Ok, icon, Answer::Ok);
+    }
+};
+
+// The real boxes and dialogs.
+class QtPrompt : public Prompt {
+public:
+    Answer ask(QWidget* parent, const QString& caption, const QString& text, Buttons buttons, Icon icon,
+               Answer defaultAnswer) override;
+    QString chooseFile(QWidget* parent, const FileRequest& request) override;
+    int runDialog(QDialog& dialog) override;
+};
+
+}  // namespace k30

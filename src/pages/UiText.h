@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+#include "Language.h"
+
+namespace k30 {
+
+// A user text in the language of the moment.
+inline QString Tr(const Text& text, Language lang)
+{
+    const std::string_view s = text.in(lang);
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+inline QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
+inline std::string S(const QString& text) { return text.toStdString(); }
+
+}  // namespace k30
