@@ -22,6 +22,9 @@ public:
     bool bManualInput = false;
     std::string strCurK30Name;
     Language nLanguage = Language::English;
+    // Set when the test data page is shown; the report header page reads and
+    // clears it to decide whether its test number follows the shown point.
+    bool bK30PageShown = false;
 
     void ClearK30Points() { k30List.clear(); }
     void AddK30Point(const K30& point) { k30List.push_back(point); }
