@@ -1,0 +1,15 @@
+#include "CPropSheet.h"
+
+#include "AppTexts.h"
+#include "UiText.h"
+
+namespace k30 {
+
+void CPropSheet::SetCaptions(Language lang)
+{
+    const Text* captions[] = {&texts::kTabList, &texts::kTabRead, &texts::kTabHeader, &texts::kTabTest};
+    for (int i = 0; i < count() && i < 4; ++i)
+        setTabText(i, Tr(*captions[i], lang));
+}
+
+}  // namespace k30

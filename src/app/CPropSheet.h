@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QTabWidget>
+
+#include "Language.h"
+
+namespace k30 {
+
+// The four pages in their tab order.
+class CPropSheet : public QTabWidget {
+    Q_OBJECT
+public:
+    enum Page { ListPage = 0, ReadPage = 1, HeaderPage = 2, TestPage = 3 };
+
+    using QTabWidget::QTabWidget;
+
+    void SetCaptions(Language lang);
+};
+
+}  // namespace k30

@@ -1,0 +1,49 @@
+#include "CommandTable.h"
+
+#include "AppTexts.h"
+
+namespace k30 {
+
+namespace {
+
+MenuItem Cmd(const Text& text, CommandId id) { return MenuItem{MenuItem::Kind::Command, &text, id, {}}; }
+MenuItem Sub(const Text& text, std::vector<MenuItem> children)
+{
+    return MenuItem{MenuItem::Kind::Submenu, &text, CommandId::Open, std::move(children)};
+}
+MenuItem Sep() { return MenuItem{MenuItem::Kind::Separator, nullptr, CommandId::Open, {}}; }
+
+}  // namespace
+
+const std::vector<MenuItem>& MenuTable()
+{
+    using namespace texts;
+    static const std::vector<MenuItem> table{
+        Sub(kMenuFile,
+            {Cmd(kMenuOpen, CommandId::Open),
+             Sub(kMenuSaveAs, {Cmd(kMenuSaveRaw, CommandId::SaveRaw), Cmd(kMenuSaveProject, CommandId::SaveProject)}),
+             Sep(), Cmd(kMenuPrint, CommandId::Print), Cmd(kMenuPrintPreview, CommandId::PrintPreview),
+             Cmd(kMenuExportPdf, CommandId::ExportPdf), Sep(),
+             Sub(kMenuData, {Sub(kMenuChangeName, {Cmd(kMenuTestPoint, CommandId::RenamePoints)}),
+                             Cmd(kMenuManualInput, CommandId::ManualInput)}),
+             Cmd(kMenuQuit, CommandId::Quit)}),
+        Sub(kMenuView, {Cmd(kMenuToolBar, CommandId::ToolBar), Cmd(kMenuStatusBar, CommandId::StatusBar)}),
+        Sub(kMenuWord, {Cmd(kMenuWordDocument, CommandId::SaveWord)}),
+        Sub(kMenuBitmap, {Cmd(kMenuBitmapSave, CommandId::SaveBitmap)}),
+        Sub(kMenuLanguages, {Cmd(kMenuChinese, CommandId::Chinese), Cmd(kMenuEnglish, CommandId::English)}),
+        Sub(kMenuHelp, {Cmd(kMenuAbout, CommandId::About), Cmd(kMenuUserManual, CommandId::UserManual)}),
+    };
+    return table;
+}
+
+const std::vector<ToolBarItem>& ToolBarTable()
+{
+    static const std::vector<ToolBarItem> table{
+        {false, CommandId::Open},         {false, CommandId::SaveProject}, {true, CommandId::Open},
+        {false, CommandId::Print},        {false, CommandId::PrintPreview}, {true, CommandId::Open},
+        {false, CommandId::UserManual},
+    };
+    return table;
+}
+
+}  // namespace k30

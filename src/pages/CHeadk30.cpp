@@ -1,0 +1,161 @@
+#include "CHeadk30.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "PageTexts.h"
+#include "TestDataStore.h"
+#include "UiText.h"
+
+namespace k30 {
+
+namespace {
+
+struct FieldSpec {
+    std::string ReportHeader::*member;
+    const Text* label;
+};
+
+// Both frames hold two columns of three: left column first, then right.
+constexpr std::array<FieldSpec, 6> kProjectFrame{{
+    {&ReportHeader::Client, &texts::kClient},
+    {&ReportHeader::ProjectName, &texts::kProjectName},
+    {&ReportHeader::SubgradeMileage, &texts::kSubgradeMileage},
+    {&ReportHeader::Elevation, &texts::kElevation},
+    {&ReportHeader::PointLocation, &texts::kPointLocation},
+    {&ReportHeader::FillLayer, &texts::kFillLayer},
+}};
+constexpr std::array<FieldSpec, 6> kReportFrame{{
+    {&ReportHeader::ReportNumber, &texts::kReportNumber},
+    {&ReportHeader::TestNumber, &texts::kTestNumber},
+    {&ReportHeader::ReportDate, &texts::kReportDate},
+    {&ReportHeader::FillerName, &texts::kFillerName},
+    {&ReportHeader::RequiredCoefficient, &texts::kRequiredCoefficient},
+    {&ReportHeader::Environment, &texts::kEnvironment},
+}};
+constexpr std::array<FieldSpec, 2> kSignOff{{
+    {&ReportHeader::Tester, &texts::kTester},
+    {&ReportHeader::Reviewer, &texts::kReviewer},
+}};
+
+const Text& LabelOf(std::string ReportHeader::*member)
+{
+    for (const auto* group : {&kProjectFrame, &kReportFrame}) {
+        for (const FieldSpec& f : *group)
+            if (f.member == member)
+                return *f.label;
+    }
+    return member == &ReportHeader::Tester ? texts::kTester : texts::kReviewer;
+}
+
+}  // namespace
+
+CHeadk30::CHeadk30(TestDataStore& store, QWidget* parent)
+    : QWidget(parent), store_(store), title_(new QLabel(this)), projectGroup_(new QGroupBox(this)),
+      reportGroup_(new QGroupBox(this))
+{
+    QFont titleFont = title_->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
+    titleFont.setBold(true);
+    title_->setFont(titleFont);
+    title_->setAlignment(Qt::AlignCenter);
+
+    std::size_t next = 0;
+    auto addField = [&](QGridLayout* grid, const FieldSpec& spec, int row, int column) {
+        auto* label = new QLabel(this);
+        auto* box = new QLineEdit(this);
+        box->setMinimumWidth(220);
+        label->setBuddy(box);
+        grid->addWidget(label, row, column * 2);
+        grid->addWidget(box, row, column * 2 + 1);
+        fields_[next++] = Field{spec.member, label, box};
+    };
+    auto fillFrame = [&](QGroupBox* group, const std::array<FieldSpec, 6>& specs) {
+        auto* grid = new QGridLayout(group);
+        grid->setHorizontalSpacing(16);
+        grid->setVerticalSpacing(14);
+        for (int i = 0; i < 6; ++i)
+            addField(grid, specs[static_cast<std::size_t>(i)], i % 3, i / 3);
+        grid->setColumnStretch(1, 1);
+        grid->setColumnStretch(3, 1);
+    };
+    fillFrame(projectGroup_, kProjectFrame);
+    fillFrame(reportGroup_, kReportFrame);
+
+    auto* signOff = new QGridLayout;
+    signOff->setHorizontalSpacing(16);
+    signOff->setColumnStretch(0, 1);
+    signOff->setColumnStretch(2, 1);
+    addField(signOff, kSignOff[0], 0, 1);
+    addField(signOff, kSignOff[1], 1, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 16, 24, 16);
+    layout->setSpacing(16);
+    layout->addWidget(title_);
+    layout->addWidget(projectGroup_);
+    layout->addWidget(reportGroup_);
+    layout->addLayout(signOff);
+    layout->addStretch(1);
+    RetranslateUi();
+}
+
+void CHeadk30::SyncHeader(bool boxesIntoFields)
+{
+    for (const Field& f : fields_) {
+        if (boxesIntoFields)
+            header_.*f.member = S(f.box->text());
+        else
+            f.box->setText(Q(header_.*f.member));
+    }
+}
+
+ReportHeader CHeadk30::CurrentHeader()
+{
+    SyncHeader(true);
+    return header_;
+}
+
+void CHeadk30::OnActivated()
+{
+    // What was typed before stays: the boxes hold it until they are written again.
+    SyncHeader(true);
+    if (store_.bK30PageShown) {
+        // The test number follows the point shown on the test data page.
+        if (!store_.strCurK30Name.empty()) {
+            const auto k = store_.FindK30PointByName(store_.strCurK30Name);
+            if (k)
+                header_.TestNumber = store_.k30List[*k].name;
+            else if (store_.ValidCount() > 0)
+                header_.TestNumber = store_.k30List[0].name;
+            else
+                header_.TestNumber = store_.strCurK30Name;
+        }
+        store_.bK30PageShown = false;
+        SyncHeader(false);
+    } else {
+        header_.TestNumber.clear();
+        Box(&ReportHeader::TestNumber)->clear();
+    }
+}
+
+void CHeadk30::RetranslateUi()
+{
+    const Language lang = store_.nLanguage;
+    title_->setText(Tr(texts::kHeaderTitle, lang));
+    for (const Field& f : fields_)
+        f.label->setText(Tr(LabelOf(f.member), lang));
+}
+
+QLineEdit* CHeadk30::Box(std::string ReportHeader::*member) const
+{
+    for (const Field& f : fields_)
+        if (f.member == member)
+            return f.box;
+    return nullptr;
+}
+
+}  // namespace k30

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+#include "ReportHeader.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+
+namespace k30 {
+
+class TestDataStore;
+
+// Report header page: the fourteen texts printed on every report. The page
+// owns the header; its boxes are synchronised with it on request.
+class CHeadk30 : public QWidget {
+    Q_OBJECT
+public:
+    explicit CHeadk30(TestDataStore& store, QWidget* parent = nullptr);
+
+    // Replaces WM_HEADERSYNC: true takes the boxes into the fields,
+    // false writes the fields into the boxes.
+    void SyncHeader(bool boxesIntoFields);
+
+    ReportHeader& Fields() { return header_; }
+    const ReportHeader& Fields() const { return header_; }
+
+    // The header as the boxes show it now (pulls the boxes first).
+    ReportHeader CurrentHeader();
+
+    void OnActivated();
+    void RetranslateUi();
+
+    QLineEdit* Box(std::string ReportHeader::*member) const;
+
+private:
+    struct Field {
+        std::string ReportHeader::*member;
+        QLabel* label;
+        QLineEdit* box;
+    };
+
+    TestDataStore& store_;
+    ReportHeader header_;
+    QLabel* title_;
+    QGroupBox* projectGroup_;
+    QGroupBox* reportGroup_;
+    std::array<Field, 14> fields_{};
+};
+
+}  // namespace k30

@@ -1,0 +1,108 @@
+#include "K30ListModel.h"
+
+#include "Format.h"
+#include "PageTexts.h"
+#include "TestDataStore.h"
+#include "UiText.h"
+
+namespace k30 {
+
+namespace {
+constexpr int kFirstPairColumn = 3;
+constexpr int kStartColumn = kFirstPairColumn + 2 * kUsedPairs;
+}  // namespace
+
+K30ListModel::K30ListModel(const TestDataStore& store, Language titleLanguage, QObject* parent)
+    : QAbstractTableModel(parent), store_(store), titleLanguage_(titleLanguage)
+{
+    rows_ = static_cast<int>(store_.ValidCount());
+}
+
+void K30ListModel::Refill()
+{
+    beginResetModel();
+    rows_ = static_cast<int>(store_.ValidCount());
+    endResetModel();
+}
+
+int K30ListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+
+int K30ListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kColumns; }
+
+QVariant K30ListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= rows_ || static_cast<std::size_t>(index.row()) >= store_.ValidCount())
+        return {};
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue((index.column() == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole)
+        return {};
+    const K30& p = store_.k30List[static_cast<std::size_t>(index.row())];
+    const int c = index.column();
+    switch (c) {
+    case 0:
+        return Q(p.name);
+    case 1:
+        return Q(p.stress125);
+    case 2:
+        return Q(p.k30Value);
+    case kStartColumn:
+        return Q(p.startTime);
+    case kStartColumn + 1:
+        return Q(p.endTime);
+    default:
+        break;
+    }
+    const int pair = (c - kFirstPairColumn) / 2;
+    const ReadingPair& r = p.reading[static_cast<std::size_t>(pair)];
+    if ((c - kFirstPairColumn) % 2 == 0)
+        return Q(FormatFixed(r.stress / 1000.0, 4));
+    return Q(FormatFixed(r.settlement / 100.0, 2));
+}
+
+QVariant K30ListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue((section == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole)
+        return {};
+    const Language lang = titleLanguage_;
+    switch (section) {
+    case 0:
+        return Tr(texts::kColTestNumber, lang);
+    case 1:
+        return Tr(texts::kColStress125, lang);
+    case 2:
+        return Tr(texts::kColK30, lang);
+    case kStartColumn:
+        return Tr(texts::kColStartTime, lang);
+    case kStartColumn + 1:
+        return Tr(texts::kColEndTime, lang);
+    default:
+        break;
+    }
+    const int pair = (section - kFirstPairColumn) / 2 + 1;
+    const Text& kind = (section - kFirstPairColumn) % 2 == 0 ? texts::kColStress : texts::kColSettlement;
+    return QString::number(pair) + Tr(kind, lang);
+}
+
+int K30ListModel::ColumnWidth(int column)
+{
+    switch (column) {
+    case 0:
+        return 70;
+    case 1:
+        return 190;
+    case 2:
+        return 160;
+    case kStartColumn:
+    case kStartColumn + 1:
+        return 160;
+    default:
+        return (column - kFirstPairColumn) % 2 == 0 ? 80 : 70;
+    }
+}
+
+}  // namespace k30

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "Language.h"
+
+// Texts of the list and report header pages and of the test point dialogs.
+namespace k30::texts {
+
+// List page
+inline constexpr Text kListLabel{"测试数据", "Test Data"};
+inline constexpr Text kColTestNumber{"测试号", "Test Number"};
+inline constexpr Text kColStress125{"沉降1.25mm对应的荷载强度(MPa)", "Load Strength(MPa) Corresponding to 1.25mm Settlement"};
+inline constexpr Text kColK30{"地基系数值(MPa/m)", "Foundation Coefficient(MPa/m))"};
+inline constexpr Text kColStress{"应力", " Stress"};          // after the pair number
+inline constexpr Text kColSettlement{"沉降量", " Settlement"};
+inline constexpr Text kColStartTime{"开始时间", "Start Time"};
+inline constexpr Text kColEndTime{"结束时间", "End Time"};
+
+// Report header page
+inline constexpr Text kHeaderTitle{"地基系数检测报告表头", "Report header of Foundation Coefficient Testing"};
+inline constexpr Text kClient{"委托单位", "Client"};
+inline constexpr Text kTester{"检测人", "Tester"};
+inline constexpr Text kReviewer{"复核人", "Reviewer"};
+inline constexpr Text kElevation{"标高", "Elevation"};
+inline constexpr Text kReportNumber{"报告编号", "Report Number"};
+inline constexpr Text kFillerName{"填料名称", "Filler Name"};
+inline constexpr Text kTestNumber{"实验编号", "Test Number"};
+inline constexpr Text kProjectName{"工程名称", "Project Name"};
+inline constexpr Text kRequiredCoefficient{"要求地基系数", "Required Foundation Coefficient"};
+inline constexpr Text kReportDate{"报告日期", "Report Date"};
+inline constexpr Text kPointLocation{"测点位置", "Measure Point Location"};
+inline constexpr Text kEnvironment{"检测环境描述", "Detection Environment"};
+inline constexpr Text kSubgradeMileage{"路基里程", "Subgrade Mileage"};
+inline constexpr Text kFillLayer{"填土层次", "Filling Layer"};
+
+// Dialog buttons
+inline constexpr Text kOk{"确定", "Ok"};
+inline constexpr Text kConfirm{"确认", "Ok"};
+inline constexpr Text kCancel{"取消", "Cancel"};
+
+// Test point name dialog
+inline constexpr Text kInputNameTitle{"请输入测试点名称", "Please enter the name of the test point"};
+inline constexpr Text kInputNameLabel{"测试点名称", "Test Point Name"};
+
+// Point choice dialog
+inline constexpr Text kSelectTitle{"选择需要保存的测试点序号",
+                                   "Please select the serial number of the test points you need to save"};
+inline constexpr Text kAddAll{"全部添加", "Add all"};
+inline constexpr Text kDeleteAll{"全部删除", "Delete all"};
+inline constexpr Text kMoveRight{"-->>", "-->>"};
+inline constexpr Text kMoveLeft{"<<--", "<<--"};
+
+// Rename dialog
+inline constexpr Text kRenameTitle{"更改测试点名称", "Change the name of the test point"};
+inline constexpr Text kRenameColumn0{"【测试序号】", "[Test Number]"};
+inline constexpr Text kRenameColumn1{"保存名称", "Save Name"};
+
+}  // namespace k30::texts
