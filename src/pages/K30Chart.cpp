@@ -1,0 +1,140 @@
+#include "K30Chart.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+#include <cmath>
+
+#include "CurveMapping.h"
+#include "Format.h"
+#include "ReportFonts.h"
+#include "TestK30Texts.h"
+#include "UiText.h"
+
+namespace k30 {
+
+namespace {
+
+// Anything beyond this lies far outside any screen; the bound keeps absurd
+// typed values from overflowing the pixel arithmetic.
+constexpr double kFarAway = 1 << 20;
+
+int TruncatedPixels(double v)
+{
+    if (std::isnan(v))
+        return 0;
+    return static_cast<int>(std::clamp(v, -kFarAway, kFarAway));
+}
+
+// Reading units from a typed value, bounded so that the float conversion is
+// always defined.
+float ReadingUnits(const QString& text, double scale)
+{
+    const double v = ParseDecimal(S(text)) * scale;
+    if (std::isnan(v))
+        return 0.0f;
+    return static_cast<float>(std::clamp(v, -1e12, 1e12));
+}
+
+// Text placed by its top-left corner, as the page's layout gives it.
+void TextAt(QPainter& painter, int x, int y, const QString& text)
+{
+    painter.drawText(QPoint(x, y + painter.fontMetrics().ascent()), text);
+}
+
+}  // namespace
+
+ChartCurve K30CurvePoints(const ChartFrame& frame, const std::array<ReadingPair, kReadingPairs>& reading)
+{
+    // Offsets are truncated before the frame corner is added, so that a
+    // settlement of 1.25 mm lands on the truncated 1.25 mm line.
+    const CurveAxes axes{0.0, 0.0, static_cast<double>(frame.StepX()), static_cast<double>(frame.StepY())};
+    ChartCurve curve{};
+    for (int i = 0; i < kChartPoints; ++i) {
+        const CurvePoint p = MapReading(axes, reading[static_cast<std::size_t>(i)]);
+        curve[static_cast<std::size_t>(i)] = QPoint(frame.left + TruncatedPixels(p.x), frame.top + TruncatedPixels(p.y));
+    }
+    return curve;
+}
+
+ChartCurve K30CurvePointsFromTexts(const ChartFrame& frame, const std::array<QString, kUsedPairs>& stressTexts,
+                                   const std::array<QString, kUsedPairs>& settlementTexts)
+{
+    std::array<ReadingPair, kReadingPairs> reading{};
+    for (std::size_t i = 0; i < kUsedPairs; ++i)
+        reading[i] = {ReadingUnits(stressTexts[i], 1000.0), ReadingUnits(settlementTexts[i], 100.0)};
+    return K30CurvePoints(frame, reading);
+}
+
+int DrawnSegments(const ChartFrame& frame, const ChartCurve& curve)
+{
+    int n = 0;
+    while (n < kChartPoints - 1 && curve[static_cast<std::size_t>(n + 1)].x() != frame.left)
+        ++n;
+    return n;
+}
+
+int SettlementLimitY(const ChartFrame& frame) { return TruncatedPixels(frame.top + 2.5 * frame.StepY()); }
+
+void DrawK30Chart(QPainter& painter, const ChartFrame& frame, const ChartCurve& curve, Language lang)
+{
+    namespace t = testk30texts;
+    const int L = frame.left;
+    const int T = frame.top;
+    const int R = frame.right;
+    const int B = frame.bottom;
+    const int w = frame.StepX();
+    const int q = frame.StepY();
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setFont(FontFor(lang, 9));
+
+    QPen gridPen(QColor(70, 70, 70), 0, Qt::DotLine);
+    QPen curvePen(QColor(255, 0, 0), 1, Qt::SolidLine);
+    QPen limitPen(QColor(0, 0, 255), 1, Qt::DotLine);
+    QPen textPen(Qt::black);
+
+    for (int i = 0; i <= 4; ++i) {
+        const int y = T + i * q;
+        painter.setPen(gridPen);
+        painter.drawLine(L, y, R, y);
+        if (i >= 1) {
+            painter.setPen(textPen);
+            TextAt(painter, L - 25, y - 5, Q(FormatFixed(i / 2.0, 1)));
+        }
+    }
+    painter.setPen(textPen);
+    for (int i = 1; i <= 14; ++i)
+        TextAt(painter, L + i * w - 5, T - 25, Q(FormatFixed(i * 0.04, 2)));
+    painter.setPen(gridPen);
+    for (int i = 0; i <= 15; ++i)
+        painter.drawLine(L + i * w, T, L + i * w, B);
+
+    painter.setPen(textPen);
+    TextAt(painter, L - 25, T - 10, QStringLiteral("0"));
+    TextAt(painter, R - 10, T - 25, Tr(t::kStressAxisTitle, lang));
+    TextAt(painter, L - 25, B + 15, Tr(t::kSettlementAxisTitle, lang));
+
+    painter.setPen(curvePen);
+    painter.drawLine(R - 30, T + 230, R - 80, T + 230);
+    painter.setPen(textPen);
+    TextAt(painter, R - 80, T + 240, Tr(t::kLegend, lang));
+
+    const int limitY = SettlementLimitY(frame);
+    painter.setPen(limitPen);
+    painter.drawLine(L, limitY, R, limitY);
+    painter.setPen(textPen);
+    TextAt(painter, L - 25, limitY - 5, Q(FormatFixed(1.25, 2)));
+
+    painter.setPen(curvePen);
+    const int segments = DrawnSegments(frame, curve);
+    for (int i = 0; i < segments; ++i)
+        painter.drawLine(curve[static_cast<std::size_t>(i)], curve[static_cast<std::size_t>(i + 1)]);
+
+    painter.restore();
+}
+
+}  // namespace k30

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+
+#include "K30Chart.h"
+#include "TestK30Texts.h"
+
+using namespace k30;
+
+namespace {
+
+const ChartFrame kFrame = ChartFrame::FromRect(QRect(290, 165, 600, 320));  // 40 px by 80 px steps
+
+std::array<ReadingPair, kReadingPairs> Readings(std::initializer_list<ReadingPair> list)
+{
+    std::array<ReadingPair, kReadingPairs> a{};
+    std::size_t i = 0;
+    for (const ReadingPair& p : list)
+        a[i++] = p;
+    return a;
+}
+
+bool Near(QRgb pixel, QColor colour) { return QColor(pixel) == colour; }
+
+TEST(K30Chart, FrameSteps)
+{
+    EXPECT_EQ(kFrame.StepX(), 40);
+    EXPECT_EQ(kFrame.StepY(), 80);
+    const ChartFrame odd = ChartFrame::FromRect(QRect(0, 0, 614, 323));
+    EXPECT_EQ(odd.StepX(), 40);
+    EXPECT_EQ(odd.StepY(), 80);
+}
+
+TEST(K30Chart, CurvePointsAreTruncatedPixels)
+{
+    const ChartCurve c = K30CurvePoints(kFrame, Readings({{0, 0}, {40, 50}, {100, 125}, {11, 113}, {600, 200}}));
+    EXPECT_EQ(c[0], QPoint(290, 165));
+    EXPECT_EQ(c[1], QPoint(330, 245));
+    // 1.25 mm lies on the dotted line.
+    EXPECT_EQ(c[2], QPoint(390, 365));
+    EXPECT_EQ(c[2].y(), SettlementLimitY(kFrame));
+    // 0.011 / 0.04 * 40 is 10.999…: truncated, not rounded.
+    EXPECT_EQ(c[3], QPoint(300, 165 + 180));
+    EXPECT_EQ(c[4], QPoint(890, 485));
+
+    // Typed texts are plotted as typed: 1.13 mm, not the stored 1.12 mm.
+    std::array<QString, kUsedPairs> stress{};
+    std::array<QString, kUsedPairs> settlement{};
+    stress[1] = QStringLiteral("0.100");
+    settlement[1] = QStringLiteral("1.13");
+    stress[2] = QStringLiteral("abc");
+    const ChartCurve typed = K30CurvePointsFromTexts(kFrame, stress, settlement);
+    EXPECT_EQ(typed[1], QPoint(390, 165 + 180));
+    EXPECT_EQ(typed[2], QPoint(290, 165));
+}
+
+TEST(K30Chart, CurveStopsAtTheFirstUnfilledRow)
+{
+    auto full = Readings({});
+    for (std::size_t i = 0; i < kUsedPairs; ++i)
+        full[i] = {static_cast<float>(40 * i), static_cast<float>(10 * i)};
+    const ChartCurve all = K30CurvePoints(kFrame, full);
+    EXPECT_EQ(DrawnSegments(kFrame, all), 14);  // the last reading is never joined
+
+    const auto partial = Readings({{0, 0}, {50, 20}, {100, 60}, {0, 0}, {200, 150}});
+    EXPECT_EQ(DrawnSegments(kFrame, K30CurvePoints(kFrame, partial)), 2);
+    EXPECT_EQ(DrawnSegments(kFrame, K30CurvePoints(kFrame, Readings({{0, 0}, {0, 30}}))), 0);
+    // Absurd typed values stay far outside the page instead of overflowing.
+    const ChartCurve huge = K30CurvePoints(kFrame, Readings({{0, 0}, {3e38f, -3e38f}}));
+    EXPECT_GT(huge[1].x(), 100000);
+    EXPECT_LT(huge[1].y(), -100000);
+}
+
+TEST(K30Chart, DrawsTheCurveInRedAndTheLimitInBlue)
+{
+    const auto readings = Readings({{0, 0}, {200, 100}, {400, 125}, {0, 0}, {560, 180}});
+    const ChartCurve curve = K30CurvePoints(kFrame, readings);
+    for (Language lang : {Language::Chinese, Language::English}) {
+        QImage image(1000, 560, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        DrawK30Chart(painter, kFrame, curve, lang);
+        painter.end();
+
+        // Middle of the first segment: (290,165)-(490,325).
+        EXPECT_TRUE(Near(image.pixel(390, 245), QColor(255, 0, 0)));
+        // The curve stops at the unfilled row: no segment back to the left
+        // edge and none on to the reading after it.
+        EXPECT_FALSE(Near(image.pixel(490, 265), QColor(255, 0, 0)));
+        EXPECT_FALSE(Near(image.pixel(570, 309), QColor(255, 0, 0)));
+        int blue = 0;
+        for (int x = kFrame.left; x < kFrame.right; ++x)
+            blue += Near(image.pixel(x, SettlementLimitY(kFrame)), QColor(0, 0, 255)) ? 1 : 0;
+        EXPECT_GT(blue, 100);
+        int text = 0;  // axis labels left of the frame
+        for (int y = kFrame.top; y < kFrame.bottom; ++y)
+            for (int x = kFrame.left - 25; x < kFrame.left - 5; ++x)
+                text += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+        EXPECT_GT(text, 20);
+    }
+}
+
+TEST(TestK30Texts, EveryTextHasBothForms)
+{
+    for (const Text& text : testk30texts::kAll) {
+        EXPECT_FALSE(text.zh.empty()) << text.en;
+        EXPECT_FALSE(text.en.empty()) << text.zh;
+    }
+}
+
+}  // namespace
