@@ -14,9 +14,13 @@ QString FaceFor(Language lang) { return lang == Language::Chinese ? kSong : kTim
 void InstallFontSubstitutes()
 {
     // A Song (serif) face for Chinese, with Latin glyphs from the same family;
-    // Liberation Serif has the metrics of Times New Roman.
-    QFont::insertSubstitutions(kSong, {QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC"),
-                                       QStringLiteral("AR PL UMing CN"), QStringLiteral("WenQuanYi Zen Hei")});
+    // Liberation Serif has the metrics of Times New Roman. AR PL UMing comes
+    // first: like the Song face it stands in for, its Latin glyphs are half an
+    // em wide, and each of its ideographs has a glyph of its own, so text copied
+    // out of an exported PDF comes back as typed (Noto maps the Kangxi radicals
+    // onto the same glyphs, and PDF writers then give 日 back as ⽇).
+    QFont::insertSubstitutions(kSong, {QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC"),
+                                       QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei")});
     QFont::insertSubstitutions(kTimes, {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
     // English texts may hold Chinese characters typed by the operator.
     QFont::insertSubstitutions(QStringLiteral("Liberation Serif"), {QStringLiteral("Noto Serif CJK SC")});

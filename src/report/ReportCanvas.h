@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QFont>
+#include <QPen>
+#include <QString>
+
+#include "Language.h"
+
+class QPainter;
+
+namespace k30 {
+
+// Draws the way the report layouts are written: coordinates in report units
+// (the painter is already mapped, see MapReportUnits), computed in floating
+// point and truncated toward zero; texts placed by the top-left corner of their
+// line; fonts made by point size so that an N-point font is N/72 inch tall on
+// paper on every device; text always black, whatever pen the lines use.
+class ReportCanvas {
+public:
+    ReportCanvas(QPainter& painter, Language lang);
+
+    Language language() const { return lang_; }
+
+    // The face of the language at this size; stays selected until the next call.
+    void SetFont(double points);
+    void SetPen(const QPen& pen);
+
+    void Text(double x, double y, const QString& text);
+    void Line(double x1, double y1, double x2, double y2);
+
+    // Measures of the selected font in whole report units.
+    int TextWidth(const QString& text) const;
+    int TextHeight() const;  // height of one line: ascent plus descent of the face
+
+    // The pens of the point report.
+    static QPen DevicePen();  // black, one device pixel: lines drawn before any pen is chosen
+    QPen GridPen() const;     // dotted grey
+    static QPen CurvePen();   // solid red, one unit
+
+private:
+    QPainter& painter_;
+    Language lang_;
+    bool fineDevice_ = false;  // many device pixels to a unit: a printer or PDF
+    QFont font_;
+    double em_ = 0.0;      // report units
+    double ascent_ = 0.0;  // report units
+    double height_ = 0.0;  // report units
+};
+
+// A text of the reports in the language of the drawing.
+inline QString ReportTr(const Text& text, Language lang)
+{
+    const std::string_view s = text.in(lang);
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// "共2页，第1页" or "1/2".
+QString PageNumberText(int pageCount, int pageNumber, Language lang);
+
+// The height ReportCanvas::TextHeight gives for a font of this size, on any
+// device mapped to report units (the bitmap's geometry depends on it).
+int ReportTextHeight(Language lang, double points);
+
+}  // namespace k30

@@ -1,0 +1,139 @@
+#include "ReportOutput.h"
+
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageRanges>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSaveFile>
+
+#include <algorithm>
+
+#include "ListReport.h"
+#include "PointReport.h"
+#include "PrintType.h"
+#include "ReportCanvas.h"
+#include "ReportPage.h"
+#include "ReportTexts.h"
+#include "Texts.h"
+
+namespace k30 {
+
+namespace {
+
+constexpr int kPdfResolution = 1200;
+constexpr double kPdfMarginMm = 4.0;
+
+}  // namespace
+
+ReportRefusal CheckReport(const ReportJob& job)
+{
+    if (job.printType == kPrintCurrentPoint && job.store.strCurK30Name.empty())
+        return ReportRefusal::NoCurrentPoint;
+    if (job.store.ValidCount() == 0 || PageCount(job) == 0)
+        return ReportRefusal::NoPoints;
+    return ReportRefusal::None;
+}
+
+int PageCount(const ReportJob& job) { return ReportPageCount(job.store, job.printType); }
+
+void DrawReportPages(QPagedPaintDevice& device, QPainter& painter, const ReportJob& job, const std::vector<int>& pages)
+{
+    const int count = PageCount(job);
+    bool first = true;
+    for (const int pageNumber : pages) {
+        if (!first)
+            device.newPage();
+        first = false;
+        // Taken again for every page: the list report widens its own left offset.
+        const ReportPage page = ReportPageFor(device);
+        painter.save();
+        MapReportUnits(painter, device.logicalDpiX(), device.logicalDpiY());
+        if (job.printType == kPrintPointList)
+            DrawK30ListReport(painter, page, job.store, job.header, job.lang, count, pageNumber);
+        else
+            DrawK30PointReport(painter, page, job.store, job.header, job.lang, job.printType, count, pageNumber);
+        painter.restore();
+    }
+}
+
+void UseReportPaper(QPagedPaintDevice& device)
+{
+    device.setPageSize(QPageSize(QPageSize::A4));
+    device.setPageOrientation(QPageLayout::Portrait);
+}
+
+bool PrintReport(QPrinter& printer, const ReportJob& job)
+{
+    const int count = PageCount(job);
+    std::vector<int> chosen;
+    const QPageRanges ranges = printer.pageRanges();
+    const bool ranged = printer.printRange() == QPrinter::PageRange && !ranges.isEmpty();
+    for (int p = 1; p <= count; ++p) {
+        if (!ranged || ranges.contains(p))
+            chosen.push_back(p);
+    }
+    if (printer.pageOrder() == QPrinter::LastPageFirst)
+        std::reverse(chosen.begin(), chosen.end());
+
+    // Copies the printer cannot make itself are drawn here.
+    const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
+    std::vector<int> pages;
+    if (printer.collateCopies()) {
+        for (int c = 0; c < copies; ++c)
+            pages.insert(pages.end(), chosen.begin(), chosen.end());
+    } else {
+        for (const int p : chosen)
+            pages.insert(pages.end(), static_cast<std::size_t>(copies), p);
+    }
+    if (pages.empty())
+        return true;
+
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    DrawReportPages(printer, painter, job, pages);
+    return painter.end();
+}
+
+bool WriteReportPdf(QIODevice& out, const ReportJob& job)
+{
+    QPdfWriter writer(&out);
+    writer.setResolution(kPdfResolution);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
+                                     QPageLayout::Millimeter));
+    writer.setTitle(ReportTr(report_texts::kPointTitle, job.lang));
+    writer.setCreator(ReportTr(texts::kAppTitle, job.lang));
+    std::vector<int> pages(static_cast<std::size_t>(std::max(0, PageCount(job))));
+    for (std::size_t i = 0; i < pages.size(); ++i)
+        pages[i] = static_cast<int>(i) + 1;
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    DrawReportPages(writer, painter, job, pages);
+    return painter.end();
+}
+
+bool ExportReportPdf(const QString& path, const ReportJob& job, QString& error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = file.errorString();
+        return false;
+    }
+    if (!WriteReportPdf(file, job) || file.error() != QFileDevice::NoError) {
+        error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace k30

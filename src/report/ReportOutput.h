@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+
+#include <vector>
+
+#include "Language.h"
+#include "ReportHeader.h"
+#include "TestDataStore.h"
+
+class QIODevice;
+class QPagedPaintDevice;
+class QPainter;
+class QPrinter;
+
+namespace k30 {
+
+// One report to print or export: the points, the header as the header page
+// shows it, the language of the texts and the print type (3, 4 or 5).
+struct ReportJob {
+    const TestDataStore& store;
+    ReportHeader header;
+    Language lang = Language::English;
+    int printType = 3;
+};
+
+// Why a report cannot be produced; each has its message for the operator.
+enum class ReportRefusal {
+    None,
+    NoCurrentPoint,  // "current data" with no point chosen on the test data page
+    NoPoints,        // nothing to print at all
+};
+ReportRefusal CheckReport(const ReportJob& job);
+
+// Number of pages of the job's report.
+int PageCount(const ReportJob& job);
+
+// Draws the given pages (from 1) one after the other, starting a new sheet
+// before every page but the first. The page geometry is taken again for every
+// page. The painter must be active on the device.
+void DrawReportPages(QPagedPaintDevice& device, QPainter& painter, const ReportJob& job, const std::vector<int>& pages);
+
+// A4 portrait, as every report is laid out for.
+void UseReportPaper(QPagedPaintDevice& device);
+
+// Prints the pages the printer's settings choose (all, or its page ranges), in
+// its page order and with its copies. False when the printer would not start.
+bool PrintReport(QPrinter& printer, const ReportJob& job);
+
+// Writes every page of the report as an A4 portrait PDF with margins of about
+// 4 mm, the unprintable border of a typical printer, so the drawings keep the
+// offsets they were made for.
+bool WriteReportPdf(QIODevice& out, const ReportJob& job);
+
+// WriteReportPdf into a file that is replaced only when the whole PDF has been
+// written. On failure, error holds the system's reason.
+bool ExportReportPdf(const QString& path, const ReportJob& job, QString& error);
+
+}  // namespace k30
