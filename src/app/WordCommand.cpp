@@ -1,0 +1,108 @@
+#include "WordCommand.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include "CDlgWordK.h"
+#include "CDornWordOffice.h"
+#include "K30WordReport.h"
+#include "OfficeHost.h"
+#include "Prompt.h"
+#include "Texts.h"
+#include "UiText.h"
+#include "WordTexts.h"
+
+namespace k30 {
+
+namespace {
+
+bool WriteDocument(const QString& path, const QByteArray& package, QString& error)
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(package) == package.size() && file.commit())
+        return true;
+    error = file.errorString();
+    return false;
+}
+
+// Puts the finished document on the desktop, or where the operator saves it.
+class DesktopHost : public OfficeHost {
+public:
+    DesktopHost(Prompt& prompt, QWidget* window, Language lang, const DesktopOpener& open)
+        : prompt_(prompt), window_(window), lang_(lang), open_(open)
+    {
+    }
+
+    void Warn(const QString& text) override
+    {
+        prompt_.inform(window_, Tr(texts::kAppTitle, lang_), text, Prompt::Icon::Warning);
+    }
+
+    void Show(const QByteArray& package) override
+    {
+        const QString name = Tr(wordtexts::kFileName, lang_);
+        // The viewer reads the file after this command has ended: the folder stays.
+        QTemporaryDir folder(QDir::temp().filePath(QStringLiteral("k30-word-XXXXXX")));
+        folder.setAutoRemove(false);
+        QString error = folder.errorString();
+        if (!folder.isValid() || !WriteDocument(folder.filePath(name), package, error)) {
+            Warn(Tr(wordtexts::kCannotWriteTemp, lang_) + QStringLiteral(":\n") + error);
+            SaveAs(package, name, Tr(wordtexts::kSaveTitle, lang_));
+        } else if (open_(folder.filePath(name))) {
+            return;
+        } else {
+            SaveAs(package, name, Tr(wordtexts::kNoViewerTitle, lang_));
+        }
+        if (folder.isValid())
+            folder.remove();
+    }
+
+private:
+    void SaveAs(const QByteArray& package, const QString& name, const QString& title)
+    {
+        Prompt::FileRequest request;
+        request.mode = Prompt::FileRequest::Mode::Save;
+        request.title = title;
+        request.nameFilters = QStringList{Tr(wordtexts::kDocxFilter, lang_)};
+        request.defaultSuffix = QStringLiteral("docx");
+        request.directory =
+            QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(name);
+        for (;;) {
+            const QString path = prompt_.chooseFile(window_, request);
+            if (path.isEmpty())
+                return;
+            QString error;
+            if (WriteDocument(path, package, error))
+                return;
+            Warn(Tr(wordtexts::kCannotWrite, lang_) + QStringLiteral(" ") + path + QStringLiteral(":\n") + error);
+            request.directory = path;
+        }
+    }
+
+    Prompt& prompt_;
+    QWidget* window_;
+    Language lang_;
+    const DesktopOpener& open_;
+};
+
+}  // namespace
+
+bool OpenWithDesktop(const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
+
+void RunWordExport(TestDataStore& store, Prompt& prompt, const ReportHeader& header, QWidget* window,
+                   const DesktopOpener& open)
+{
+    const Language lang = store.nLanguage;
+    CDlgWordK dialog(header, lang, window);
+    if (prompt.runDialog(dialog) != QDialog::Accepted)
+        return;
+    DesktopHost host(prompt, window, lang, open);
+    CDornWordOffice office(host);
+    WriteK30WordReport(office, store, dialog.Values(), lang);
+}
+
+}  // namespace k30
