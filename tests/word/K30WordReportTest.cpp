@@ -4,10 +4,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include "CDornWordOffice.h"
+#include "DocxPackage.h"
 #include "K30WordReport.h"
 #include "ProjectFile.h"
 #include "WordTestSupport.h"
@@ -200,4 +202,28 @@ TEST(WordReport, CommandLineWritesTheSameDocument)
     other.Client = "Other client";
     other.ReportDate = "2024-1-2";
     EXPECT_EQ(written("en.docx"), Unzip(Build(loaded, other, Language::English), "word/document.xml"));
+}
+
+// The document's XML byte for byte, so any change to what leaves the program
+// is seen. K30_UPDATE_GOLDEN=1 rewrites the files after a deliberate change.
+TEST(WordReport, DocumentXmlMatchesTheGoldenFiles)
+{
+    const QDir golden = QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("golden"));
+    for (const auto& [lang, name] : {std::pair{Language::Chinese, "report-zh.document.xml"},
+                                     std::pair{Language::English, "report-en.document.xml"}}) {
+        SCOPED_TRACE(name);
+        const QByteArray xml = Unzip(Build(Store(3), Info(), lang), "word/document.xml");
+        QFile file(golden.filePath(QString::fromLatin1(name)));
+        if (qEnvironmentVariableIntValue("K30_UPDATE_GOLDEN") == 1) {
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(xml);
+            continue;
+        }
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+        const QByteArray expected = file.readAll();
+        qsizetype at = 0;
+        while (at < xml.size() && at < expected.size() && xml[at] == expected[at])
+            ++at;
+        EXPECT_EQ(xml, expected) << "first difference at byte " << at << ": ..." << xml.mid(at, 80).toStdString();
+    }
 }
