@@ -87,8 +87,10 @@ CHeadk30::CHeadk30(TestDataStore& store, QWidget* parent)
 
     auto* signOff = new QGridLayout;
     signOff->setHorizontalSpacing(16);
-    signOff->setColumnStretch(0, 1);
-    signOff->setColumnStretch(2, 1);
+    // Tester and reviewer stand below the right-hand column of the frames.
+    signOff->setContentsMargins(12, 0, 12, 0);
+    signOff->setColumnStretch(1, 1);
+    signOff->setColumnStretch(3, 1);
     addField(signOff, kSignOff[0], 0, 1);
     addField(signOff, kSignOff[1], 1, 1);
 

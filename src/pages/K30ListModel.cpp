@@ -66,7 +66,8 @@ QVariant K30ListModel::headerData(int section, Qt::Orientation orientation, int 
         return QAbstractTableModel::headerData(section, orientation, role);
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue((section == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
-    if (role != Qt::DisplayRole)
+    // Long titles do not fit their fixed widths: the tip shows them whole.
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
     const Language lang = titleLanguage_;
     switch (section) {
