@@ -1,0 +1,281 @@
+#include "CReadData.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <functional>
+
+#include "PortAccess.h"
+#include "PortList.h"
+#include "ReadDataTexts.h"
+#include "TestDataStore.h"
+#include "Texts.h"
+#include "TransferDecoder.h"
+#include "TransferText.h"
+#include "UiText.h"
+
+namespace k30 {
+
+namespace {
+
+constexpr int kBytesPerLine = 16;
+constexpr int kVisibleLines = 16;
+
+// The port list is filled each time it drops down.
+class PortComboBox : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+    std::function<void()> beforePopup;
+
+    void showPopup() override
+    {
+        if (beforePopup)
+            beforePopup();
+        QComboBox::showPopup();
+    }
+};
+
+}  // namespace
+
+CReadData::CReadData(TestDataStore& store, Prompt& prompt, QWidget* parent)
+    : QWidget(parent), store_(store), prompt_(prompt)
+{
+    label_ = new QLabel(this);
+    label_->setObjectName(QStringLiteral("portLabel"));
+    auto* combo = new PortComboBox(this);
+    combo->beforePopup = [this] { FillPortList(); };
+    combo_ = combo;
+    combo_->setObjectName(QStringLiteral("portCombo"));
+    combo_->setMinimumContentsLength(16);
+    combo_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    button_ = new QPushButton(this);
+    button_->setObjectName(QStringLiteral("openButton"));
+    list_ = new QListWidget(this);
+    list_->setObjectName(QStringLiteral("displayList"));
+    list_->setUniformItemSizes(true);
+    list_->setSelectionMode(QAbstractItemView::NoSelection);
+    QFont mono(QStringLiteral("monospace"));
+    mono.setStyleHint(QFont::TypeWriter);
+    list_->setFont(mono);
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(label_);
+    row->addWidget(combo_);
+    row->addWidget(button_);
+    row->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(row);
+    layout->addWidget(list_, 1);
+
+    connect(button_, &QPushButton::clicked, this, &CReadData::OnOpenPort);
+    connect(&engine_, &CSerialPort::byteReceived, this, &CReadData::OnByteReceived);
+    connect(&engine_, &CSerialPort::portError, this, &CReadData::OnPortError);
+    connect(&engine_, &CSerialPort::portLost, this, &CReadData::OnPortLost);
+    connect(&quiet_, &QuietLine::ticked, this, &CReadData::OnIdleTimer);
+    quiet_.SetPendingCheck([this] { return engine_.HasPendingBytes(); });
+
+    UpdatePageCaptions();
+}
+
+CReadData::~CReadData() = default;
+
+void CReadData::UpdatePageCaptions()
+{
+    label_->setText(Tr(readtexts::kPortLabel, store_.nLanguage));
+    if (portCaptionShown_)
+        button_->setText(Tr(readtexts::kPortIsOpen, store_.nLanguage).arg(portName_));
+    else
+        button_->setText(Tr(readtexts::kOpenPort, store_.nLanguage));
+}
+
+void CReadData::AddExtraPorts(const QStringList& devicePaths)
+{
+    for (const QString& path : devicePaths)
+        if (!path.isEmpty() && !extraPorts_.contains(path))
+            extraPorts_.append(path);
+}
+
+void CReadData::SetQuietMs(int ms) { quiet_.SetQuietMs(ms); }
+
+void CReadData::FillPortList()
+{
+    const QString chosen = combo_->currentText();
+    combo_->clear();
+    for (const PortEntry& port : ListPorts(extraPorts_))
+        combo_->addItem(port.name, port.device);
+    combo_->setCurrentIndex(combo_->findText(chosen));
+}
+
+Prompt::Answer CReadData::Ask(const QString& caption, const QString& text, Prompt::Buttons buttons,
+                              Prompt::Icon icon, Prompt::Answer defaultAnswer)
+{
+    // While a box is up, the quiet timer must not stack a second question on it.
+    const bool wasAsking = asking_;
+    asking_ = true;
+    const Prompt::Answer answer = prompt_.ask(this, caption, text, buttons, icon, defaultAnswer);
+    asking_ = wasAsking;
+    return answer;
+}
+
+void CReadData::OnOpenPort()
+{
+    const Language lang = store_.nLanguage;
+    if (store_.UnsavedDataPresent() &&
+        Ask(Tr(readtexts::kNotice, lang), Tr(readtexts::kDataNotSaved, lang), Prompt::Buttons::YesNo,
+            Prompt::Icon::Question, Prompt::Answer::No) == Prompt::Answer::Yes)
+        emit saveProjectRequested();
+
+    const int index = combo_->currentIndex();
+    if (index < 0) {
+        Ask(Tr(texts::kAppTitle, lang), Tr(readtexts::kNoPortChosen, lang), Prompt::Buttons::Ok,
+            Prompt::Icon::Warning, Prompt::Answer::Ok);
+        return;
+    }
+    portName_ = combo_->itemText(index);
+    PortSettings settings;
+    settings.device = combo_->itemData(index).toString();
+    settings.name = portName_;
+    if (engine_.OpenPort(settings)) {
+        engine_.StartReceiving();
+        AppendLine(Tr(readtexts::kPortReady, lang).arg(portName_));
+        portCaptionShown_ = true;
+        UpdatePageCaptions();
+    } else {
+        ShowOpenCaption();
+        Ask(Tr(texts::kAppTitle, lang), OpenFailureText(portName_, settings.device), Prompt::Buttons::Ok,
+            Prompt::Icon::Warning, Prompt::Answer::Ok);
+    }
+    // The received text stays: the next accepted transfer is the old text
+    // followed by the new bytes.
+    byteCount_ = 0;
+    lineText_.clear();
+    lineBytes_ = 0;
+    overflowed_ = false;
+}
+
+QString CReadData::OpenFailureText(const QString& name, const QString& device) const
+{
+    const Language lang = store_.nLanguage;
+    const QString text = Tr(readtexts::kPortNotFound, lang).arg(name);
+    const AccessAdvice advice = AdviceFor(engine_.LastOpenFailure(), device);
+    switch (advice.kind) {
+    case AccessAdvice::Kind::JoinGroup:
+        return text + QLatin1Char('\n') + Tr(readtexts::kJoinGroup, lang).arg(advice.group);
+    case AccessAdvice::Kind::InUse:
+        return text + QLatin1Char('\n') + Tr(readtexts::kPortBusy, lang);
+    case AccessAdvice::Kind::None:
+        break;
+    }
+    return text;
+}
+
+void CReadData::OnByteReceived(quint8 byte)
+{
+    if (overflowed_)
+        return;  // past the limit; the operator has been told
+    if (receivedText_.size() + 3 > kMaxReceivedTextBytes) {
+        StopRunaway();
+        return;
+    }
+    if (!displayEmptied_) {
+        list_->clear();
+        displayEmptied_ = true;
+    }
+    AppendByteText(receivedText_, byte);
+    // Sixteen bytes a line, two blanks between bytes; a last, partial line is
+    // not shown.
+    if (lineBytes_ > 0)
+        lineText_ += ' ';
+    AppendByteText(lineText_, byte);
+    if (++lineBytes_ == kBytesPerLine) {
+        AppendLine(QString::fromLatin1(lineText_.data(), static_cast<qsizetype>(lineText_.size())));
+        lineText_.clear();
+        lineBytes_ = 0;
+    }
+    ++byteCount_;
+    quiet_.NoteByte();
+}
+
+void CReadData::OnIdleTimer()
+{
+    if (asking_ || !quiet_.Tick())
+        return;
+    if (byteCount_ > 0) {
+        if (Ask(Tr(readtexts::kConfirmCaption, store_.nLanguage), Tr(readtexts::kConfirmEnd, store_.nLanguage),
+                Prompt::Buttons::OkCancel, Prompt::Icon::Question, Prompt::Answer::Cancel) != Prompt::Answer::Ok)
+            return;  // the port stays open; the next quiet line asks again
+        AcceptTransfer();
+    }
+    ShowOpenCaption();
+}
+
+void CReadData::AcceptTransfer()
+{
+    // Bytes read before the port closed are handed over first: they came
+    // before the operator's answer and belong to this transfer.
+    engine_.RequestShutdown();
+    quiet_.Stop();
+    DecodeTransfer(receivedText_, store_);
+    lastTransferText_ = receivedText_;
+    store_.bDataSaved = false;
+    emit saveRawStateChanged(true);
+    receivedText_.clear();
+    emit newDataArrived();
+    list_->clear();
+    store_.bManualInput = false;
+    store_.strCurK30Name.clear();
+    // Nothing more is asked until a port is opened again.
+    byteCount_ = 0;
+    lineText_.clear();
+    lineBytes_ = 0;
+    overflowed_ = false;
+    emit showListPageRequested();
+}
+
+void CReadData::StopRunaway()
+{
+    overflowed_ = true;
+    engine_.RequestShutdown();
+    quiet_.Stop();
+    ShowOpenCaption();
+    Ask(Tr(texts::kAppTitle, store_.nLanguage), Tr(readtexts::kTooMuchData, store_.nLanguage),
+        Prompt::Buttons::Ok, Prompt::Icon::Warning, Prompt::Answer::Ok);
+    // The operator may still accept what came: the quiet line asks.
+    quiet_.NoteByte();
+}
+
+void CReadData::OnPortError(const QString& report)
+{
+    Ask(Tr(readtexts::kApplicationError, store_.nLanguage), report, Prompt::Buttons::Ok, Prompt::Icon::Critical,
+        Prompt::Answer::Ok);
+}
+
+void CReadData::OnPortLost(const QString& systemText)
+{
+    quiet_.Stop();
+    ShowOpenCaption();
+    Ask(Tr(texts::kAppTitle, store_.nLanguage), Tr(readtexts::kPortLost, store_.nLanguage).arg(portName_, systemText),
+        Prompt::Buttons::Ok, Prompt::Icon::Warning, Prompt::Answer::Ok);
+    // What came is kept; the quiet line then asks whether to accept it.
+    if (byteCount_ > 0)
+        quiet_.NoteByte();
+}
+
+void CReadData::AppendLine(const QString& line)
+{
+    list_->addItem(line);
+    if (list_->count() > kVisibleLines)
+        list_->scrollToBottom();
+}
+
+void CReadData::ShowOpenCaption()
+{
+    portCaptionShown_ = false;
+    UpdatePageCaptions();
+}
+
+}  // namespace k30
