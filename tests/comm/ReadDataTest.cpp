@@ -1,0 +1,316 @@
+// The read page without a real port: line forming, the quiet line, the
+// acceptance sequence, the questions and boxes, a pulled adapter, a
+// run-away device.
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTemporaryFile>
+#include <QTest>
+#include <QTimer>
+
+#include "CommTestSupport.h"
+#include "FakeSerialDevice.h"
+#include "Texts.h"
+
+using namespace k30;
+using namespace k30::test;
+using Answer = Prompt::Answer;
+
+namespace {
+
+const QString kUsb1 = QStringLiteral("/dev/ttyUSB1");
+const QString kUsb12 = QStringLiteral("/dev/ttyUSB12");
+
+class ReadPage : public ::testing::Test {
+protected:
+    ReadPage() : page_(store_, prompt_)
+    {
+        prompt_.Watch(&page_);
+        page_.Engine().SetDeviceFactory(line_.Factory());
+        page_.AddExtraPorts({kUsb12, kUsb1});
+    }
+
+    void Open(const QString& port = kUsb12)
+    {
+        ChoosePort(page_, port);
+        page_.OnOpenPort();
+    }
+    void Receive(const QByteArray& bytes)
+    {
+        for (char b : bytes)
+            page_.OnByteReceived(static_cast<quint8>(b));
+    }
+    // Two ticks without a byte: the first clears the mark of the last byte.
+    void QuietTicks()
+    {
+        page_.OnIdleTimer();
+        page_.OnIdleTimer();
+    }
+    QStringList Lines()
+    {
+        QStringList lines;
+        for (int i = 0; i < DisplayList(page_)->count(); ++i)
+            lines << DisplayList(page_)->item(i)->text();
+        return lines;
+    }
+    static QByteArray Counting(int n, int from = 0)
+    {
+        QByteArray b;
+        for (int i = 0; i < n; ++i)
+            b.append(char(from + i));
+        return b;
+    }
+
+    TestDataStore store_;
+    ConfirmRecorder prompt_;
+    FakeLine line_;
+    CReadData page_;
+};
+
+TEST_F(ReadPage, ShowsSixteenBytesALine)
+{
+    Open();
+    EXPECT_EQ(Lines(), QStringList{QStringLiteral("串口/dev/ttyUSB12已经准备好，请发送数据…………")});
+    EXPECT_EQ(OpenButton(page_)->text(), QStringLiteral("串口/dev/ttyUSB12已经打开"));
+
+    Receive(Counting(32));
+    const QStringList lines = Lines();  // the first byte ever empties the list
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0], QStringLiteral("00  01  02  03  04  05  06  07  08  09  0A  0B  0C  0D  0E  0F "));
+    EXPECT_EQ(lines[1], QStringLiteral("10  11  12  13  14  15  16  17  18  19  1A  1B  1C  1D  1E  1F "));
+
+    Receive(QByteArray::fromHex("AB"));  // the 33rd byte is only in the received text
+    EXPECT_EQ(Lines().size(), 2);
+    EXPECT_EQ(page_.ReceivedText().size(), 33u * 3);
+    EXPECT_EQ(page_.ReceivedText().substr(32 * 3), "AB ");
+}
+
+TEST_F(ReadPage, AcceptsATransferAfterAQuietLine)
+{
+    store_.bDataSaved = true;
+    store_.bManualInput = true;
+    store_.strCurK30Name = "7";
+    Open();
+    QSignalSpy saveRaw(&page_, &CReadData::saveRawStateChanged);
+    QSignalSpy newData(&page_, &CReadData::newDataArrived);
+    QSignalSpy listPage(&page_, &CReadData::showListPageRequested);
+
+    const std::string demo = DemoText();
+    Receive(BytesOf(demo));
+    page_.OnIdleTimer();  // the window of the last byte: nothing asked
+    EXPECT_TRUE(prompt_.asked.empty());
+    prompt_.answer(Answer::Ok);
+    page_.OnIdleTimer();
+
+    ASSERT_EQ(prompt_.asked.size(), 1u);
+    // Chinese in the English interface too.
+    EXPECT_EQ(prompt_.asked[0].caption, QStringLiteral("提示"));
+    EXPECT_EQ(prompt_.asked[0].text, QStringLiteral("请确认数据传送完毕,否则将导致数据不完整!"));
+    EXPECT_EQ(prompt_.asked[0].buttons, Prompt::Buttons::OkCancel);
+    EXPECT_EQ(prompt_.asked[0].defaultAnswer, Answer::Cancel);
+
+    ExpectStoreHolds(store_, demo);
+    EXPECT_EQ(page_.LastTransferText(), demo);
+    EXPECT_TRUE(page_.ReceivedText().empty());
+    EXPECT_FALSE(store_.bDataSaved);
+    EXPECT_FALSE(store_.bManualInput);
+    EXPECT_TRUE(store_.strCurK30Name.empty());
+    ASSERT_EQ(saveRaw.count(), 1);
+    EXPECT_TRUE(saveRaw.at(0).at(0).toBool());
+    EXPECT_EQ(newData.count(), 1);
+    EXPECT_EQ(listPage.count(), 1);
+    EXPECT_EQ(DisplayList(page_)->count(), 0);
+    EXPECT_EQ(OpenButton(page_)->text(), QStringLiteral("Open COM"));
+    EXPECT_FALSE(page_.Engine().IsOpen());
+
+    // Nothing more is asked until a port is opened again.
+    QuietTicks();
+    EXPECT_EQ(prompt_.asked.size(), 1u);
+}
+
+TEST_F(ReadPage, DecliningGoesOnReceivingAndAsksAgain)
+{
+    Open();
+    Receive(Counting(10));
+    prompt_.answer(Answer::Cancel);
+    QuietTicks();
+    ASSERT_EQ(prompt_.asked.size(), 1u);
+    EXPECT_TRUE(page_.Engine().IsOpen());
+    EXPECT_EQ(OpenButton(page_)->text(), QStringLiteral("串口/dev/ttyUSB12已经打开"));
+
+    Receive(Counting(10, 10));
+    prompt_.answer(Answer::Ok);
+    QuietTicks();
+    ASSERT_EQ(prompt_.asked.size(), 2u);
+    EXPECT_EQ(page_.LastTransferText(), "00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F 10 11 12 13 ");
+}
+
+TEST_F(ReadPage, TwoTransfersInARowAskToSaveBeforeTheSecond)
+{
+    Open();
+    Receive(BytesOf(DemoText()));
+    prompt_.answer(Answer::Ok);
+    QuietTicks();
+    ASSERT_EQ(store_.nK30Count, 12);
+
+    QSignalSpy save(&page_, &CReadData::saveProjectRequested);
+    prompt_.answer(Answer::Yes);
+    Open();
+    ASSERT_EQ(prompt_.asked.size(), 2u);
+    EXPECT_EQ(prompt_.asked[1].caption, QStringLiteral("Notice"));
+    EXPECT_EQ(prompt_.asked[1].text, QStringLiteral("Data is not saved. Do you need to save it?"));
+    EXPECT_EQ(prompt_.asked[1].buttons, Prompt::Buttons::YesNo);
+    EXPECT_EQ(prompt_.asked[1].defaultAnswer, Answer::No);
+    EXPECT_EQ(save.count(), 1);
+    EXPECT_TRUE(page_.Engine().IsOpen());
+
+    // A second transfer with no usable section replaces both lists.
+    Receive(Counting(40));
+    prompt_.answer(Answer::Ok);
+    QuietTicks();
+    EXPECT_EQ(store_.nK30Count, 0);
+    EXPECT_EQ(store_.nEv2Count, 0);
+    EXPECT_TRUE(store_.k30List.empty());
+}
+
+TEST_F(ReadPage, ReopeningKeepsTheReceivedText)
+{
+    Open();
+    line_.Feed(Counting(5));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page_.ByteCount() == 5; }));
+    Open(kUsb1);
+    EXPECT_EQ(line_.openedDevice, kUsb1);
+    EXPECT_EQ(page_.ByteCount(), 0);
+    EXPECT_EQ(page_.ReceivedText().size(), 15u);
+
+    // Quiet with no new byte: nothing asked, only the caption restored.
+    QuietTicks();
+    EXPECT_TRUE(prompt_.asked.empty());
+    EXPECT_EQ(OpenButton(page_)->text(), QStringLiteral("Open COM"));
+
+    line_.Feed(Counting(3, 5));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page_.ByteCount() == 3; }));
+    prompt_.answer(Answer::Ok);
+    QuietTicks();
+    EXPECT_EQ(page_.LastTransferText(), "00 01 02 03 04 05 06 07 ");
+}
+
+TEST_F(ReadPage, NamesThePortInItsBoxes)
+{
+    prompt_.answer(Answer::Ok);
+    page_.OnOpenPort();  // nothing chosen
+    ASSERT_EQ(prompt_.asked.size(), 1u);
+    EXPECT_EQ(prompt_.asked[0].caption, QStringLiteral("Brenlow"));
+    EXPECT_EQ(prompt_.asked[0].text, QStringLiteral("没有串口被选中"));
+    EXPECT_EQ(line_.opens, 0);
+
+    // ttyUSB12 is not ttyUSB1.
+    Open(kUsb12);
+    EXPECT_EQ(line_.openedDevice, kUsb12);
+
+    line_.refuseOpen = true;
+    prompt_.answer(Answer::Ok);
+    Open(kUsb12);
+    EXPECT_EQ(prompt_.asked.back().text, QStringLiteral("没有发现此串口/dev/ttyUSB12…………"));
+    EXPECT_EQ(OpenButton(page_)->text(), QStringLiteral("Open COM"));
+
+    // Refused by the system: one more line that says what to do.
+    line_.openError = QSerialPort::PermissionError;
+    line_.openErrorText = QStringLiteral("Permission denied");
+    prompt_.answer(Answer::Ok);
+    Open(kUsb12);  // no such device here, so this user may not use it
+    EXPECT_EQ(prompt_.asked.back().text,
+              QStringLiteral("没有发现此串口/dev/ttyUSB12…………\nNo permission to use this port: add your user to "
+                             "the group dialout (sudo usermod -aG dialout $USER), then log in again."));
+    QTemporaryFile held;
+    ASSERT_TRUE(held.open());
+    page_.AddExtraPorts({held.fileName()});
+    prompt_.answer(Answer::Ok);
+    Open(held.fileName());
+    EXPECT_TRUE(prompt_.asked.back().text.endsWith(QStringLiteral("The port is in use by another program.")));
+
+    // The engine's own failure box.
+    line_.refuseOpen = false;
+    line_.refusedStep = QStringLiteral("setParity");
+    prompt_.answer(Answer::Ok);
+    Open(kUsb1);
+    EXPECT_EQ(prompt_.asked.back().caption, QStringLiteral("Application Error"));
+    EXPECT_EQ(prompt_.asked.back().text,
+              QStringLiteral("WARNING:  setParity() Failed with the following error: \nInvalid argument\nPort: "
+                             "/dev/ttyUSB1\n"));
+    EXPECT_EQ(Lines().back(), QStringLiteral("串口/dev/ttyUSB1已经准备好，请发送数据…………"));
+    EXPECT_TRUE(prompt_.done());
+
+    store_.nLanguage = Language::Chinese;
+    page_.UpdatePageCaptions();
+    EXPECT_EQ(OpenButton(page_)->text(), QStringLiteral("串口/dev/ttyUSB1已经打开"));
+    EXPECT_EQ(page_.findChild<QLabel*>(QStringLiteral("portLabel"))->text(), QStringLiteral("COM口"));
+}
+
+TEST_F(ReadPage, APulledAdapterKeepsWhatCameForTheOperator)
+{
+    store_.nLanguage = Language::Chinese;
+    Open();
+    const QByteArray first = Counting(40);
+    line_.Feed(first);
+    line_.Pull(QStringLiteral("Input/output error"));
+    prompt_.answer(Answer::Ok).answer(Answer::Cancel);  // the box, then decline to accept yet
+    ASSERT_TRUE(QTest::qWaitFor([&] { return prompt_.asked.size() == 2; }, 5000));
+    EXPECT_TRUE(prompt_.asked[0].text.startsWith(QStringLiteral("串口/dev/ttyUSB12已不可用，已经关闭（Input/output error）。")));
+    EXPECT_EQ(prompt_.textWhenAsked.back().size(), 40u * 3);
+    EXPECT_FALSE(page_.Engine().IsOpen());
+    EXPECT_EQ(OpenButton(page_)->text(), QStringLiteral("打开串口"));
+
+    // Continue after reopening: old text followed by the new bytes.
+    Open();
+    line_.Feed(Counting(8, 40));
+    prompt_.answer(Answer::Ok);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return prompt_.done(); }, 5000));
+    EXPECT_EQ(page_.LastTransferText().size(), 48u * 3);
+}
+
+TEST_F(ReadPage, ARunawayDeviceStopsAtTheLimit)
+{
+    Open();
+    page_.SetReceivedText(std::string(kMaxReceivedTextBytes - 10 * 3, 'E'));
+    prompt_.answer(Answer::Ok);
+    Receive(Counting(20));
+    ASSERT_EQ(prompt_.asked.size(), 1u);
+    EXPECT_TRUE(prompt_.asked[0].text.startsWith(QStringLiteral("More than 16 MiB")));
+    EXPECT_EQ(page_.ReceivedText().size(), kMaxReceivedTextBytes);
+    EXPECT_EQ(page_.ReceivedText().substr(kMaxReceivedTextBytes - 3), "09 ");
+    EXPECT_FALSE(page_.Engine().IsOpen());
+
+    prompt_.answer(Answer::Ok);
+    QuietTicks();
+    EXPECT_EQ(page_.LastTransferText().size(), kMaxReceivedTextBytes);
+}
+
+// The quiet line with the real timer, bytes handed over as an adapter does.
+TEST_F(ReadPage, BurstsAndAStreamEndOnlyWhenTheTransferHas)
+{
+    const std::string demo = DemoText();
+    const QByteArray bytes = BytesOf(demo);
+    for (const auto& [burst, gapMs] : {std::pair{15, 16}, std::pair{2, 2}}) {
+        SCOPED_TRACE(burst);
+        Open();
+        qsizetype sent = 0;
+        QTimer feeder;
+        QObject::connect(&feeder, &QTimer::timeout, [&] {
+            line_.Feed(bytes.mid(sent, burst));
+            sent += burst;
+            if (sent >= bytes.size())
+                feeder.stop();
+        });
+        feeder.start(gapMs);
+        prompt_.answer(Answer::Ok);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return prompt_.done(); }, 20000));
+        ASSERT_EQ(prompt_.textWhenAsked.size(), 1u);
+        EXPECT_EQ(prompt_.textWhenAsked[0], demo);
+        EXPECT_EQ(page_.LastTransferText(), demo);
+        prompt_.textWhenAsked.clear();
+        store_.bDataSaved = true;  // no save question before the next round
+    }
+}
+
+}  // namespace
