@@ -23,7 +23,8 @@ void InstallFontSubstitutes()
                                        QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei")});
     QFont::insertSubstitutions(kTimes, {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
     // English texts may hold Chinese characters typed by the operator.
-    QFont::insertSubstitutions(QStringLiteral("Liberation Serif"), {QStringLiteral("Noto Serif CJK SC")});
+    QFont::insertSubstitutions(QStringLiteral("Liberation Serif"),
+                               {QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC")});
 }
 
 QFont FontFor(Language lang, double pointSize)

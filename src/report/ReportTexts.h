@@ -79,5 +79,7 @@ inline constexpr Text kBitmapDialogTitle{"请选择保存位图的位置", "Stor
 inline constexpr Text kExportPdf{"导出PDF", "Export PDF"};
 inline constexpr Text kPdfFilter{"PDF文件 (*.pdf)", "PDF files (*.pdf)"};
 inline constexpr Text kCannotWrite{"无法写入文件", "Cannot write the file"};
+inline constexpr Text kPrintPreviewTitle{"打印预览", "Print Preview"};
+inline constexpr Text kPrintFailed{"无法打印，请检查打印机", "Printing failed; please check the printer"};
 
 }  // namespace k30::report_texts

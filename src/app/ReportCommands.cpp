@@ -1,0 +1,142 @@
+#include "ReportCommands.h"
+
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+#include "CPrintType.h"
+#include "Prompt.h"
+#include "ReportBitmap.h"
+#include "ReportOutput.h"
+#include "ReportTexts.h"
+#include "Texts.h"
+#include "UiText.h"
+
+namespace k30 {
+
+using namespace report_texts;
+
+ReportCommands::ReportCommands(TestDataStore& store, Prompt& prompt, std::function<ReportHeader()> header,
+                               QWidget* window)
+    : QObject(window), store_(store), prompt_(prompt), header_(std::move(header)), window_(window)
+{
+}
+
+ReportCommands::~ReportCommands() = default;
+
+void ReportCommands::Tell(const Text& message, const QString& detail)
+{
+    QString text = Tr(message, store_.nLanguage);
+    if (!detail.isEmpty())
+        text += QStringLiteral("\n") + detail;
+    prompt_.inform(window_, Tr(texts::kAppTitle, store_.nLanguage), text,
+                   detail.isEmpty() ? Prompt::Icon::Warning : Prompt::Icon::Critical);
+}
+
+bool ReportCommands::ChoosePrintType()
+{
+    CPrintType dialog(store_.nLanguage, printType_, window_);
+    if (prompt_.runDialog(dialog) != QDialog::Accepted)
+        return false;
+    printType_ = dialog.PrintType();
+    return true;
+}
+
+bool ReportCommands::Ready(const ReportJob& job)
+{
+    switch (CheckReport(job)) {
+    case ReportRefusal::None:
+        return true;
+    case ReportRefusal::NoCurrentPoint:
+        Tell(kSelectPointToPrint);
+        return false;
+    case ReportRefusal::NoPoints:
+        Tell(kNoPointsToPrint);
+        return false;
+    }
+    return false;
+}
+
+QPrinter& ReportCommands::Printer()
+{
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    // Every report is laid out for A4 portrait; the printer keeps the rest.
+    UseReportPaper(*printer_);
+    printer_->setPrintRange(QPrinter::AllPages);
+    return *printer_;
+}
+
+void ReportCommands::Print()
+{
+    if (!ChoosePrintType())
+        return;
+    const ReportJob job{store_, header_(), store_.nLanguage, printType_};
+    if (!Ready(job))
+        return;
+    QPrinter& printer = Printer();
+    QPrintDialog dialog(&printer, window_);
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |
+                      QAbstractPrintDialog::PrintCollateCopies | QAbstractPrintDialog::PrintShowPageSize);
+    dialog.setMinMax(1, PageCount(job));
+    if (prompt_.runDialog(dialog) != QDialog::Accepted)
+        return;
+    if (!PrintReport(printer, job))
+        Tell(kPrintFailed);
+}
+
+void ReportCommands::PrintPreview()
+{
+    if (!ChoosePrintType())
+        return;
+    const ReportJob job{store_, header_(), store_.nLanguage, printType_};
+    if (!Ready(job))
+        return;
+    QPrintPreviewDialog preview(&Printer(), window_);
+    preview.setWindowTitle(Tr(kPrintPreviewTitle, store_.nLanguage));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+            [&job](QPrinter* printer) { PrintReport(*printer, job); });
+    prompt_.runDialog(preview);
+}
+
+void ReportCommands::ExportPdf()
+{
+    if (!ChoosePrintType())
+        return;
+    const ReportJob job{store_, header_(), store_.nLanguage, printType_};
+    if (!Ready(job))
+        return;
+    Prompt::FileRequest request;
+    request.mode = Prompt::FileRequest::Mode::Save;
+    request.title = Tr(kExportPdf, store_.nLanguage);
+    request.nameFilters = {Tr(kPdfFilter, store_.nLanguage)};
+    request.defaultSuffix = QStringLiteral("pdf");
+    const QString path = prompt_.chooseFile(window_, request);
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!ExportReportPdf(path, job, error))
+        Tell(kCannotWrite, path + QStringLiteral("\n") + error);
+}
+
+void ReportCommands::SaveBitmap()
+{
+    // A name no point has any more counts as no choice: there is nothing to draw.
+    if (store_.strCurK30Name.empty() || !store_.FindK30PointByName(store_.strCurK30Name)) {
+        Tell(kSelectPoint);
+        return;
+    }
+    Prompt::FileRequest request;
+    request.mode = Prompt::FileRequest::Mode::Save;
+    request.title = Tr(kBitmapDialogTitle, store_.nLanguage);
+    request.nameFilters = {Tr(kBitmapFilter, store_.nLanguage)};
+    request.defaultSuffix = QStringLiteral("bmp");
+    const QString path = prompt_.chooseFile(window_, request);
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!SaveReportBitmap(path, store_, header_(), store_.nLanguage, error))
+        Tell(kCannotWrite, path + QStringLiteral("\n") + error);
+}
+
+}  // namespace k30

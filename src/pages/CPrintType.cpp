@@ -1,0 +1,72 @@
+#include "CPrintType.h"
+
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "PrintType.h"
+#include "ReportTexts.h"
+#include "UiText.h"
+
+namespace k30 {
+
+using namespace report_texts;
+
+CPrintType::CPrintType(Language lang, int preset, QWidget* parent) : QDialog(parent), preset_(preset)
+{
+    setWindowTitle(Tr(kPrintOptionsTitle, lang));
+
+    auto* group = new QGroupBox(Tr(kPrintTestData, lang), this);
+    current_ = new QRadioButton(Tr(kPrintCurrent, lang), group);
+    all_ = new QRadioButton(Tr(kPrintAll, lang), group);
+    list_ = new QRadioButton(Tr(kPrintList, lang), group);
+    current_->setObjectName(QStringLiteral("printCurrent"));
+    all_->setObjectName(QStringLiteral("printAll"));
+    list_->setObjectName(QStringLiteral("printList"));
+    auto* choices = new QVBoxLayout(group);
+    choices->addWidget(current_);
+    choices->addWidget(all_);
+    choices->addWidget(list_);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(Tr(kOk, lang));
+    buttons->button(QDialogButtonBox::Cancel)->setText(Tr(kCancel, lang));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addWidget(buttons);
+
+    if (QRadioButton* chosen = Button(preset))
+        chosen->setChecked(true);
+}
+
+int CPrintType::PrintType() const
+{
+    if (current_->isChecked())
+        return kPrintCurrentPoint;
+    if (all_->isChecked())
+        return kPrintAllPoints;
+    if (list_->isChecked())
+        return kPrintPointList;
+    return preset_;
+}
+
+QRadioButton* CPrintType::Button(int printType) const
+{
+    switch (printType) {
+    case kPrintCurrentPoint:
+        return current_;
+    case kPrintAllPoints:
+        return all_;
+    case kPrintPointList:
+        return list_;
+    default:
+        return nullptr;
+    }
+}
+
+}  // namespace k30
