@@ -16,14 +16,14 @@ constexpr Text kCaption{"填写地基系数报告信息", "Report Information"};
 constexpr Text kOk{"确认", "Ok"};
 constexpr Text kCancel{"取消", "Cancel"};
 
-struct FieldSpec {
+struct DialogField {
     const char* member;
     std::string ReportHeader::*value;
     Text label;
 };
 
 // Left column top to bottom, then the right column.
-constexpr FieldSpec kLeft[] = {
+constexpr DialogField kLeft[] = {
     {"Client", &ReportHeader::Client, {"委托单位", "Client"}},
     {"Elevation", &ReportHeader::Elevation, {"标    高", "Elevation"}},
     {"ProjectName", &ReportHeader::ProjectName, {"工程名称", "Project Name"}},
@@ -31,7 +31,7 @@ constexpr FieldSpec kLeft[] = {
     {"SubgradeMileage", &ReportHeader::SubgradeMileage, {"路基里程", "Subgrade Mileage"}},
     {"FillLayer", &ReportHeader::FillLayer, {"填土层次", "Filling Layer"}},
 };
-constexpr FieldSpec kRight[] = {
+constexpr DialogField kRight[] = {
     {"ReportNumber", &ReportHeader::ReportNumber, {"报告编号", "Report Number"}},
     {"FillerName", &ReportHeader::FillerName, {"填料名称", "Filler Name"}},
     {"RequiredCoefficient", &ReportHeader::RequiredCoefficient, {"要求地基系数值", "Required Foundation Coefficient"}},
@@ -47,9 +47,9 @@ CDlgWordK::CDlgWordK(const ReportHeader& header, Language lang, QWidget* parent)
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(12);
-    auto addColumn = [&](const auto& specs, int column) {
+    auto addColumn = [&](const auto& fields, int column) {
         int row = 0;
-        for (const FieldSpec& f : specs) {
+        for (const DialogField& f : fields) {
             auto* edit = new QLineEdit(Q(header.*f.value), this);
             edit->setObjectName(QString::fromLatin1(f.member));
             auto* label = new QLabel(Tr(f.label, lang), this);
@@ -88,8 +88,8 @@ QLineEdit* CDlgWordK::Field(const QString& member) const { return findChild<QLin
 ReportHeader CDlgWordK::Values() const
 {
     ReportHeader values = header_;
-    auto take = [&](const auto& specs) {
-        for (const FieldSpec& f : specs)
+    auto take = [&](const auto& fields) {
+        for (const DialogField& f : fields)
             values.*f.value = S(Field(QString::fromLatin1(f.member))->text());
     };
     take(kLeft);
