@@ -21,19 +21,13 @@ std::array<ReadingPair, kReadingPairs> Readings(std::initializer_list<ReadingPai
     return a;
 }
 
-bool Near(QRgb pixel, QColor colour) { return QColor(pixel) == colour; }
-
-TEST(K30Chart, FrameSteps)
-{
-    EXPECT_EQ(kFrame.StepX(), 40);
-    EXPECT_EQ(kFrame.StepY(), 80);
-    const ChartFrame odd = ChartFrame::FromRect(QRect(0, 0, 614, 323));
-    EXPECT_EQ(odd.StepX(), 40);
-    EXPECT_EQ(odd.StepY(), 80);
-}
+bool Is(QRgb pixel, QColor colour) { return QColor(pixel) == colour; }
 
 TEST(K30Chart, CurvePointsAreTruncatedPixels)
 {
+    const ChartFrame odd = ChartFrame::FromRect(QRect(0, 0, 614, 323));
+    EXPECT_EQ(QPoint(odd.StepX(), odd.StepY()), QPoint(40, 80));
+
     const ChartCurve c = K30CurvePoints(kFrame, Readings({{0, 0}, {40, 50}, {100, 125}, {11, 113}, {600, 200}}));
     EXPECT_EQ(c[0], QPoint(290, 165));
     EXPECT_EQ(c[1], QPoint(330, 245));
@@ -84,14 +78,14 @@ TEST(K30Chart, DrawsTheCurveInRedAndTheLimitInBlue)
         painter.end();
 
         // Middle of the first segment: (290,165)-(490,325).
-        EXPECT_TRUE(Near(image.pixel(390, 245), QColor(255, 0, 0)));
+        EXPECT_TRUE(Is(image.pixel(390, 245), QColor(255, 0, 0)));
         // The curve stops at the unfilled row: no segment back to the left
         // edge and none on to the reading after it.
-        EXPECT_FALSE(Near(image.pixel(490, 265), QColor(255, 0, 0)));
-        EXPECT_FALSE(Near(image.pixel(570, 309), QColor(255, 0, 0)));
+        EXPECT_FALSE(Is(image.pixel(490, 265), QColor(255, 0, 0)));
+        EXPECT_FALSE(Is(image.pixel(570, 309), QColor(255, 0, 0)));
         int blue = 0;
         for (int x = kFrame.left; x < kFrame.right; ++x)
-            blue += Near(image.pixel(x, SettlementLimitY(kFrame)), QColor(0, 0, 255)) ? 1 : 0;
+            blue += Is(image.pixel(x, SettlementLimitY(kFrame)), QColor(0, 0, 255)) ? 1 : 0;
         EXPECT_GT(blue, 100);
         int text = 0;  // axis labels left of the frame
         for (int y = kFrame.top; y < kFrame.bottom; ++y)

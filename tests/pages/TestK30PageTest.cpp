@@ -5,10 +5,12 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <fstream>
 #include <sstream>
 
+#include "CHeadk30.h"
 #include "CTestK30.h"
 #include "K30Evaluation.h"
 #include "ScriptedPrompt.h"
@@ -17,39 +19,32 @@
 #include "UiText.h"
 
 using namespace k30;
-using k30::test::ScriptedPrompt;
 
 namespace {
-
-std::string DemoTransfer()
-{
-    std::ifstream in(K30_SAMPLES "/demo.ORG", std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class TestK30Page : public ::testing::Test {
 protected:
     // Shown, so that a resize reaches the page at once.
     TestK30Page()
     {
-        host.resize(1000, 560);
         page.resize(1000, 560);
         host.show();
     }
 
-    QLineEdit* Box(const QString& name) const
+    void DecodeDemo()
     {
-        auto* box = page.findChild<QLineEdit*>(name);
-        EXPECT_NE(box, nullptr) << name.toStdString();
-        return box;
+        std::ifstream in(K30_SAMPLES "/demo.ORG", std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        DecodeTransfer(text.str(), store);
+        ASSERT_GE(store.nK30Count, 2);
     }
+
+    QLineEdit* Box(const QString& name) const { return page.findChild<QLineEdit*>(name); }
     QLineEdit* Stress(int p) const { return Box(QStringLiteral("stress%1").arg(p)); }
     QLineEdit* Settlement(int p) const { return Box(QStringLiteral("settlement%1").arg(p)); }
     QComboBox* Chooser() const { return page.findChild<QComboBox*>(QStringLiteral("chooser")); }
     QPushButton* ComputeButton() const { return page.findChild<QPushButton*>(QStringLiteral("compute")); }
-    QScrollBar* Bar() const { return page.findChild<QScrollBar*>(QStringLiteral("scrollBar")); }
 
     // What the window does for manual data entry.
     void StartManualEntry(const std::string& name)
@@ -59,7 +54,6 @@ protected:
         blank.name = name;
         store.AddK30Point(blank);
         store.nK30Count = 1;
-        store.bManualInput = true;
         page.OnActivated();
         page.EnableManualEntry();
         page.SelectFirstAndShow();
@@ -67,35 +61,29 @@ protected:
 
     void Type(int p, const char* stress, const char* settlement)
     {
-        Stress(p)->clear();
-        QTest::keyClicks(Stress(p), QString::fromLatin1(stress));
-        Settlement(p)->clear();
-        QTest::keyClicks(Settlement(p), QString::fromLatin1(settlement));
+        for (auto [box, text] : {std::pair{Stress(p), stress}, std::pair{Settlement(p), settlement}}) {
+            box->clear();
+            QTest::keyClicks(box, QString::fromLatin1(text));
+        }
     }
 
     void PressCompute() { QTest::mouseClick(ComputeButton(), Qt::LeftButton); }
 
     TestDataStore store;
-    ScriptedPrompt prompt;
+    test::ScriptedPrompt prompt;
     QWidget host;
     CTestK30 page{store, prompt, &host};
 };
 
 TEST_F(TestK30Page, ComputesTypedReadingsIntoTheOnlyPoint)
 {
-    DecodeTransfer(DemoTransfer(), store);
-    ASSERT_GT(store.nK30Count, 1);
+    DecodeDemo();
     store.bDataSaved = true;  // e.g. a project file was open before
     StartManualEntry("P-7");
-    EXPECT_TRUE(Stress(3)->isEnabled());
-    EXPECT_TRUE(Box("testType")->isEnabled());
-    EXPECT_FALSE(Box("k30Value")->isEnabled());
-
     Type(1, "0.050", "0.40");
     Type(2, "0.100", "1.10");
     Type(3, "0.150", "1.60");
     QTest::keyClicks(Box("testType"), QStringLiteral("K30"));
-    QTest::keyClicks(Box("designLoad"), QStringLiteral("0.150"));
     PressCompute();
 
     EXPECT_TRUE(prompt.asked.empty());
@@ -105,25 +93,17 @@ TEST_F(TestK30Page, ComputesTypedReadingsIntoTheOnlyPoint)
     EXPECT_EQ(store.nK30Count, 1);
     const K30& point = store.k30List[0];
     EXPECT_EQ(point.name, "P-7");
-    EXPECT_EQ(point.stress125, "0.115");
     EXPECT_EQ(point.k30Value, " 92");
     EXPECT_EQ(point.testType, "K30");
-    EXPECT_EQ(point.designLoad, "0.150");
-    EXPECT_TRUE(point.startTime.empty() && point.endTime.empty());
+    EXPECT_TRUE(point.startTime.empty());
     EXPECT_EQ(point.reading[3], (ReadingPair{150.0f, 160.0f}));
-    EXPECT_EQ(point.reading[4], (ReadingPair{}));
-    EXPECT_FALSE(store.bDataSaved);
-}
+    EXPECT_FALSE(store.bDataSaved);  // the computed point is in no file
 
-TEST_F(TestK30Page, TypedSettlementIsStoredTruncated)
-{
-    StartManualEntry("A");
+    // Typed 1.13 mm is stored as 1.12 mm and shown so again.
     Type(1, "0.100", "1.13");
-    Type(2, "0.200", "1.50");
     PressCompute();
     page.SelectFirstAndShow();
     EXPECT_EQ(Settlement(1)->text(), QStringLiteral("1.12"));
-    EXPECT_EQ(Stress(1)->text(), QStringLiteral("0.100"));
 }
 
 TEST_F(TestK30Page, NoCrossingAsksForNewDataAndStoresThePointWithoutResults)
@@ -143,36 +123,25 @@ TEST_F(TestK30Page, NoCrossingAsksForNewDataAndStoresThePointWithoutResults)
         EXPECT_EQ(prompt.asked[0].caption, QStringLiteral("Brenlow"));
         EXPECT_EQ(prompt.asked[0].text, lang == Language::English ? QStringLiteral("Please re-enter the data")
                                                                   : QStringLiteral("请重新输入数据"));
-        EXPECT_EQ(prompt.asked[0].buttons, Prompt::Buttons::Ok);
         prompt.asked.clear();
-
         // The earlier result must not stay beside readings that have none.
-        EXPECT_TRUE(Box("stress125")->text().isEmpty());
         EXPECT_TRUE(Box("k30Value")->text().isEmpty());
         ASSERT_EQ(store.k30List.size(), 1u);
-        EXPECT_EQ(store.k30List[0].name, "B");
         EXPECT_TRUE(store.k30List[0].stress125.empty());
-        EXPECT_TRUE(store.k30List[0].k30Value.empty());
         EXPECT_EQ(store.k30List[0].reading[2].settlement, 125.0f);
     }
 }
 
 TEST_F(TestK30Page, ShowsReceivedPointsReadOnlyAndFollowsTheChooser)
 {
-    DecodeTransfer(DemoTransfer(), store);
-    ASSERT_GE(store.nK30Count, 2);
+    DecodeDemo();
     page.OnActivated();
     EXPECT_TRUE(store.bK30PageShown);
     ASSERT_EQ(Chooser()->count(), store.nK30Count);
-    EXPECT_EQ(Chooser()->currentIndex(), 0);
     EXPECT_EQ(store.strCurK30Name, store.k30List[0].name);
-    for (int p = 0; p < kUsedPairs; ++p) {
-        EXPECT_EQ(S(Stress(p)->text()), StressText(store.k30List[0].reading[static_cast<std::size_t>(p)].stress));
-        EXPECT_EQ(S(Settlement(p)->text()),
-                  SettlementText(store.k30List[0].reading[static_cast<std::size_t>(p)].settlement));
-        EXPECT_FALSE(Stress(p)->isEnabled());
-    }
-    EXPECT_EQ(S(Box("k30Value")->text()), store.k30List[0].k30Value);
+    for (int p = 0; p < kUsedPairs; ++p)
+        EXPECT_EQ(S(Settlement(p)->text()), SettlementText(store.k30List[0].reading[std::size_t(p)].settlement));
+    EXPECT_FALSE(Stress(5)->isEnabled());
     EXPECT_FALSE(ComputeButton()->isEnabled());
     EXPECT_EQ(Stress(5)->palette().color(QPalette::Disabled, QPalette::Text), QColor(255, 0, 0));
 
@@ -180,25 +149,33 @@ TEST_F(TestK30Page, ShowsReceivedPointsReadOnlyAndFollowsTheChooser)
     EXPECT_EQ(store.strCurK30Name, store.k30List[1].name);
     EXPECT_EQ(S(Stress(1)->text()), StressText(store.k30List[1].reading[1].stress));
 
-    // A transfer arrives after manual entry: read-only again.
+    // The report header takes the test number only after a visit here.
+    CHeadk30 header(store);
+    header.OnActivated();
+    EXPECT_EQ(header.Box(&ReportHeader::TestNumber)->text(), Q(store.k30List[1].name));
+    header.OnActivated();
+    EXPECT_TRUE(header.Box(&ReportHeader::TestNumber)->text().isEmpty());
+
+    // Data from the instrument after a manual entry are read-only again.
     page.EnableManualEntry();
     page.DisableReadingEntry();
-    EXPECT_FALSE(Settlement(9)->isEnabled());
     EXPECT_FALSE(Box("designLoad")->isEnabled());
     EXPECT_FALSE(ComputeButton()->isEnabled());
+
+    store.nLanguage = Language::Chinese;
+    page.RetranslateUi();
+    EXPECT_EQ(ComputeButton()->text(), QStringLiteral("计算"));
 }
 
 TEST_F(TestK30Page, ActivationWithoutPointsShowsNothing)
 {
-    DecodeTransfer(DemoTransfer(), store);
+    DecodeDemo();
     page.OnActivated();
     store.ClearK30Points();
-    store.nK30Count = 0;
-    store.nEv2Count = 3;  // a transfer of Ev2 points only
+    store.nK30Count = 0;  // a transfer of Ev2 points only
     page.OnActivated();
     EXPECT_EQ(Chooser()->count(), 0);
     EXPECT_TRUE(Stress(1)->text().isEmpty());
-    EXPECT_TRUE(Box("k30Value")->text().isEmpty());
     EXPECT_TRUE(store.strCurK30Name.empty());
     EXPECT_EQ(DrawnSegments(page.Frame(), page.Curve()), 0);
 }
@@ -209,67 +186,46 @@ TEST_F(TestK30Page, TypedReadingsSurviveLeavingThePageBeforeCompute)
     Type(4, "0.300", "0.90");
     page.OnActivated();
     EXPECT_EQ(Stress(4)->text(), QStringLiteral("0.300"));
-    EXPECT_EQ(store.strCurK30Name, "C");
-
-    // A new manual entry starts from blank boxes.
-    StartManualEntry("D");
+    StartManualEntry("D");  // a new entry starts blank
     EXPECT_EQ(Stress(4)->text(), QStringLiteral("0.000"));
 }
 
 TEST_F(TestK30Page, ColumnLayoutAndScrolling)
 {
     auto y = [&](int p) { return Stress(p)->y(); };
-    EXPECT_EQ(y(0), 33);
-    EXPECT_EQ(y(1) - y(0), 26);
+    EXPECT_EQ(Settlement(0)->geometry(), QRect(125, 33, 60, 21));
+    EXPECT_EQ(y(7) - y(6), 26);
     EXPECT_EQ(y(8) - y(7), 40);
     EXPECT_EQ(y(11) - y(10), 40);
-    EXPECT_EQ(y(15) - y(14), 26);
-    EXPECT_EQ(Stress(0)->x(), 60);
-    EXPECT_EQ(Settlement(0)->geometry(), QRect(125, 33, 60, 21));
 
     page.resize(1000, 430);
-    QScrollBar* bar = Bar();
+    auto* bar = page.findChild<QScrollBar*>(QStringLiteral("scrollBar"));
     EXPECT_EQ(bar->geometry(), QRect(983, 0, 17, 430));
     ASSERT_EQ(bar->maximum(), 800);
-    const ChartFrame frame = page.Frame();
+    const int chartTop = page.Frame().top;
 
     bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(bar->value(), 200);
-    EXPECT_EQ(page.ScrollOffset(), -50);
     EXPECT_EQ(y(0), 33 - 50);
     bar->triggerAction(QAbstractSlider::SliderPageStepAdd);  // page down leaves the column
-    EXPECT_EQ(bar->value(), 200);
     EXPECT_EQ(page.ScrollOffset(), -50);
     bar->triggerAction(QAbstractSlider::SliderPageStepSub);
     EXPECT_EQ(bar->value(), 0);
-    bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    EXPECT_EQ(bar->value(), 0);
     bar->triggerAction(QAbstractSlider::SliderToMaximum);
-    EXPECT_EQ(bar->value(), 800);
     EXPECT_EQ(page.ScrollOffset(), -200);
     bar->setSliderPosition(300);  // dragging the thumb
     EXPECT_EQ(page.ScrollOffset(), -75);
-    EXPECT_EQ(y(8), 33 + 7 * 26 + 40 - 75);
     bar->triggerAction(QAbstractSlider::SliderToMinimum);
     EXPECT_EQ(page.ScrollOffset(), 0);
+    QWheelEvent wheel(QPointF(500, 300), page.mapToGlobal(QPointF(500, 300)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&page, &wheel);
+    EXPECT_EQ(page.ScrollOffset(), -50);
 
-    bar->setSliderPosition(400);
     page.resize(1000, 500);
     EXPECT_EQ(page.ScrollOffset(), 0);
-    EXPECT_EQ(bar->value(), 0);
     EXPECT_EQ(bar->maximum(), 940);
-    // The chart does not move with the column.
-    EXPECT_EQ(page.Frame().top, frame.top);
-}
-
-TEST_F(TestK30Page, LabelsFollowTheLanguage)
-{
-    store.nLanguage = Language::Chinese;
-    page.RetranslateUi();
-    EXPECT_EQ(ComputeButton()->text(), QStringLiteral("计算"));
-    store.nLanguage = Language::English;
-    page.RetranslateUi();
-    EXPECT_EQ(ComputeButton()->text(), QStringLiteral("Compute"));
+    EXPECT_EQ(page.Frame().top, chartTop);
 }
 
 }  // namespace
