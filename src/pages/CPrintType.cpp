@@ -39,6 +39,7 @@ CPrintType::CPrintType(Language lang, int preset, QWidget* parent) : QDialog(par
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addWidget(buttons);
+    setMinimumWidth(300);
 
     if (QRadioButton* chosen = Button(preset))
         chosen->setChecked(true);

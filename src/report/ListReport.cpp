@@ -142,7 +142,11 @@ bool DrawK30ListReport(QPainter& painter, const ReportPage& page, const TestData
     const int R = (page.H - Lw - y) / kTableRows;
     const int onPage = std::min(kListPointsPerPage, count - first);
     const bool lastPage = first + onPage >= count;
-    const int parity = count % 2;
+    // The parity of this page's points: on the last page it is the parity of
+    // the whole list; on a full page it is even, so the footer follows the table
+    // there too. (Taking the whole list's parity put the footer of every full
+    // page of an odd list a row lower, past the bottom of the printable area.)
+    const int parity = onPage % 2;
     const int rows = lastPage ? onPage / 2 + parity + 1 : kTableRows;
     for (int r = 0; r <= rows; ++r)
         c.Line(Lw - 1, y + r * R, Lw + 8 * C - 1, y + r * R);
