@@ -89,9 +89,11 @@ TEST_F(Commands, CurrentDataWithoutAPointIsRefusedBeforeAnyPrintJob)
     EXPECT_EQ(prompt_.asked[0].caption, QStringLiteral("Brenlow"));
 
     store_ = TestDataStore{};
+    store_.nLanguage = Language::Chinese;
     prompt_.dialog(Choose(4)).answer(Prompt::Answer::Ok);
     commands.PrintPreview();
     EXPECT_TRUE(prompt_.done());
+    EXPECT_EQ(prompt_.asked.back().text.toStdString(), "没有可打印的测试点");
     EXPECT_EQ(commands.PrintType(), 4);
 }
 
