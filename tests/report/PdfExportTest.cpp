@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <fstream>
@@ -11,6 +12,7 @@
 #include "ProjectFile.h"
 #include "ReportBitmap.h"
 #include "ReportOutput.h"
+#include "ReportPage.h"
 #include "ReportTestSupport.h"
 
 namespace k30 {
@@ -82,6 +84,37 @@ TEST_F(PdfExport, CurrentPointOnlyAndNoFileWhenItCannotBeWritten)
     EXPECT_FALSE(ExportReportPdf(missing, ReportJob{store, {}, Language::English, kPrintAllPoints}, error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(QFile::exists(missing));
+}
+
+TEST(ReportPageGeometry, ComesFromTheSheetAndItsPrintableArea)
+{
+    // No unprintable border: the whole A4 sheet in 1/96 inch.
+    const QRect a4At1200(0, 0, 9921, 14031);
+    EXPECT_EQ(ReportPageFromDevice(a4At1200, a4At1200, 1200, 1200), (ReportPage{793, 1122, 0, 0}));
+    // 100 pixels at 600 dpi all round: offsets of 16 units, taken off twice.
+    EXPECT_EQ(ReportPageFromDevice(QRect(0, 0, 4960, 7015), QRect(100, 100, 4760, 6815), 600, 600),
+              (ReportPage{761, 1090, 16, 16}));
+}
+
+// A font of N points is N/72 inch tall on paper, not scaled a second time by
+// the mapping to report units: the text boxes a PDF reader measures are the
+// line height of Times (1.107 em) at the report's sizes.
+TEST_F(PdfExport, FontsHaveTheirPointSizeOnPaper)
+{
+    TestDataStore store = test::MakeStore(1, Language::English);
+    store.strCurK30Name = "P1";
+    const QString path = Export(store, Language::English, kPrintCurrentPoint, QStringLiteral("sizes.pdf"));
+    const QString boxes =
+        test::RunProgram(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    auto heightOf = [&](const QString& word) {
+        const QRegularExpression re(QStringLiteral("yMin=\"([0-9.]+)\"[^>]*yMax=\"([0-9.]+)\">") +
+                                    QRegularExpression::escape(word) + QStringLiteral("<"));
+        const auto m = re.match(boxes);
+        return m.hasMatch() ? m.captured(2).toDouble() - m.captured(1).toDouble() : -1.0;
+    };
+    EXPECT_NEAR(heightOf(QStringLiteral("Detection")), 20 * 1.107, 1.0);        // title
+    EXPECT_NEAR(heightOf(QStringLiteral("Client:Northern")), 12 * 1.107, 1.0);  // text
+    EXPECT_NEAR(heightOf(QStringLiteral("0.00")), 10 * 1.107, 1.0);             // readings
 }
 
 // The command-line tool draws the same reports from a project file.
