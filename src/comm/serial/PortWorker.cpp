@@ -1,5 +1,9 @@
 #include "PortWorker.h"
 
+#include <QFileInfo>
+
+#include <cerrno>
+
 namespace k30 {
 
 namespace {
@@ -9,6 +13,7 @@ namespace {
 constexpr qsizetype kMaxQueuedBytes = 64 * 1024 * 1024;
 
 constexpr int kCloseWriteWaitMs = 1000;
+
 
 QSerialPort::Parity ParityOf(char c)
 {
@@ -41,7 +46,8 @@ PortWorker::OpenOutcome PortWorker::Open(const PortSettings& settings, quint64 s
 {
     Close();
     session_ = session;
-    readFailureReported_ = writeFailureReported_ = false;
+    devicePath_ = settings.device;
+    otherFailureReported_ = writeFailureReported_ = false;
 
     OpenOutcome out;
     device_ = factory ? factory() : MakeQtSerialDevice();
@@ -120,7 +126,8 @@ void PortWorker::ReadAvailable()
     if (!device_ || !reading_)
         return;
     const QByteArray bytes = device_->readAll();
-    if (queue_.Push(bytes))
+    if (!bytes.isEmpty())
+        if (queue_.Push(bytes))
         emit bytesQueued();
     if (queue_.Size() > kMaxQueuedBytes)
         Lose(QStringLiteral("Received data are not being taken; reception stopped"));
@@ -142,6 +149,12 @@ void PortWorker::OnDeviceError(QSerialPort::SerialPortError error)
     case QSerialPort::NotOpenError:
         Lose(text);
         return;
+    case QSerialPort::ReadError:
+        // A terminal fails to read only when its line is gone: a pulled
+        // adapter, a closed pseudo-terminal (end of file, which would
+        // otherwise be signalled again and again).
+        Lose(QFileInfo::exists(devicePath_) ? text : qt_error_string(ENODEV));
+        return;
     case QSerialPort::WriteError:
         if (!writeFailureReported_) {
             writeFailureReported_ = true;
@@ -151,8 +164,8 @@ void PortWorker::OnDeviceError(QSerialPort::SerialPortError error)
     default:
         // One box per opening: a failing line would otherwise bury the
         // operator in boxes.
-        if (!readFailureReported_) {
-            readFailureReported_ = true;
+        if (!otherFailureReported_) {
+            otherFailureReported_ = true;
             emit failed(session_, QStringLiteral("read()"), text);
         }
         break;

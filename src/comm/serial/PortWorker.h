@@ -54,7 +54,7 @@ signals:
     // The device went away (adapter pulled) or the queue overflowed; the port
     // has been closed and every byte read so far is in the queue.
     void lost(quint64 session, const QString& systemText);
-    // A read or write failed while the port stays open.
+    // A write (or another operation) failed while the port stays open.
     void failed(quint64 session, const QString& step, const QString& systemText);
     void allWritten(quint64 session);
 
@@ -66,10 +66,11 @@ private:
 
     ByteQueue& queue_;
     std::unique_ptr<SerialDevice> device_;
+    QString devicePath_;
     quint64 session_ = 0;
     bool reading_ = false;
     bool configuring_ = false;
-    bool readFailureReported_ = false;
+    bool otherFailureReported_ = false;
     bool writeFailureReported_ = false;
 };
 

@@ -1,0 +1,177 @@
+// End to end through a pseudo-terminal pair made by socat: k30-sim plays the
+// demo transfer as the instrument would, into the read page and into
+// "k30 receive", as a steady stream and in USB-adapter bursts.
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+
+#include "CommTestSupport.h"
+
+using namespace k30;
+using namespace k30::test;
+using Answer = Prompt::Answer;
+
+namespace {
+
+const QString kBin = QStringLiteral(K30_BIN_DIR);
+const QString kDemo = QStringLiteral(K30_SAMPLES "/demo.ORG");
+
+struct Pace {
+    const char* name;
+    QStringList simArgs;
+};
+const Pace kSteady{"steady", {}};
+const Pace kBursts{"bursts", {QStringLiteral("--burst"), QStringLiteral("15"), QStringLiteral("--gap-ms"), QStringLiteral("16")}};
+
+class Pty : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const QString socat = QStandardPaths::findExecutable(QStringLiteral("socat"));
+        if (socat.isEmpty())
+            GTEST_SKIP() << "socat is not installed (scripts/setup installs it): no pseudo-terminal pair";
+        ASSERT_TRUE(dir_.isValid());
+        instrument_ = dir_.filePath(QStringLiteral("instrument"));
+        workbench_ = dir_.filePath(QStringLiteral("workbench"));
+        socat_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        socat_.start(socat, {QStringLiteral("pty,rawer,echo=0,link=") + instrument_,
+                             QStringLiteral("pty,rawer,echo=0,link=") + workbench_});
+        ASSERT_TRUE(socat_.waitForStarted(5000));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return QFileInfo::exists(instrument_) && QFileInfo::exists(workbench_); }, 5000));
+    }
+    void TearDown() override
+    {
+        for (QProcess* p : {&sim_, &socat_})
+            if (p->state() != QProcess::NotRunning) {
+                p->kill();
+                p->waitForFinished(5000);
+            }
+    }
+
+    void StartSim(const Pace& pace)
+    {
+        sim_.setProcessChannelMode(QProcess::ForwardedChannels);
+        sim_.start(kBin + QStringLiteral("/k30-sim"), QStringList{instrument_, kDemo} + pace.simArgs);
+        ASSERT_TRUE(sim_.waitForStarted(5000));
+    }
+    bool SimSucceeded() { return sim_.exitStatus() == QProcess::NormalExit && sim_.exitCode() == 0; }
+
+    // The read page, opened on our end of the pair, waiting for the transfer.
+    void OpenPage(CReadData& page)
+    {
+        page.AddExtraPorts({workbench_});
+        ChoosePort(page, workbench_);
+        page.OnOpenPort();
+        ASSERT_TRUE(page.Engine().IsOpen());
+    }
+
+    QTemporaryDir dir_;
+    QString instrument_, workbench_;
+    QProcess socat_, sim_;
+    const std::string demo_ = DemoText();
+};
+
+TEST_F(Pty, TheReadPageReceivesTheWholeTransfer)
+{
+    for (const Pace& pace : {kSteady, kBursts}) {
+        SCOPED_TRACE(pace.name);
+        TestDataStore store;
+        ConfirmRecorder prompt;
+        CReadData page(store, prompt);
+        prompt.Watch(&page);
+        OpenPage(page);
+        prompt.answer(Answer::Ok);
+        StartSim(pace);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return prompt.done() && sim_.state() == QProcess::NotRunning; }, 30000));
+        EXPECT_TRUE(SimSucceeded());
+        ASSERT_EQ(prompt.textWhenAsked.size(), 1u);
+        EXPECT_EQ(prompt.textWhenAsked[0].size(), demo_.size());  // not asked before the end
+        EXPECT_TRUE(prompt.textWhenAsked[0] == demo_);
+        EXPECT_TRUE(page.LastTransferText() == demo_);
+        ExpectStoreHolds(store, demo_);
+    }
+}
+
+TEST_F(Pty, NothingIsLostWhileTheWindowIsBusy)
+{
+    TestDataStore store;
+    ConfirmRecorder prompt;
+    CReadData page(store, prompt);
+    prompt.Watch(&page);
+    OpenPage(page);
+    prompt.answer(Answer::Ok);
+    // Mid-transfer the user-interface thread is held up, as by a long print
+    // preview; the line keeps delivering meanwhile.
+    QTimer::singleShot(400, [] { QThread::msleep(1500); });
+    StartSim(kBursts);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return prompt.done() && sim_.state() == QProcess::NotRunning; }, 30000));
+    EXPECT_TRUE(SimSucceeded());
+    ASSERT_EQ(prompt.textWhenAsked.size(), 1u);
+    EXPECT_EQ(prompt.textWhenAsked[0].size(), demo_.size());
+    EXPECT_TRUE(prompt.textWhenAsked[0] == demo_);
+    EXPECT_TRUE(page.LastTransferText() == demo_);
+    ExpectStoreHolds(store, demo_);
+}
+
+TEST_F(Pty, AVanishingLineKeepsWhatCame)
+{
+    TestDataStore store;
+    ConfirmRecorder prompt;
+    CReadData page(store, prompt);
+    prompt.Watch(&page);
+    OpenPage(page);
+    prompt.answer(Answer::Ok).answer(Answer::Ok);  // the box, then accept what came
+    StartSim(kSteady);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page.ByteCount() > 200; }, 10000));
+    socat_.kill();  // the pair goes away as a pulled adapter does
+    ASSERT_TRUE(QTest::qWaitFor([&] { return prompt.done(); }, 10000));
+    EXPECT_TRUE(prompt.asked[0].text.startsWith(QStringLiteral("Port ") + workbench_ + QStringLiteral(" is no longer available")))
+        << prompt.asked[0].text.toStdString();
+    const std::string& kept = page.LastTransferText();
+    EXPECT_GT(kept.size(), 200u * 3);
+    EXPECT_TRUE(kept == demo_.substr(0, kept.size()));
+}
+
+TEST_F(Pty, K30ReceiveWritesTheTransfer)
+{
+    for (const Pace& pace : {kSteady, kBursts}) {
+        SCOPED_TRACE(pace.name);
+        const QString out = dir_.filePath(QStringLiteral("%1.ORG").arg(QLatin1String(pace.name)));
+        QProcess receive;
+        receive.start(kBin + QStringLiteral("/k30"), {QStringLiteral("receive"), workbench_, QStringLiteral("--out"),
+                                                      out, QStringLiteral("--timeout"), QStringLiteral("20"),
+                                                      QStringLiteral("--lang"), QStringLiteral("en")});
+        // It says so once it listens; bytes sent before would be purged on opening.
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return receive.readAllStandardError().contains("waiting") || receive.state() == QProcess::NotRunning; },
+            10000));
+        ASSERT_EQ(receive.state(), QProcess::Running);
+        StartSim(pace);
+        ASSERT_TRUE(receive.waitForFinished(30000));
+        EXPECT_EQ(receive.exitCode(), 0) << receive.readAllStandardError().toStdString();
+        EXPECT_TRUE(receive.readAllStandardOutput().contains("instrument 1207, Ev2 points 2, K30 points 12"));
+        QFile written(out);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(written.readAll().toStdString() == demo_);
+        ASSERT_TRUE(sim_.waitForFinished(10000));
+    }
+
+    // Nothing before the timeout: exit 1, no file.
+    QProcess idle;
+    const QString none = dir_.filePath(QStringLiteral("none.ORG"));
+    idle.start(kBin + QStringLiteral("/k30"),
+               {QStringLiteral("receive"), workbench_, QStringLiteral("--out"), none, QStringLiteral("--timeout"),
+                QStringLiteral("0.3")});
+    ASSERT_TRUE(idle.waitForFinished(10000));
+    EXPECT_EQ(idle.exitCode(), 1);
+    EXPECT_FALSE(QFileInfo::exists(none));
+}
+
+}  // namespace
