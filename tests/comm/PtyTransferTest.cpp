@@ -29,7 +29,7 @@ struct Pace {
 const Pace kSteady{"steady", {}};
 const Pace kBursts{"bursts", {QStringLiteral("--burst"), QStringLiteral("15"), QStringLiteral("--gap-ms"), QStringLiteral("16")}};
 
-class Pty : public ::testing::Test {
+class PtyTransfer : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -78,7 +78,7 @@ protected:
     const std::string demo_ = DemoText();
 };
 
-TEST_F(Pty, TheReadPageReceivesTheWholeTransfer)
+TEST_F(PtyTransfer, TheReadPageReceivesTheWholeTransfer)
 {
     for (const Pace& pace : {kSteady, kBursts}) {
         SCOPED_TRACE(pace.name);
@@ -99,7 +99,7 @@ TEST_F(Pty, TheReadPageReceivesTheWholeTransfer)
     }
 }
 
-TEST_F(Pty, NothingIsLostWhileTheWindowIsBusy)
+TEST_F(PtyTransfer, NothingIsLostWhileTheWindowIsBusy)
 {
     TestDataStore store;
     ConfirmRecorder prompt;
@@ -120,7 +120,7 @@ TEST_F(Pty, NothingIsLostWhileTheWindowIsBusy)
     ExpectStoreHolds(store, demo_);
 }
 
-TEST_F(Pty, AVanishingLineKeepsWhatCame)
+TEST_F(PtyTransfer, AVanishingLineKeepsWhatCame)
 {
     TestDataStore store;
     ConfirmRecorder prompt;
@@ -139,7 +139,7 @@ TEST_F(Pty, AVanishingLineKeepsWhatCame)
     EXPECT_TRUE(kept == demo_.substr(0, kept.size()));
 }
 
-TEST_F(Pty, K30ReceiveWritesTheTransfer)
+TEST_F(PtyTransfer, K30ReceiveWritesTheTransfer)
 {
     for (const Pace& pace : {kSteady, kBursts}) {
         SCOPED_TRACE(pace.name);

@@ -16,7 +16,7 @@ using k30::test::FakeLine;
 
 namespace {
 
-class Engine : public ::testing::Test {
+class SerialEngine : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -45,7 +45,7 @@ protected:
     QByteArray received_;
 };
 
-TEST_F(Engine, OpensTheInstrumentLine)
+TEST_F(SerialEngine, OpensTheInstrumentLine)
 {
     QSignalSpy errors(&engine_, &CSerialPort::portError);
     ASSERT_TRUE(OpenAndStart());
@@ -56,7 +56,7 @@ TEST_F(Engine, OpensTheInstrumentLine)
     EXPECT_EQ(errors.count(), 0);
 }
 
-TEST_F(Engine, HandsOverEveryByteOnceAndInOrder)
+TEST_F(SerialEngine, HandsOverEveryByteOnceAndInOrder)
 {
     ASSERT_TRUE(OpenAndStart());
     // Ten bytes together, the event character 'q' among them, arrive as ten bytes.
@@ -77,7 +77,7 @@ TEST_F(Engine, HandsOverEveryByteOnceAndInOrder)
     EXPECT_FALSE(engine_.HasPendingBytes());
 }
 
-TEST_F(Engine, ReportsARefusedSettingAndStaysOpen)
+TEST_F(SerialEngine, ReportsARefusedSettingAndStaysOpen)
 {
     line_.refusedStep = QStringLiteral("setBaudRate");
     QSignalSpy errors(&engine_, &CSerialPort::portError);
@@ -96,7 +96,7 @@ TEST_F(Engine, ReportsARefusedSettingAndStaysOpen)
     EXPECT_EQ(errors.count(), 0);
 }
 
-TEST_F(Engine, APortThatCannotBeOpenedReportsNothing)
+TEST_F(SerialEngine, APortThatCannotBeOpenedReportsNothing)
 {
     line_.refuseOpen = true;
     QSignalSpy errors(&engine_, &CSerialPort::portError);
@@ -113,7 +113,7 @@ TEST_F(Engine, APortThatCannotBeOpenedReportsNothing)
     EXPECT_EQ(real.LastOpenFailure().error, QSerialPort::DeviceNotFoundError);
 }
 
-TEST_F(Engine, APulledAdapterClosesThePortAfterHandingOverItsBytes)
+TEST_F(SerialEngine, APulledAdapterClosesThePortAfterHandingOverItsBytes)
 {
     ASSERT_TRUE(OpenAndStart());
     QSignalSpy lost(&engine_, &CSerialPort::portLost);
@@ -132,7 +132,7 @@ TEST_F(Engine, APulledAdapterClosesThePortAfterHandingOverItsBytes)
     EXPECT_EQ(line_.opens, 2);
 }
 
-TEST_F(Engine, ShutdownAndReopeningHandOverWhatCameFirst)
+TEST_F(SerialEngine, ShutdownAndReopeningHandOverWhatCameFirst)
 {
     ASSERT_TRUE(OpenAndStart());
     line_.Feed(Pattern(100));
@@ -156,7 +156,7 @@ TEST_F(Engine, ShutdownAndReopeningHandOverWhatCameFirst)
     other.reset();
 }
 
-TEST_F(Engine, WritesWhatItIsGiven)
+TEST_F(SerialEngine, WritesWhatItIsGiven)
 {
     ASSERT_TRUE(OpenAndStart());
     QSignalSpy written(&engine_, &CSerialPort::allWritten);
