@@ -2,6 +2,7 @@
 // the failure reports, losing the port, shutdown and writing.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
@@ -70,7 +71,10 @@ TEST_F(SerialEngine, HandsOverEveryByteOnceAndInOrder)
     const QByteArray more = Pattern(20000);
     for (qsizetype at = 0; at < more.size(); at += 61)
         line_.Feed(more.mid(at, 61));
-    QThread::msleep(300);
+    QElapsedTimer busy;
+    busy.start();
+    while (!engine_.HasPendingBytes() && busy.elapsed() < 5000)
+        QThread::msleep(5);  // busy: no events are handled meanwhile
     EXPECT_TRUE(engine_.HasPendingBytes());
     ASSERT_TRUE(QTest::qWaitFor([&] { return received_.size() >= ten.size() + more.size(); }));
     EXPECT_EQ(received_, ten + more);
