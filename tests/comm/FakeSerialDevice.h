@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QByteArray>
 #include <QMutex>
-#include <QString>
 
-#include <memory>
+#include <utility>
 
 #include "SerialDevice.h"
 
@@ -13,7 +11,8 @@ namespace k30::test {
 class FakeSerialDevice;
 
 // What a test wants of the fake port, and where it finds the device the
-// engine created. Feed and Pull may be called from the test's thread.
+// engine made. Feed and Pull may be called from the test's thread once the
+// port is open.
 struct FakeLine {
     bool refuseOpen = false;
     QSerialPort::SerialPortError openError = QSerialPort::DeviceNotFoundError;
@@ -21,31 +20,23 @@ struct FakeLine {
     QString refusedStep;  // "setBaudRate", "setRequestToSend", ...: that setting fails
     QSerialPort::SerialPortError refusedStepError = QSerialPort::UnknownError;
 
-    FakeSerialDevice* device = nullptr;  // the open one, if any
+    FakeSerialDevice* device = nullptr;
     QString openedDevice;
     int opens = 0;
-    bool rtsRaised = false;
     qint32 baudRate = 0;
-
-    // Bytes arriving on the line.
-    void Feed(const QByteArray& bytes);
-    // The adapter is pulled out.
-    void Pull(const QString& systemText);
-
-    SerialDeviceFactory Factory();
-
+    bool rtsRaised = false;
     QMutex mutex;  // guards written
     QByteArray written;
+
+    void Feed(const QByteArray& bytes);   // bytes arrive on the line
+    void Pull(const QString& systemText);  // the adapter is pulled out
+    SerialDeviceFactory Factory();
 };
 
 class FakeSerialDevice final : public SerialDevice {
 public:
     explicit FakeSerialDevice(FakeLine& line) : line_(line) {}
-    ~FakeSerialDevice() override
-    {
-        if (line_.device == this)
-            line_.device = nullptr;
-    }
+    ~FakeSerialDevice() override { line_.device = line_.device == this ? nullptr : line_.device; }
 
     bool open(const QString& device) override
     {
@@ -71,23 +62,12 @@ public:
     bool setFlowControl(QSerialPort::FlowControl) override { return Step("setFlowControl"); }
     bool setRequestToSend(bool raised) override
     {
-        if (!Step("setRequestToSend"))
-            return false;
         line_.rtsRaised = raised;
-        return true;
+        return Step("setRequestToSend");
     }
-    bool clear() override
-    {
-        buffer_.clear();
-        return Step("clear");
-    }
+    bool clear() override { return Step("clear"); }
 
-    QByteArray readAll() override
-    {
-        QByteArray out;
-        out.swap(buffer_);
-        return out;
-    }
+    QByteArray readAll() override { return std::exchange(buffer_, {}); }
     qint64 write(const QByteArray& data) override
     {
         QMutexLocker lock(&line_.mutex);
@@ -100,17 +80,11 @@ public:
 
     QSerialPort::SerialPortError error() const override { return error_; }
     QString errorString() const override { return errorString_; }
-    void clearError() override
-    {
-        error_ = QSerialPort::NoError;
-        errorString_.clear();
-    }
+    void clearError() override { Fail(QSerialPort::NoError, {}); }
 
     // On the device's thread.
     void Arrive(const QByteArray& bytes)
     {
-        if (!open_)
-            return;
         buffer_ += bytes;
         emit readyRead();
     }
@@ -123,9 +97,8 @@ public:
 private:
     bool Step(const char* name)
     {
-        if (line_.refusedStep == QLatin1String(name))
-            return Fail(line_.refusedStepError, QStringLiteral("Invalid argument"));
-        return true;
+        return line_.refusedStep != QLatin1String(name) ||
+               Fail(line_.refusedStepError, QStringLiteral("Invalid argument"));
     }
     bool Fail(QSerialPort::SerialPortError error, const QString& text)
     {
@@ -143,14 +116,12 @@ private:
 
 inline void FakeLine::Feed(const QByteArray& bytes)
 {
-    FakeSerialDevice* d = device;
-    QMetaObject::invokeMethod(d, [d, bytes] { d->Arrive(bytes); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(device, [d = device, bytes] { d->Arrive(bytes); }, Qt::QueuedConnection);
 }
 
 inline void FakeLine::Pull(const QString& systemText)
 {
-    FakeSerialDevice* d = device;
-    QMetaObject::invokeMethod(d, [d, systemText] { d->Vanish(systemText); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(device, [d = device, systemText] { d->Vanish(systemText); }, Qt::QueuedConnection);
 }
 
 inline SerialDeviceFactory FakeLine::Factory()

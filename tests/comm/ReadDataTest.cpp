@@ -11,7 +11,6 @@
 
 #include "CommTestSupport.h"
 #include "FakeSerialDevice.h"
-#include "Texts.h"
 
 using namespace k30;
 using namespace k30::test;
@@ -22,6 +21,14 @@ namespace {
 const QString kUsb1 = QStringLiteral("/dev/ttyUSB1");
 const QString kUsb12 = QStringLiteral("/dev/ttyUSB12");
 
+QByteArray Counting(int n, int from = 0)
+{
+    QByteArray b;
+    for (int i = 0; i < n; ++i)
+        b.append(char(from + i));
+    return b;
+}
+
 class ReadPage : public ::testing::Test {
 protected:
     ReadPage() : page_(store_, prompt_)
@@ -30,7 +37,6 @@ protected:
         page_.Engine().SetDeviceFactory(line_.Factory());
         page_.AddExtraPorts({kUsb12, kUsb1});
     }
-
     void Open(const QString& port = kUsb12)
     {
         ChoosePort(page_, port);
@@ -41,26 +47,19 @@ protected:
         for (char b : bytes)
             page_.OnByteReceived(static_cast<quint8>(b));
     }
+    void FeedAndWait(const QByteArray& bytes)
+    {
+        const qint64 before = page_.ByteCount();
+        line_.Feed(bytes);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return page_.ByteCount() == before + bytes.size(); }));
+    }
     // Two ticks without a byte: the first clears the mark of the last byte.
     void QuietTicks()
     {
         page_.OnIdleTimer();
         page_.OnIdleTimer();
     }
-    QStringList Lines()
-    {
-        QStringList lines;
-        for (int i = 0; i < DisplayList(page_)->count(); ++i)
-            lines << DisplayList(page_)->item(i)->text();
-        return lines;
-    }
-    static QByteArray Counting(int n, int from = 0)
-    {
-        QByteArray b;
-        for (int i = 0; i < n; ++i)
-            b.append(char(from + i));
-        return b;
-    }
+    QString Button() { return OpenButton(page_)->text(); }
 
     TestDataStore store_;
     ConfirmRecorder prompt_;
@@ -71,24 +70,21 @@ protected:
 TEST_F(ReadPage, ShowsSixteenBytesALine)
 {
     Open();
-    EXPECT_EQ(Lines(), QStringList{QStringLiteral("串口/dev/ttyUSB12已经准备好，请发送数据…………")});
-    EXPECT_EQ(OpenButton(page_)->text(), QStringLiteral("串口/dev/ttyUSB12已经打开"));
+    ASSERT_EQ(DisplayList(page_)->count(), 1);
+    EXPECT_EQ(DisplayList(page_)->item(0)->text(), QStringLiteral("串口/dev/ttyUSB12已经准备好，请发送数据…………"));
+    EXPECT_EQ(Button(), QStringLiteral("串口/dev/ttyUSB12已经打开"));
 
-    Receive(Counting(32));
-    const QStringList lines = Lines();  // the first byte ever empties the list
-    ASSERT_EQ(lines.size(), 2);
-    EXPECT_EQ(lines[0], QStringLiteral("00  01  02  03  04  05  06  07  08  09  0A  0B  0C  0D  0E  0F "));
-    EXPECT_EQ(lines[1], QStringLiteral("10  11  12  13  14  15  16  17  18  19  1A  1B  1C  1D  1E  1F "));
-
-    Receive(QByteArray::fromHex("AB"));  // the 33rd byte is only in the received text
-    EXPECT_EQ(Lines().size(), 2);
-    EXPECT_EQ(page_.ReceivedText().size(), 33u * 3);
-    EXPECT_EQ(page_.ReceivedText().substr(32 * 3), "AB ");
+    Receive(Counting(33));  // the first byte ever empties the list
+    ASSERT_EQ(DisplayList(page_)->count(), 2);
+    EXPECT_EQ(DisplayList(page_)->item(0)->text(),
+              QStringLiteral("00  01  02  03  04  05  06  07  08  09  0A  0B  0C  0D  0E  0F "));
+    EXPECT_EQ(DisplayList(page_)->item(1)->text(),
+              QStringLiteral("10  11  12  13  14  15  16  17  18  19  1A  1B  1C  1D  1E  1F "));
+    EXPECT_EQ(page_.ReceivedText().substr(31 * 3), "1F 20 ");  // the 33rd byte only here
 }
 
 TEST_F(ReadPage, AcceptsATransferAfterAQuietLine)
 {
-    store_.bDataSaved = true;
     store_.bManualInput = true;
     store_.strCurK30Name = "7";
     Open();
@@ -103,8 +99,7 @@ TEST_F(ReadPage, AcceptsATransferAfterAQuietLine)
     prompt_.answer(Answer::Ok);
     page_.OnIdleTimer();
 
-    ASSERT_EQ(prompt_.asked.size(), 1u);
-    // Chinese in the English interface too.
+    ASSERT_EQ(prompt_.asked.size(), 1u);  // Chinese in the English interface too
     EXPECT_EQ(prompt_.asked[0].caption, QStringLiteral("提示"));
     EXPECT_EQ(prompt_.asked[0].text, QStringLiteral("请确认数据传送完毕,否则将导致数据不完整!"));
     EXPECT_EQ(prompt_.asked[0].buttons, Prompt::Buttons::OkCancel);
@@ -113,111 +108,76 @@ TEST_F(ReadPage, AcceptsATransferAfterAQuietLine)
     ExpectStoreHolds(store_, demo);
     EXPECT_TRUE(page_.LastTransferText() == demo);
     EXPECT_TRUE(page_.ReceivedText().empty());
-    EXPECT_FALSE(store_.bDataSaved);
-    EXPECT_FALSE(store_.bManualInput);
+    EXPECT_FALSE(store_.bDataSaved || store_.bManualInput);
     EXPECT_TRUE(store_.strCurK30Name.empty());
     ASSERT_EQ(saveRaw.count(), 1);
     EXPECT_TRUE(saveRaw.at(0).at(0).toBool());
     EXPECT_EQ(newData.count(), 1);
     EXPECT_EQ(listPage.count(), 1);
     EXPECT_EQ(DisplayList(page_)->count(), 0);
-    EXPECT_EQ(OpenButton(page_)->text(), QStringLiteral("Open COM"));
+    EXPECT_EQ(Button(), QStringLiteral("Open COM"));
     EXPECT_FALSE(page_.Engine().IsOpen());
 
-    // Nothing more is asked until a port is opened again.
-    QuietTicks();
+    QuietTicks();  // nothing more is asked until a port is opened again
     EXPECT_EQ(prompt_.asked.size(), 1u);
-}
 
-TEST_F(ReadPage, DecliningGoesOnReceivingAndAsksAgain)
-{
-    Open();
-    Receive(Counting(10));
-    prompt_.answer(Answer::Cancel);
-    QuietTicks();
-    ASSERT_EQ(prompt_.asked.size(), 1u);
-    EXPECT_TRUE(page_.Engine().IsOpen());
-    EXPECT_EQ(OpenButton(page_)->text(), QStringLiteral("串口/dev/ttyUSB12已经打开"));
-
-    Receive(Counting(10, 10));
-    prompt_.answer(Answer::Ok);
-    QuietTicks();
-    ASSERT_EQ(prompt_.asked.size(), 2u);
-    EXPECT_EQ(page_.LastTransferText(), "00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F 10 11 12 13 ");
-}
-
-TEST_F(ReadPage, TwoTransfersInARowAskToSaveBeforeTheSecond)
-{
-    Open();
-    Receive(BytesOf(DemoText()));
-    prompt_.answer(Answer::Ok);
-    QuietTicks();
-    ASSERT_EQ(store_.nK30Count, 12);
-
+    // The next opening asks to save first; a second transfer with no usable
+    // section then replaces both lists.
     QSignalSpy save(&page_, &CReadData::saveProjectRequested);
     prompt_.answer(Answer::Yes);
     Open();
     ASSERT_EQ(prompt_.asked.size(), 2u);
     EXPECT_EQ(prompt_.asked[1].caption, QStringLiteral("Notice"));
     EXPECT_EQ(prompt_.asked[1].text, QStringLiteral("Data is not saved. Do you need to save it?"));
-    EXPECT_EQ(prompt_.asked[1].buttons, Prompt::Buttons::YesNo);
     EXPECT_EQ(prompt_.asked[1].defaultAnswer, Answer::No);
     EXPECT_EQ(save.count(), 1);
-    EXPECT_TRUE(page_.Engine().IsOpen());
-
-    // A second transfer with no usable section replaces both lists.
     Receive(Counting(40));
     prompt_.answer(Answer::Ok);
     QuietTicks();
-    EXPECT_EQ(store_.nK30Count, 0);
-    EXPECT_EQ(store_.nEv2Count, 0);
+    EXPECT_EQ(store_.nK30Count + store_.nEv2Count, 0);
     EXPECT_TRUE(store_.k30List.empty());
 }
 
-TEST_F(ReadPage, ReopeningKeepsTheReceivedText)
+TEST_F(ReadPage, DecliningOrReopeningKeepsTheReceivedText)
 {
     Open();
-    line_.Feed(Counting(5));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return page_.ByteCount() == 5; }));
-    Open(kUsb1);
+    Receive(Counting(10));
+    prompt_.answer(Answer::Cancel);
+    QuietTicks();
+    EXPECT_TRUE(page_.Engine().IsOpen());
+    EXPECT_EQ(Button(), QStringLiteral("串口/dev/ttyUSB12已经打开"));
+
+    FeedAndWait(Counting(5, 10));
+    Open(kUsb1);  // while the quiet timer runs
     EXPECT_EQ(line_.openedDevice, kUsb1);
     EXPECT_EQ(page_.ByteCount(), 0);
-    EXPECT_EQ(page_.ReceivedText().size(), 15u);
+    QuietTicks();  // no new byte: nothing asked, only the caption restored
+    EXPECT_EQ(prompt_.asked.size(), 1u);
+    EXPECT_EQ(Button(), QStringLiteral("Open COM"));
 
-    // Quiet with no new byte: nothing asked, only the caption restored.
-    QuietTicks();
-    EXPECT_TRUE(prompt_.asked.empty());
-    EXPECT_EQ(OpenButton(page_)->text(), QStringLiteral("Open COM"));
-
-    line_.Feed(Counting(3, 5));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return page_.ByteCount() == 3; }));
+    FeedAndWait(Counting(3, 15));
     prompt_.answer(Answer::Ok);
     QuietTicks();
-    EXPECT_EQ(page_.LastTransferText(), "00 01 02 03 04 05 06 07 ");
+    EXPECT_EQ(prompt_.asked.size(), 2u);
+    EXPECT_EQ(page_.LastTransferText(), "00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F 10 11 ");
 }
 
 TEST_F(ReadPage, NamesThePortInItsBoxes)
 {
     prompt_.answer(Answer::Ok);
     page_.OnOpenPort();  // nothing chosen
-    ASSERT_EQ(prompt_.asked.size(), 1u);
-    EXPECT_EQ(prompt_.asked[0].caption, QStringLiteral("Brenlow"));
-    EXPECT_EQ(prompt_.asked[0].text, QStringLiteral("没有串口被选中"));
+    EXPECT_EQ(prompt_.asked.back().caption, QStringLiteral("Brenlow"));
+    EXPECT_EQ(prompt_.asked.back().text, QStringLiteral("没有串口被选中"));
     EXPECT_EQ(line_.opens, 0);
-
-    // ttyUSB12 is not ttyUSB1.
-    Open(kUsb12);
-    EXPECT_EQ(line_.openedDevice, kUsb12);
 
     line_.refuseOpen = true;
     prompt_.answer(Answer::Ok);
     Open(kUsb12);
+    EXPECT_EQ(line_.openedDevice, QString());
     EXPECT_EQ(prompt_.asked.back().text, QStringLiteral("没有发现此串口/dev/ttyUSB12…………"));
-    EXPECT_EQ(OpenButton(page_)->text(), QStringLiteral("Open COM"));
 
     // Refused by the system: one more line that says what to do.
     line_.openError = QSerialPort::PermissionError;
-    line_.openErrorText = QStringLiteral("Permission denied");
     prompt_.answer(Answer::Ok);
     Open(kUsb12);  // no such device here, so this user may not use it
     EXPECT_EQ(prompt_.asked.back().text,
@@ -230,21 +190,19 @@ TEST_F(ReadPage, NamesThePortInItsBoxes)
     Open(held.fileName());
     EXPECT_TRUE(prompt_.asked.back().text.endsWith(QStringLiteral("The port is in use by another program.")));
 
-    // The engine's own failure box.
+    // ttyUSB12 is not ttyUSB1; a refused setting gets the engine's box.
     line_.refuseOpen = false;
     line_.refusedStep = QStringLiteral("setParity");
     prompt_.answer(Answer::Ok);
-    Open(kUsb1);
+    Open(kUsb12);
+    EXPECT_EQ(line_.openedDevice, kUsb12);
     EXPECT_EQ(prompt_.asked.back().caption, QStringLiteral("Application Error"));
-    EXPECT_EQ(prompt_.asked.back().text,
-              QStringLiteral("WARNING:  setParity() Failed with the following error: \nInvalid argument\nPort: "
-                             "/dev/ttyUSB1\n"));
-    EXPECT_EQ(Lines().back(), QStringLiteral("串口/dev/ttyUSB1已经准备好，请发送数据…………"));
+    EXPECT_TRUE(prompt_.asked.back().text.startsWith(QStringLiteral("WARNING:  setParity() Failed")));
     EXPECT_TRUE(prompt_.done());
 
     store_.nLanguage = Language::Chinese;
     page_.UpdatePageCaptions();
-    EXPECT_EQ(OpenButton(page_)->text(), QStringLiteral("串口/dev/ttyUSB1已经打开"));
+    EXPECT_EQ(Button(), QStringLiteral("串口/dev/ttyUSB12已经打开"));
     EXPECT_EQ(page_.findChild<QLabel*>(QStringLiteral("portLabel"))->text(), QStringLiteral("COM口"));
 }
 
@@ -252,21 +210,18 @@ TEST_F(ReadPage, APulledAdapterKeepsWhatCameForTheOperator)
 {
     store_.nLanguage = Language::Chinese;
     Open();
-    const QByteArray first = Counting(40);
-    line_.Feed(first);
+    FeedAndWait(Counting(40));
     line_.Pull(QStringLiteral("Input/output error"));
-    prompt_.answer(Answer::Ok).answer(Answer::Cancel);  // the box, then decline to accept yet
-    ASSERT_TRUE(QTest::qWaitFor([&] { return prompt_.asked.size() == 2; }, 5000));
-    EXPECT_TRUE(prompt_.asked[0].text.startsWith(QStringLiteral("串口/dev/ttyUSB12已不可用，已经关闭（Input/output error）。")));
+    prompt_.answer(Answer::Ok).answer(Answer::Cancel);  // the box, then not yet accepted
+    ASSERT_TRUE(QTest::qWaitFor([&] { return prompt_.done(); }));
+    EXPECT_TRUE(prompt_.asked[0].text.startsWith(QStringLiteral("串口/dev/ttyUSB12已不可用，已经关闭（Input/output error）")));
     EXPECT_EQ(prompt_.textWhenAsked.back().size(), 40u * 3);
-    EXPECT_FALSE(page_.Engine().IsOpen());
-    EXPECT_EQ(OpenButton(page_)->text(), QStringLiteral("打开串口"));
+    EXPECT_EQ(Button(), QStringLiteral("打开串口"));
 
-    // Continue after reopening: old text followed by the new bytes.
-    Open();
-    line_.Feed(Counting(8, 40));
+    Open();  // continue: the old text followed by the new bytes
+    FeedAndWait(Counting(8, 40));
     prompt_.answer(Answer::Ok);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return prompt_.done(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return prompt_.done(); }));
     EXPECT_EQ(page_.LastTransferText().size(), 48u * 3);
 }
 
@@ -279,7 +234,6 @@ TEST_F(ReadPage, ARunawayDeviceStopsAtTheLimit)
     ASSERT_EQ(prompt_.asked.size(), 1u);
     EXPECT_TRUE(prompt_.asked[0].text.startsWith(QStringLiteral("More than 16 MiB")));
     EXPECT_EQ(page_.ReceivedText().size(), kMaxReceivedTextBytes);
-    EXPECT_EQ(page_.ReceivedText().substr(kMaxReceivedTextBytes - 3), "09 ");
     EXPECT_FALSE(page_.Engine().IsOpen());
 
     prompt_.answer(Answer::Ok);
@@ -289,7 +243,7 @@ TEST_F(ReadPage, ARunawayDeviceStopsAtTheLimit)
 
 // The quiet line with the real timer, bytes handed over as an adapter does:
 // 15-byte bursts every 16 ms (now and then late, as on a busy bus), and a
-// steady stream at 9600 baud.
+// steady stream at 9600 baud. A 10 ms window fails this.
 TEST_F(ReadPage, BurstsAndAStreamEndOnlyWhenTheTransferHas)
 {
     const std::string demo = DemoText();
@@ -305,9 +259,9 @@ TEST_F(ReadPage, BurstsAndAStreamEndOnlyWhenTheTransferHas)
         QObject::connect(&feeder, &QTimer::timeout, [&] {
             if (bursts && ++ticks % 10 < 3)
                 return;  // a 48 ms gap
-            const qsizetype due = bursts ? sent + 15 : clock.elapsed() * 960 / 1000 + 1;
+            const qsizetype due = std::min(bytes.size(), bursts ? sent + 15 : clock.elapsed() * 960 / 1000 + 1);
             line_.Feed(bytes.mid(sent, due - sent));
-            sent = std::min(bytes.size(), due);
+            sent = due;
             if (sent == bytes.size())
                 feeder.stop();
         });
@@ -317,7 +271,6 @@ TEST_F(ReadPage, BurstsAndAStreamEndOnlyWhenTheTransferHas)
         ASSERT_TRUE(QTest::qWaitFor([&] { return prompt_.done(); }, 20000));
         ASSERT_EQ(prompt_.textWhenAsked.size(), 1u);
         EXPECT_EQ(prompt_.textWhenAsked[0].size(), demo.size());  // not asked before the end
-        EXPECT_TRUE(prompt_.textWhenAsked[0] == demo);
         EXPECT_TRUE(page_.LastTransferText() == demo);
         prompt_.textWhenAsked.clear();
         store_.bDataSaved = true;  // no save question before the next round
