@@ -1,0 +1,369 @@
+#include "CMainFrame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFile>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QUrl>
+
+#include <functional>
+
+#include "AppTexts.h"
+#include "CAboutDlg.h"
+#include "CChangeNameK.h"
+#include "CHeadk30.h"
+#include "CInputName.h"
+#include "CListData.h"
+#include "CPropSheet.h"
+#include "CReadData.h"
+#include "CTestK30.h"
+#include "FileCommands.h"
+#include "Prompt.h"
+#include "QtTranslations.h"
+#include "ReportCommands.h"
+#include "Settings.h"
+#include "TestDataStore.h"
+#include "Texts.h"
+#include "UiText.h"
+#include "UserManual.h"
+#include "WordCommand.h"
+
+namespace k30 {
+
+namespace {
+
+// The workbench's own icons first, so the toolbar looks the same on every desktop.
+QIcon ThemeIcon(const char* name, QStyle::StandardPixmap fallback)
+{
+    const QString resource = QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name));
+    if (QFile::exists(resource))
+        return QIcon(resource);
+    return QIcon::fromTheme(QLatin1String(name), QApplication::style()->standardIcon(fallback));
+}
+
+void AddMenuItems(QMenu* menu, const std::vector<MenuItem>& items, Language lang,
+                  const std::map<CommandId, QAction*>& actions)
+{
+    for (const MenuItem& item : items) {
+        switch (item.kind) {
+        case MenuItem::Kind::Separator:
+            menu->addSeparator();
+            break;
+        case MenuItem::Kind::Submenu:
+            AddMenuItems(menu->addMenu(Tr(*item.text, lang)), item.children, lang, actions);
+            break;
+        case MenuItem::Kind::Command: {
+            QAction* action = actions.at(item.id);
+            action->setText(Tr(*item.text, lang));
+            menu->addAction(action);
+            break;
+        }
+        }
+    }
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(TestDataStore& store, Prompt& prompt, const WindowOptions& options, QWidget* parent)
+    : QMainWindow(parent), store_(store), prompt_(prompt), sheet_(new CPropSheet(this)),
+      listPage_(new CListData(store, sheet_)), readPage_(new CReadData(store, prompt, sheet_)),
+      headerPage_(new CHeadk30(store, sheet_)), testPage_(new CTestK30(store, prompt, sheet_)),
+      statusText_(new QLabel(this)), files_(std::make_unique<FileCommands>(*this)),
+      reports_(std::make_unique<ReportCommands>(store, prompt, [this] { return CurrentHeader(); }, this))
+{
+    UseQtTranslations(store_.nLanguage);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/k30workbench.svg")));
+    setCentralWidget(sheet_);
+    sheet_->addTab(listPage_, QString());
+    sheet_->addTab(readPage_, QString());
+    sheet_->addTab(headerPage_, QString());
+    sheet_->addTab(testPage_, QString());
+    sheet_->SetCaptions(store_.nLanguage);
+    connect(sheet_, &QTabWidget::currentChanged, this, &CMainFrame::OnTabChanged);
+
+    readPage_->AddExtraPorts(options.extraPorts);
+    if (options.quietMs > 0)
+        readPage_->SetQuietMs(options.quietMs);
+    // The read page's requests, where the old window messages went.
+    connect(readPage_, &CReadData::saveProjectRequested, this, [this] { OnSaveProject(); });
+    connect(readPage_, &CReadData::saveRawStateChanged, this, &CMainFrame::SetSaveRawState);
+    connect(readPage_, &CReadData::newDataArrived, this, &CMainFrame::OnNewData);
+    connect(readPage_, &CReadData::showListPageRequested, this,
+            [this] { sheet_->setCurrentIndex(CPropSheet::ListPage); });
+
+    CreateActions();
+    BuildMenus();
+    BuildToolBar();
+    statusBar()->addWidget(statusText_, 1);
+    RetranslateStatusBar();
+    SetTitleText(texts::kTitlePrefix);
+}
+
+CMainFrame::~CMainFrame() = default;
+
+QAction* CMainFrame::Action(CommandId id) const { return actions_.at(id); }
+
+void CMainFrame::CreateActions()
+{
+    struct Spec {
+        CommandId id;
+        std::function<void()> run;
+        QKeySequence shortcut;
+        const char* icon;
+        QStyle::StandardPixmap fallback;
+    };
+    const QKeySequence none;
+    const std::vector<Spec> specs{
+        {CommandId::Open, [this] { OnFileOpen(); }, QKeySequence::Open, "document-open", QStyle::SP_DialogOpenButton},
+        {CommandId::SaveRaw, [this] { OnSaveRaw(); }, none, nullptr, QStyle::SP_CustomBase},
+        {CommandId::SaveProject, [this] { OnSaveProject(); }, QKeySequence::Save, "document-save",
+         QStyle::SP_DialogSaveButton},
+        {CommandId::Print, [this] { OnPrint(); }, QKeySequence::Print, "document-print", QStyle::SP_FileIcon},
+        {CommandId::PrintPreview, [this] { OnPrintPreview(); }, none, "document-print-preview",
+         QStyle::SP_FileDialogContentsView},
+        {CommandId::ExportPdf, [this] { OnExportPdf(); }, none, nullptr, QStyle::SP_CustomBase},
+        {CommandId::RenamePoints, [this] { OnRenamePoints(); }, none, nullptr, QStyle::SP_CustomBase},
+        {CommandId::ManualInput, [this] { OnManualInput(); }, none, nullptr, QStyle::SP_CustomBase},
+        {CommandId::Quit, [this] { close(); }, QKeySequence(Qt::CTRL | Qt::Key_Q), nullptr, QStyle::SP_CustomBase},
+        {CommandId::ToolBar, {}, none, nullptr, QStyle::SP_CustomBase},
+        {CommandId::StatusBar, {}, none, nullptr, QStyle::SP_CustomBase},
+        {CommandId::SaveWord, [this] { OnSaveWord(); }, none, nullptr, QStyle::SP_CustomBase},
+        {CommandId::SaveBitmap, [this] { OnSaveBitmap(); }, none, nullptr, QStyle::SP_CustomBase},
+        {CommandId::Chinese, [this] { SwitchLanguage(Language::Chinese); }, none, nullptr, QStyle::SP_CustomBase},
+        {CommandId::English, [this] { SwitchLanguage(Language::English); }, none, nullptr, QStyle::SP_CustomBase},
+        {CommandId::About, [this] { OnAbout(); }, none, nullptr, QStyle::SP_CustomBase},
+        {CommandId::UserManual, [this] { OnUserManual(); }, QKeySequence::HelpContents, "help-contents",
+         QStyle::SP_DialogHelpButton},
+    };
+    for (const Spec& s : specs) {
+        auto* action = new QAction(this);
+        if (!s.shortcut.isEmpty())
+            action->setShortcut(s.shortcut);
+        if (s.icon)
+            action->setIcon(ThemeIcon(s.icon, s.fallback));
+        if (s.run)
+            connect(action, &QAction::triggered, this, s.run);
+        // Kept on the window too, so shortcuts survive the menu bar being replaced.
+        addAction(action);
+        actions_[s.id] = action;
+    }
+    for (CommandId id : {CommandId::ToolBar, CommandId::StatusBar}) {
+        actions_[id]->setCheckable(true);
+        actions_[id]->setChecked(true);
+    }
+    connect(actions_[CommandId::StatusBar], &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+}
+
+void CMainFrame::BuildMenus()
+{
+    // The menu bar is replaced, not edited, on each language change.
+    auto* bar = new QMenuBar(this);
+    for (const MenuItem& top : MenuTable())
+        AddMenuItems(bar->addMenu(Tr(*top.text, store_.nLanguage)), top.children, store_.nLanguage, actions_);
+    setMenuBar(bar);
+}
+
+void CMainFrame::BuildToolBar()
+{
+    auto* bar = addToolBar(QStringLiteral("Standard"));
+    bar->setObjectName(QStringLiteral("standardToolBar"));
+    bar->setMovable(true);
+    for (const ToolBarItem& item : ToolBarTable()) {
+        if (item.separator)
+            bar->addSeparator();
+        else
+            bar->addAction(actions_.at(item.id));
+    }
+    QAction* toggle = actions_[CommandId::ToolBar];
+    connect(toggle, &QAction::toggled, bar, &QToolBar::setVisible);
+    connect(bar, &QToolBar::visibilityChanged, toggle, [this, toggle, bar] {
+        // Hiding the whole window also hides the toolbar; only a user's choice counts.
+        if (isVisible())
+            toggle->setChecked(bar->isVisible());
+    });
+}
+
+void CMainFrame::RetranslateStatusBar() { statusText_->setText(Tr(texts::kReady, store_.nLanguage)); }
+
+void CMainFrame::OnTabChanged(int index)
+{
+    switch (index) {
+    case CPropSheet::ListPage:
+        listPage_->OnActivated();
+        break;
+    case CPropSheet::HeaderPage:
+        headerPage_->OnActivated();
+        break;
+    case CPropSheet::TestPage:
+        testPage_->OnActivated();
+        break;
+    default:
+        break;
+    }
+}
+
+void CMainFrame::OnFileOpen() { files_->Open(); }
+
+bool CMainFrame::OpenFile(const QString& path) { return files_->OpenPath(path); }
+
+void CMainFrame::OnSaveRaw() { files_->SaveRaw(); }
+
+bool CMainFrame::OnSaveProject() { return files_->SaveProject(); }
+
+void CMainFrame::OnManualInput()
+{
+    const Language lang = store_.nLanguage;
+    if (store_.UnsavedDataPresent()) {
+        const auto answer = prompt_.ask(this, Tr(texts::kNotice, lang), Tr(texts::kNotSavedQuestion, lang),
+                                        Prompt::Buttons::YesNo, Prompt::Icon::Question, Prompt::Answer::No);
+        if (answer == Prompt::Answer::Yes)
+            OnSaveProject();
+    }
+    CInputName dialog(lang, this);
+    if (prompt_.runDialog(dialog) != QDialog::Accepted)
+        return;
+    K30 point;
+    point.name = S(dialog.Name());
+    store_.ClearK30Points();
+    store_.AddK30Point(point);
+    store_.nK30Count = 1;
+    store_.bManualInput = true;
+    SetSaveRawState(false);
+    sheet_->setCurrentIndex(CPropSheet::TestPage);
+    testPage_->EnableManualEntry();
+    testPage_->SelectFirstAndShow();
+    SetTitleText(texts::kTitleManual);
+}
+
+void CMainFrame::OnRenamePoints()
+{
+    const Language lang = store_.nLanguage;
+    if (store_.nK30Count == 0) {
+        prompt_.inform(this, Tr(texts::kAppTitle, lang), Tr(texts::kSelectData, lang), Prompt::Icon::NoIcon);
+        return;
+    }
+    CChangeNameK dialog(store_, lang, this);
+    if (prompt_.runDialog(dialog) != QDialog::Accepted)
+        return;
+    const std::vector<QString> names = dialog.NewNames();
+    for (std::size_t k = 0; k < names.size() && k < store_.ValidCount(); ++k) {
+        if (!names[k].isEmpty())
+            store_.RenamePoint(k, S(names[k]));
+    }
+    RefreshActivePage(false);
+}
+
+void CMainFrame::RefreshActivePage(bool fileData)
+{
+    // Points from the instrument or a file are shown, not edited, even when the
+    // boxes were open for a manual entry before.
+    if (fileData)
+        testPage_->DisableReadingEntry();
+    switch (sheet_->currentIndex()) {
+    case CPropSheet::ListPage:
+        listPage_->OnActivated();
+        break;
+    case CPropSheet::TestPage:
+        testPage_->SelectFirstAndShow();
+        break;
+    default:
+        break;
+    }
+}
+
+void CMainFrame::SwitchLanguage(Language lang)
+{
+    store_.nLanguage = lang;
+    BuildMenus();
+    // The settings file comes with the installation; a missing one is not created.
+    WriteLanguage(lang);
+    UseQtTranslations(lang);
+    // Each page is brought to the front in turn and resets its texts.
+    sheet_->setCurrentIndex(CPropSheet::ListPage);
+    listPage_->RetranslateUi();
+    sheet_->setCurrentIndex(CPropSheet::ReadPage);
+    readPage_->UpdatePageCaptions();
+    sheet_->setCurrentIndex(CPropSheet::HeaderPage);
+    headerPage_->RetranslateUi();
+    sheet_->setCurrentIndex(CPropSheet::TestPage);
+    testPage_->RetranslateUi();
+    sheet_->setCurrentIndex(CPropSheet::ListPage);
+    sheet_->SetCaptions(lang);
+    SetTitleText(texts::kTitlePrefix);
+    // The new menu starts with "Save raw data" enabled.
+    SetSaveRawState(true);
+    RetranslateStatusBar();
+}
+
+void CMainFrame::OnPrint() { reports_->Print(); }
+
+void CMainFrame::OnPrintPreview() { reports_->PrintPreview(); }
+
+void CMainFrame::OnExportPdf() { reports_->ExportPdf(); }
+
+void CMainFrame::OnSaveBitmap() { reports_->SaveBitmap(); }
+
+void CMainFrame::OnSaveWord() { RunWordExport(store_, prompt_, CurrentHeader(), this); }
+
+void CMainFrame::OnAbout()
+{
+    CAboutDlg dialog(store_.nLanguage, this);
+    prompt_.runDialog(dialog);
+}
+
+void CMainFrame::OnUserManual()
+{
+    const Language lang = store_.nLanguage;
+    const QString path = FindUserManual(lang);
+    if (path.isEmpty()) {
+        prompt_.inform(this, Tr(texts::kAppTitle, lang), Tr(texts::kNoManual, lang), Prompt::Icon::Warning);
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        prompt_.inform(this, Tr(texts::kAppTitle, lang), Tr(texts::kCannotShowManual, lang) + "\n" + path,
+                       Prompt::Icon::Warning);
+}
+
+void CMainFrame::SetSaveRawState(bool enabled) { actions_.at(CommandId::SaveRaw)->setEnabled(enabled); }
+
+void CMainFrame::OnNewData()
+{
+    SetTitleText(texts::kTitleNewData);
+    testPage_->DisableReadingEntry();
+}
+
+void CMainFrame::SetTitleText(const Text& title) { setWindowTitle(Tr(title, store_.nLanguage)); }
+
+void CMainFrame::Retitle(const Text& suffix, const QString& path)
+{
+    QString title = windowTitle();
+    const int mark = title.indexOf(Tr(texts::kTitleSavedMark, store_.nLanguage));
+    if (mark >= 0)
+        title.truncate(mark);
+    setWindowTitle(title + Tr(suffix, store_.nLanguage) + path);
+}
+
+ReportHeader CMainFrame::CurrentHeader() { return headerPage_->CurrentHeader(); }
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    const Language lang = store_.nLanguage;
+    if (store_.UnsavedDataPresent()) {
+        const auto answer = prompt_.ask(this, Tr(texts::kNotice, lang), Tr(texts::kCloseQuestion, lang),
+                                        Prompt::Buttons::YesNoCancel, Prompt::Icon::Question, Prompt::Answer::No);
+        // Yes closes only once the data were written: a cancelled choice keeps the window.
+        if (answer == Prompt::Answer::Cancel || (answer == Prompt::Answer::Yes && !OnSaveProject())) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+}
+
+}  // namespace k30

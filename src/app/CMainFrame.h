@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <map>
+#include <memory>
+
+#include "CommandTable.h"
+#include "Language.h"
+#include "ReportHeader.h"
+
+class QAction;
+class QLabel;
+
+namespace k30 {
+
+class CHeadk30;
+class CListData;
+class CPropSheet;
+class CReadData;
+class CTestK30;
+class FileCommands;
+class Prompt;
+class ReportCommands;
+class TestDataStore;
+struct Text;
+
+struct WindowOptions {
+    QStringList extraPorts;  // serial devices named on the command line
+    int quietMs = 0;         // 0: the read page's default quiet window
+};
+
+// The main window: menus, toolbar, status bar and the sheet with the four
+// pages. It runs the commands that span pages; the pages signal it where the
+// old window messages went.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    CMainFrame(TestDataStore& store, Prompt& prompt, const WindowOptions& options = {}, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    TestDataStore& Store() { return store_; }
+    Prompt& GetPrompt() { return prompt_; }
+    QAction* Action(CommandId id) const;
+    CPropSheet* Sheet() const { return sheet_; }
+    CListData* ListPage() const { return listPage_; }
+    CReadData* ReadPage() const { return readPage_; }
+    CHeadk30* HeaderPage() const { return headerPage_; }
+    CTestK30* TestPage() const { return testPage_; }
+    FileCommands& Files() { return *files_; }
+
+    // Commands
+    void OnFileOpen();
+    bool OpenFile(const QString& path);  // as Open does once a file is chosen
+    void OnSaveRaw();
+    bool OnSaveProject();  // true when a project file was written
+    void OnManualInput();
+    void OnRenamePoints();
+    void SwitchLanguage(Language lang);
+    void OnPrint();
+    void OnPrintPreview();
+    void OnExportPdf();
+    void OnSaveBitmap();
+    void OnSaveWord();
+    void OnAbout();
+    void OnUserManual();
+
+    // Replaces WM_SETSAVERAWSTATE: enables or greys "Save raw data".
+    void SetSaveRawState(bool enabled);
+    // Replaces WM_NEWDATA: the new-data title.
+    void OnNewData();
+
+    void SetTitleText(const Text& title);
+    // After a save: cuts the saved mark of the current language and what
+    // follows it, then appends the suffix and the path.
+    void Retitle(const Text& suffix, const QString& path);
+
+    // The header as the report header page shows it (replaces WM_HEADERSYNC 1).
+    ReportHeader CurrentHeader();
+
+    // Refreshes the active page after the list changed (open, rename);
+    // fileData: the points came from a file, not typed.
+    void RefreshActivePage(bool fileData);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateActions();
+    void BuildMenus();
+    void BuildToolBar();
+    void OnTabChanged(int index);
+    void RetranslateStatusBar();
+
+    TestDataStore& store_;
+    Prompt& prompt_;
+    CPropSheet* sheet_;
+    CListData* listPage_;
+    CReadData* readPage_;
+    CHeadk30* headerPage_;
+    CTestK30* testPage_;
+    QLabel* statusText_;
+    std::map<CommandId, QAction*> actions_;
+    std::unique_ptr<FileCommands> files_;
+    std::unique_ptr<ReportCommands> reports_;
+};
+
+}  // namespace k30

@@ -1,0 +1,198 @@
+#include "FileCommands.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "AppTexts.h"
+#include "CHeadk30.h"
+#include "CKSelect.h"
+#include "CMainFrame.h"
+#include "CReadData.h"
+#include "FileIO.h"
+#include "ProjectFile.h"
+#include "Prompt.h"
+#include "TestDataStore.h"
+#include "Texts.h"
+#include "TransferDecoder.h"
+#include "UiText.h"
+
+namespace k30 {
+
+namespace {
+// Project files hold about 200 bytes a point; nothing real comes near this.
+constexpr qint64 kMaxProjectFileBytes = 256ll * 1024 * 1024;
+}  // namespace
+
+void FileCommands::Open()
+{
+    TestDataStore& store = frame_.Store();
+    const Language lang = store.nLanguage;
+    Prompt& prompt = frame_.GetPrompt();
+    if (store.UnsavedDataPresent()) {
+        const auto answer = prompt.ask(&frame_, Tr(texts::kNotice, lang), Tr(texts::kNotSavedQuestion, lang),
+                                       Prompt::Buttons::YesNo, Prompt::Icon::Question, Prompt::Answer::No);
+        if (answer == Prompt::Answer::Yes)
+            SaveProject();
+    }
+    Prompt::FileRequest request;
+    request.mode = Prompt::FileRequest::Mode::Open;
+    request.title = Tr(texts::kOpenTitle, lang);
+    request.nameFilters = {Tr(texts::kOpenFilterRaw, lang), Tr(texts::kOpenFilterProject, lang)};
+    const QString path = prompt.chooseFile(&frame_, request);
+    if (path.isEmpty())
+        return;
+    OpenPath(path);
+}
+
+bool FileCommands::OpenPath(const QString& path)
+{
+    switch (KindOfPath(path.toStdString())) {
+    case FileKind::Raw:
+        return OpenRaw(path);
+    case FileKind::Project:
+        return OpenProject(path);
+    case FileKind::Unknown:
+        break;
+    }
+    // The two kinds are told apart by the exact ending; say so rather than do nothing.
+    const Language lang = frame_.Store().nLanguage;
+    frame_.GetPrompt().inform(&frame_, Tr(texts::kAppTitle, lang),
+                              Tr(texts::kUnknownFileKind, lang) + QStringLiteral("\n") + path,
+                              Prompt::Icon::Warning);
+    return false;
+}
+
+bool FileCommands::OpenRaw(const QString& path)
+{
+    QByteArray bytes;
+    if (!ReadFile(path, static_cast<qint64>(kMaxRawFileBytes), bytes))
+        return false;
+    TestDataStore& store = frame_.Store();
+    store.strCurK30Name.clear();
+    store.bManualInput = false;
+    CReadData* read = frame_.ReadPage();
+    read->SetReceivedText(bytes.toStdString());
+    DecodeTransfer(read->ReceivedText(), store);
+    read->SetLastTransferText(read->ReceivedText());
+    read->SetReceivedText({});
+    frame_.RefreshActivePage(true);
+    frame_.SetSaveRawState(true);
+    frame_.setWindowTitle(Tr(texts::kTitlePrefix, store.nLanguage) + QFileInfo(path).absoluteFilePath());
+    store.bDataSaved = false;
+    frame_.HeaderPage()->SyncHeader(false);
+    return true;
+}
+
+bool FileCommands::OpenProject(const QString& path)
+{
+    QByteArray bytes;
+    if (!ReadFile(path, kMaxProjectFileBytes, bytes))
+        return false;
+    const ProjectReadResult project =
+        ReadProject(reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size()));
+    TestDataStore& store = frame_.Store();
+    if (!project.ok) {
+        ShowError(Tr(texts::kDamagedProject, store.nLanguage), path, QString::fromStdString(project.error));
+        return false;
+    }
+    store.strCurK30Name.clear();
+    store.bManualInput = false;
+    ApplyProject(project.data, store);
+    frame_.SetSaveRawState(false);
+    CHeadk30* header = frame_.HeaderPage();
+    header->SyncHeader(true);
+    header->Fields() = project.data.header;
+    header->SyncHeader(false);
+    frame_.RefreshActivePage(true);
+    frame_.setWindowTitle(Tr(texts::kTitlePrefix, store.nLanguage) + QFileInfo(path).absoluteFilePath());
+    return true;
+}
+
+void FileCommands::SaveRaw()
+{
+    TestDataStore& store = frame_.Store();
+    const Language lang = store.nLanguage;
+    Prompt::FileRequest request;
+    request.mode = Prompt::FileRequest::Mode::Save;
+    request.title = Tr(texts::kSaveRawTitle, lang);
+    request.nameFilters = {QStringLiteral("Original Files (*.ORG)")};
+    request.defaultSuffix = QStringLiteral("ORG");
+    const QString path = frame_.GetPrompt().chooseFile(&frame_, request);
+    if (path.isEmpty())
+        return;
+    const std::string& text = frame_.ReadPage()->LastTransferText();
+    if (!WriteFile(path, QByteArray(text.data(), static_cast<qsizetype>(text.size()))))
+        return;
+    store.bDataSaved = true;
+    frame_.Retitle(texts::kTitleSavedRaw, QFileInfo(path).absoluteFilePath());
+}
+
+bool FileCommands::SaveProject()
+{
+    TestDataStore& store = frame_.Store();
+    const Language lang = store.nLanguage;
+    Prompt& prompt = frame_.GetPrompt();
+    CKSelect choice(store, lang, &frame_);
+    if (prompt.runDialog(choice) != QDialog::Accepted || choice.Chosen().empty())
+        return false;
+    std::vector<const K30*> points;
+    for (std::size_t k : choice.Chosen())
+        points.push_back(&store.k30List[k]);
+
+    Prompt::FileRequest request;
+    request.mode = Prompt::FileRequest::Mode::Save;
+    request.title = Tr(texts::kSaveProjectTitle, lang);
+    request.nameFilters = {QStringLiteral("Project Files (*.K30)")};
+    request.defaultSuffix = QStringLiteral("K30");
+    const QString path = prompt.chooseFile(&frame_, request);
+    if (path.isEmpty())
+        return false;
+    const auto bytes = WriteProject(store.nInstrumentNo, points, frame_.CurrentHeader());
+    if (!WriteFile(path, QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()))))
+        return false;
+    store.bDataSaved = true;
+    frame_.Retitle(texts::kTitleSavedProject, QFileInfo(path).absoluteFilePath());
+    return true;
+}
+
+bool FileCommands::ReadFile(const QString& path, qint64 maxBytes, QByteArray& bytes)
+{
+    const Language lang = frame_.Store().nLanguage;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ShowError(Tr(texts::kCannotOpen, lang), path, file.errorString());
+        return false;
+    }
+    if (file.size() > maxBytes) {
+        ShowError(Tr(texts::kFileTooLarge, lang), path, {});
+        return false;
+    }
+    bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        ShowError(Tr(texts::kCannotOpen, lang), path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool FileCommands::WriteFile(const QString& path, const QByteArray& bytes)
+{
+    // A failed or interrupted save never destroys the file it replaces.
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    ShowError(Tr(texts::kCannotSave, frame_.Store().nLanguage), path, file.errorString());
+    return false;
+}
+
+void FileCommands::ShowError(const QString& what, const QString& path, const QString& detail)
+{
+    QString text = what + QStringLiteral("\n") + path;
+    if (!detail.isEmpty())
+        text += QStringLiteral("\n") + detail;
+    frame_.GetPrompt().inform(&frame_, Tr(texts::kAppTitle, frame_.Store().nLanguage), text, Prompt::Icon::Warning);
+}
+
+}  // namespace k30

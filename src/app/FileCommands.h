@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace k30 {
+
+class CMainFrame;
+
+// Open, Save raw data and Save project file. Nothing in the store, the pages
+// or the title changes unless a file was read or written completely.
+class FileCommands {
+public:
+    explicit FileCommands(CMainFrame& frame) : frame_(frame) {}
+
+    void Open();
+    // Loads a chosen path as Open does; false when nothing was loaded.
+    bool OpenPath(const QString& path);
+    void SaveRaw();
+    // True when a project file was written.
+    bool SaveProject();
+
+private:
+    bool OpenRaw(const QString& path);
+    bool OpenProject(const QString& path);
+    bool ReadFile(const QString& path, qint64 maxBytes, QByteArray& bytes);
+    bool WriteFile(const QString& path, const QByteArray& bytes);
+    void ShowError(const QString& what, const QString& path, const QString& detail);
+
+    CMainFrame& frame_;
+};
+
+}  // namespace k30

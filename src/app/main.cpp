@@ -1,0 +1,50 @@
+// k30workbench: the K30 plate load test workbench.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QScreen>
+
+#include "CMainFrame.h"
+#include "Prompt.h"
+#include "ReportFonts.h"
+#include "Settings.h"
+#include "TestDataStore.h"
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("k30workbench"));
+    QApplication::setApplicationVersion(QStringLiteral(K30_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral(K30_APP_ID));
+    k30::InstallFontSubstitutes();
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("K30 plate load test workbench"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Raw (.ORG) or project (.K30) file to open"),
+                                 QStringLiteral("[FILE]"));
+    const QCommandLineOption port(QStringLiteral("port"),
+                                  QStringLiteral("Extra serial device to offer on the read page (repeatable)"),
+                                  QStringLiteral("PATH"));
+    const QCommandLineOption quiet(QStringLiteral("quiet-ms"),
+                                   QStringLiteral("Quiet time that ends a transfer, in milliseconds"),
+                                   QStringLiteral("N"));
+    parser.addOption(port);
+    parser.addOption(quiet);
+    parser.process(app);
+
+    k30::TestDataStore store;
+    store.nLanguage = k30::ReadLanguage();
+    k30::QtPrompt prompt;
+    k30::WindowOptions options;
+    options.extraPorts = parser.values(port);
+    options.quietMs = parser.value(quiet).toInt();
+    k30::CMainFrame window(store, prompt, options);
+    // Without a window manager (a bare X server) maximising does nothing: cover the screen instead.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        window.setGeometry(screen->availableGeometry());
+    window.showMaximized();
+    if (!parser.positionalArguments().isEmpty())
+        window.OpenFile(parser.positionalArguments().constFirst());
+    return app.exec();
+}

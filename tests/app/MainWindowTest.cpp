@@ -1,0 +1,337 @@
+// The main window driven through its real commands, with scripted answers.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+#include "CChangeNameK.h"
+#include "CHeadk30.h"
+#include "CInputName.h"
+#include "CKSelect.h"
+#include "CListData.h"
+#include "CMainFrame.h"
+#include "CPropSheet.h"
+#include "CReadData.h"
+#include "K30ListModel.h"
+#include "ScriptedPrompt.h"
+#include "TestDataStore.h"
+
+using namespace k30;
+using k30::test::ScriptedPrompt;
+using Answer = Prompt::Answer;
+
+namespace {
+
+const QString kDemo = QStringLiteral(K30_SAMPLES "/demo.ORG");
+
+QByteArray Slurp(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// Chooses points in the point choice dialog and presses OK.
+std::function<int(QDialog&)> ChooseAll()
+{
+    return [](QDialog& d) {
+        auto& choice = dynamic_cast<CKSelect&>(d);
+        choice.AddAll();
+        choice.OnOk();
+        return choice.result();
+    };
+}
+std::function<int(QDialog&)> Reject()
+{
+    return [](QDialog& d) {
+        d.reject();
+        return static_cast<int>(QDialog::Rejected);
+    };
+}
+
+class Window : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir_.isValid());
+        previous_ = QDir::currentPath();
+        QDir::setCurrent(dir_.path());
+        WriteFile(Path("Config.cfg"), "E and the rest");
+        store_.nLanguage = Language::English;
+        frame_ = std::make_unique<CMainFrame>(store_, prompt_);
+    }
+    void TearDown() override
+    {
+        EXPECT_TRUE(prompt_.done()) << "scripted answers left over";
+        frame_.reset();
+        QDir::setCurrent(previous_);
+    }
+    QString Path(const QString& name) const { return dir_.filePath(name); }
+    QString Title() const { return frame_->windowTitle(); }
+    bool CloseAccepted()
+    {
+        QCloseEvent event;
+        QCoreApplication::sendEvent(frame_.get(), &event);
+        return event.isAccepted();
+    }
+
+    QTemporaryDir dir_;
+    QString previous_;
+    TestDataStore store_;
+    ScriptedPrompt prompt_;
+    std::unique_ptr<CMainFrame> frame_;
+};
+
+}  // namespace
+
+TEST_F(Window, StartsWithTheBareTitleAndFourTabs)
+{
+    EXPECT_EQ(Title(), QStringLiteral("Quindle-"));
+    ASSERT_EQ(frame_->Sheet()->count(), 4);
+    EXPECT_EQ(frame_->Sheet()->tabText(0), QStringLiteral("List"));
+    EXPECT_EQ(frame_->Sheet()->tabText(3), QStringLiteral("Test Data"));
+    EXPECT_EQ(frame_->Action(CommandId::Open)->shortcut(), QKeySequence(QKeySequence::Open));
+    EXPECT_EQ(frame_->Action(CommandId::SaveProject)->shortcut(), QKeySequence(QKeySequence::Save));
+    EXPECT_EQ(frame_->Action(CommandId::Print)->shortcut(), QKeySequence(QKeySequence::Print));
+    const auto menus = frame_->menuBar()->actions();
+    ASSERT_EQ(menus.size(), 6);
+    EXPECT_EQ(menus[0]->text(), QStringLiteral("File(&F)"));
+    EXPECT_EQ(menus[5]->text(), QStringLiteral("Help(&H)"));
+    EXPECT_TRUE(CloseAccepted());  // no data: nothing asked
+}
+
+TEST_F(Window, OpenSaveAndReopenBothKinds)
+{
+    prompt_.file(kDemo);
+    frame_->OnFileOpen();
+    EXPECT_EQ(store_.nK30Count, 12);
+    EXPECT_EQ(frame_->ListPage()->Model()->rowCount(), 12);
+    EXPECT_EQ(Title(), QStringLiteral("Quindle-") + QFileInfo(kDemo).absoluteFilePath());
+    EXPECT_TRUE(frame_->Action(CommandId::SaveRaw)->isEnabled());
+    EXPECT_FALSE(store_.bDataSaved);
+
+    // Raw file saved again is byte for byte the file opened.
+    prompt_.file(Path("again.ORG"));
+    frame_->OnSaveRaw();
+    EXPECT_EQ(Slurp(Path("again.ORG")), Slurp(kDemo));
+    EXPECT_TRUE(store_.bDataSaved);
+    EXPECT_EQ(Title(), QStringLiteral("Quindle-") + QFileInfo(kDemo).absoluteFilePath() +
+                           QStringLiteral(" Saved as original file") + Path("again.ORG"));
+
+    // A project file with the header; saving twice leaves one suffix.
+    frame_->HeaderPage()->Box(&ReportHeader::Client)->setText(QStringLiteral("中铁十局"));
+    prompt_.dialog(ChooseAll()).file(Path("p.K30"));
+    ASSERT_TRUE(frame_->OnSaveProject());
+    prompt_.dialog(ChooseAll()).file(Path("q.K30"));
+    ASSERT_TRUE(frame_->OnSaveProject());
+    EXPECT_EQ(Title().count(QStringLiteral(" Saved")), 1);
+    EXPECT_TRUE(Title().endsWith(QStringLiteral(" Saved as project file") + Path("q.K30")));
+    EXPECT_EQ(Slurp(Path("p.K30")), Slurp(Path("q.K30")));
+
+    // Reopen the project in a fresh window: same points, header, no Ev2 points.
+    const std::vector<K30> before(store_.k30List.begin(), store_.k30List.end());
+    TestDataStore other;
+    ScriptedPrompt otherPrompt;
+    CMainFrame second(other, otherPrompt);
+    ASSERT_TRUE(second.OpenFile(Path("p.K30")));
+    EXPECT_EQ(other.nEv2Count, 0);
+    EXPECT_TRUE(other.bDataSaved);
+    EXPECT_FALSE(second.Action(CommandId::SaveRaw)->isEnabled());
+    ASSERT_EQ(other.k30List.size(), before.size());
+    for (std::size_t i = 0; i < before.size(); ++i)
+        EXPECT_EQ(other.k30List[i], before[i]);
+    EXPECT_EQ(second.HeaderPage()->Box(&ReportHeader::Client)->text(), QStringLiteral("中铁十局"));
+    EXPECT_EQ(second.windowTitle(), QStringLiteral("Quindle-") + Path("p.K30"));
+}
+
+TEST_F(Window, SavesAreMarkedOnlyWhenWritten)
+{
+    ASSERT_TRUE(frame_->OpenFile(kDemo));
+    // Cancelling the point choice or the file dialog leaves the data unsaved.
+    prompt_.dialog(Reject());
+    EXPECT_FALSE(frame_->OnSaveProject());
+    prompt_.dialog(ChooseAll()).file(QString());
+    EXPECT_FALSE(frame_->OnSaveProject());
+    prompt_.file(QString());
+    frame_->OnSaveRaw();
+    EXPECT_FALSE(store_.bDataSaved);
+
+    // A file that cannot be written (here: a folder has the name): an error, the data still unsaved.
+    ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("folder.K30")));
+    prompt_.dialog(ChooseAll()).file(Path("folder.K30")).answer(Answer::Ok);
+    EXPECT_FALSE(frame_->OnSaveProject());
+    EXPECT_FALSE(store_.bDataSaved);
+    EXPECT_TRUE(prompt_.asked.back().text.contains(QStringLiteral("Cannot save")));
+    EXPECT_TRUE(QFileInfo(Path("folder.K30")).isDir());
+}
+
+TEST_F(Window, TwoPointsSharingANameAreBothSaved)
+{
+    ASSERT_TRUE(frame_->OpenFile(kDemo));
+    store_.RenamePoint(1, "1");
+    prompt_.dialog(ChooseAll()).file(Path("dup.K30"));
+    ASSERT_TRUE(frame_->OnSaveProject());
+    const K30 first = store_.k30List[0];
+    const K30 second = store_.k30List[1];
+    ASSERT_TRUE(frame_->OpenFile(Path("dup.K30")));
+    ASSERT_EQ(store_.nK30Count, 12);
+    EXPECT_EQ(store_.k30List[0], first);
+    EXPECT_EQ(store_.k30List[1], second);
+}
+
+TEST_F(Window, CloseQuestionAndItsThreeAnswers)
+{
+    ASSERT_TRUE(frame_->OpenFile(kDemo));
+    prompt_.answer(Answer::Cancel);
+    EXPECT_FALSE(CloseAccepted());
+    EXPECT_EQ(prompt_.asked.back().text, QStringLiteral("Whether to save the current data"));
+    EXPECT_EQ(prompt_.asked.back().caption, QStringLiteral("Notice"));
+    EXPECT_EQ(prompt_.asked.back().buttons, Prompt::Buttons::YesNoCancel);
+
+    // Yes, then a cancelled choice: the window stays open and nothing is lost.
+    prompt_.answer(Answer::Yes).dialog(Reject());
+    EXPECT_FALSE(CloseAccepted());
+    prompt_.answer(Answer::Yes).dialog(ChooseAll()).file(QString());
+    EXPECT_FALSE(CloseAccepted());
+
+    prompt_.answer(Answer::Yes).dialog(ChooseAll()).file(Path("close.K30"));
+    EXPECT_TRUE(CloseAccepted());
+    EXPECT_TRUE(QFileInfo::exists(Path("close.K30")));
+}
+
+TEST_F(Window, CloseWithNoAnswerLosesNothingElse)
+{
+    ASSERT_TRUE(frame_->OpenFile(kDemo));
+    prompt_.answer(Answer::No);
+    EXPECT_TRUE(CloseAccepted());
+}
+
+TEST_F(Window, OpenAsksToSaveUnsavedDataFirst)
+{
+    ASSERT_TRUE(frame_->OpenFile(kDemo));
+    prompt_.answer(Answer::No).file(QString());
+    frame_->OnFileOpen();
+    EXPECT_EQ(prompt_.asked.back().text, QStringLiteral("Data is not saved. Do you need to save it?"));
+    ASSERT_EQ(prompt_.fileRequests.size(), 1u);
+    EXPECT_EQ(prompt_.fileRequests[0].title, QStringLiteral("Open file"));
+    EXPECT_EQ(prompt_.fileRequests[0].nameFilters,
+              (QStringList{QStringLiteral("Original Files (*.ORG)"), QStringLiteral("Project Files(*.K30)")}));
+    EXPECT_EQ(store_.nK30Count, 12);  // cancelled: nothing changed
+}
+
+TEST_F(Window, DamagedOrUnreadableFilesChangeNothing)
+{
+    ASSERT_TRUE(frame_->OpenFile(kDemo));
+    frame_->HeaderPage()->Box(&ReportHeader::Tester)->setText(QStringLiteral("李"));
+    const QString title = Title();
+    const std::vector<K30> before = store_.k30List;
+
+    WriteFile(Path("bad.K30"), QByteArray("\x03\0\0\0\x07\0\0\0\x05hello", 13));
+    prompt_.answer(Answer::Ok);
+    EXPECT_FALSE(frame_->OpenFile(Path("bad.K30")));
+    prompt_.answer(Answer::Ok);
+    EXPECT_FALSE(frame_->OpenFile(Path("missing.ORG")));
+    prompt_.answer(Answer::Ok);
+    EXPECT_FALSE(frame_->OpenFile(Path("lower.org")));  // the ending is compared exactly
+    EXPECT_EQ(store_.k30List, before);
+    EXPECT_EQ(store_.nK30Count, 12);
+    EXPECT_EQ(Title(), title);
+    EXPECT_EQ(frame_->HeaderPage()->Box(&ReportHeader::Tester)->text(), QStringLiteral("李"));
+    EXPECT_TRUE(prompt_.asked[0].text.contains(QStringLiteral("damaged")));
+}
+
+TEST_F(Window, LanguageSwitchRewritesOneByteAndResetsTheWindow)
+{
+    ASSERT_TRUE(frame_->OpenFile(kDemo));
+    frame_->SetSaveRawState(false);
+    frame_->Sheet()->setCurrentIndex(CPropSheet::HeaderPage);
+    frame_->SwitchLanguage(Language::Chinese);
+    EXPECT_EQ(Slurp(Path("Config.cfg")), QByteArray("C and the rest"));
+    EXPECT_EQ(Title(), QStringLiteral("Velmora地基系数测试分析软件-"));
+    EXPECT_EQ(frame_->Sheet()->currentIndex(), CPropSheet::ListPage);
+    EXPECT_EQ(frame_->Sheet()->tabText(1), QStringLiteral("读取信息"));
+    EXPECT_EQ(frame_->menuBar()->actions()[0]->text(), QStringLiteral("文件(&F)"));
+    EXPECT_EQ(frame_->Action(CommandId::SaveRaw)->text(), QStringLiteral("保存原始数据"));
+    EXPECT_TRUE(frame_->Action(CommandId::SaveRaw)->isEnabled());
+    // The list's column titles stay as they were set at start.
+    EXPECT_EQ(frame_->ListPage()->Model()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
+              QStringLiteral("Test Number"));
+
+    // Titles follow the language of the moment; the English mark is not searched in Chinese.
+    prompt_.file(Path("c.ORG"));
+    frame_->OnSaveRaw();
+    EXPECT_EQ(Title(), QStringLiteral("Velmora地基系数测试分析软件- 已保存为原始文件") + Path("c.ORG"));
+    frame_->SwitchLanguage(Language::English);
+    EXPECT_EQ(Slurp(Path("Config.cfg")), QByteArray("E and the rest"));
+    EXPECT_EQ(Title(), QStringLiteral("Quindle-"));
+}
+
+TEST_F(Window, RenameWritesTypedNames)
+{
+    prompt_.answer(Answer::Ok);
+    frame_->OnRenamePoints();
+    EXPECT_EQ(prompt_.asked.back().text, QStringLiteral("Please select the data to be analyzed"));
+    EXPECT_EQ(prompt_.asked.back().caption, QStringLiteral("Brenlow"));
+
+    ASSERT_TRUE(frame_->OpenFile(kDemo));
+    const bool savedBefore = store_.bDataSaved;
+    prompt_.dialog([](QDialog& d) {
+        auto& grid = *dynamic_cast<CChangeNameK&>(d).Grid();
+        grid.item(0, 1)->setText(QStringLiteral(" A "));
+        grid.item(2, 1)->setText(QStringLiteral("A"));
+        d.accept();
+        return static_cast<int>(QDialog::Accepted);
+    });
+    frame_->OnRenamePoints();
+    EXPECT_EQ(store_.k30List[0].name, " A ");
+    EXPECT_EQ(store_.k30List[1].name, "2");
+    EXPECT_EQ(store_.k30List[2].name, "A");
+    EXPECT_EQ(store_.bDataSaved, savedBefore);
+    EXPECT_EQ(frame_->ListPage()->Model()->data(frame_->ListPage()->Model()->index(2, 0), Qt::DisplayRole),
+              QStringLiteral("A"));
+}
+
+TEST_F(Window, ManualEntryReplacesTheListWithOneBlankPoint)
+{
+    ASSERT_TRUE(frame_->OpenFile(kDemo));
+    prompt_.answer(Answer::No).dialog([](QDialog& d) {
+        auto& input = dynamic_cast<CInputName&>(d);
+        input.Edit()->setText(QStringLiteral("手工1"));
+        input.OkButton()->click();
+        return input.result();
+    });
+    frame_->OnManualInput();
+    ASSERT_EQ(store_.nK30Count, 1);
+    ASSERT_EQ(store_.k30List.size(), 1u);
+    EXPECT_EQ(store_.k30List[0].name, "手工1");
+    EXPECT_TRUE(store_.bManualInput);
+    EXPECT_FALSE(frame_->Action(CommandId::SaveRaw)->isEnabled());
+    EXPECT_EQ(frame_->Sheet()->currentIndex(), CPropSheet::TestPage);
+    EXPECT_EQ(Title(), QStringLiteral("Quindle-Manual Input Data"));
+}
+
+TEST_F(Window, ReadPageSignalsReachTheWindow)
+{
+    emit frame_->ReadPage()->newDataArrived();
+    EXPECT_EQ(Title(), QStringLiteral("Quindle-New Received Data"));
+    emit frame_->ReadPage()->saveRawStateChanged(false);
+    EXPECT_FALSE(frame_->Action(CommandId::SaveRaw)->isEnabled());
+    frame_->Sheet()->setCurrentIndex(CPropSheet::HeaderPage);
+    emit frame_->ReadPage()->showListPageRequested();
+    EXPECT_EQ(frame_->Sheet()->currentIndex(), CPropSheet::ListPage);
+}
