@@ -15,9 +15,9 @@ constexpr int kPoints = 10000;
 
 std::string LargeTransfer()
 {
-    TransferSpec spec;
-    spec.ev2Section = true;
-    spec.ev2Records = 20;
+    TransferPlan plan;
+    plan.ev2Section = true;
+    plan.ev2Records = 20;
     for (int i = 0; i < kPoints; ++i) {
         InstrumentK30Record r;
         r.number = static_cast<std::uint16_t>(i);
@@ -27,9 +27,9 @@ std::string LargeTransfer()
         }
         r.stress125 = 190;
         r.k30 = 152;
-        spec.k30Records.push_back(r);
+        plan.k30Records.push_back(r);
     }
-    return BytesToTransferText(BuildTransfer(spec));
+    return BytesToTransferText(BuildTransfer(plan));
 }
 
 void DecodeLargeTransfer(benchmark::State& state)

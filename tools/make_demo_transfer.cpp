@@ -16,11 +16,11 @@ int main(int argc, char** argv)
         return 2;
     }
     using namespace k30;
-    TransferSpec spec;
-    spec.ev2Section = true;
-    spec.ev2InstrumentNo = 1207;
-    spec.ev2Records = 2;
-    spec.k30InstrumentNo = 1207;
+    TransferPlan plan;
+    plan.ev2Section = true;
+    plan.ev2InstrumentNo = 1207;
+    plan.ev2Records = 2;
+    plan.k30InstrumentNo = 1207;
 
     // Subgrade coefficients (MPa/m) of the points; 0 marks the point whose
     // loading stopped before the plate settled 1.25 mm.
@@ -62,9 +62,9 @@ int main(int argc, char** argv)
         r.number = static_cast<std::uint16_t>(number++);
         r.testType = 0;
         r.designLoad = 150;
-        spec.k30Records.push_back(r);
+        plan.k30Records.push_back(r);
     }
-    const std::string text = BytesToTransferText(BuildTransfer(spec));
+    const std::string text = BytesToTransferText(BuildTransfer(plan));
     std::string error;
     if (!WriteFileAtomically(argv[1], text.data(), text.size(), error)) {
         std::fprintf(stderr, "make_demo_transfer: %s: %s\n", argv[1], error.c_str());

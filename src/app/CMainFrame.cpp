@@ -111,7 +111,7 @@ QAction* CMainFrame::Action(CommandId id) const { return actions_.at(id); }
 
 void CMainFrame::CreateActions()
 {
-    struct Spec {
+    struct CommandSpec {
         CommandId id;
         std::function<void()> run;
         QKeySequence shortcut;
@@ -119,7 +119,7 @@ void CMainFrame::CreateActions()
         QStyle::StandardPixmap fallback;
     };
     const QKeySequence none;
-    const std::vector<Spec> specs{
+    const std::vector<CommandSpec> specs{
         {CommandId::Open, [this] { OnFileOpen(); }, QKeySequence::Open, "document-open", QStyle::SP_DialogOpenButton},
         {CommandId::SaveRaw, [this] { OnSaveRaw(); }, none, nullptr, QStyle::SP_CustomBase},
         {CommandId::SaveProject, [this] { OnSaveProject(); }, QKeySequence::Save, "document-save",
@@ -141,7 +141,7 @@ void CMainFrame::CreateActions()
         {CommandId::UserManual, [this] { OnUserManual(); }, QKeySequence::HelpContents, "help-contents",
          QStyle::SP_DialogHelpButton},
     };
-    for (const Spec& s : specs) {
+    for (const CommandSpec& s : specs) {
         auto* action = new QAction(this);
         if (!s.shortcut.isEmpty())
             action->setShortcut(s.shortcut);

@@ -64,14 +64,14 @@ CHeadk30::CHeadk30(TestDataStore& store, QWidget* parent)
     title_->setAlignment(Qt::AlignCenter);
 
     std::size_t next = 0;
-    auto addField = [&](QGridLayout* grid, const FieldSpec& spec, int row, int column) {
+    auto addField = [&](QGridLayout* grid, const FieldSpec& plan, int row, int column) {
         auto* label = new QLabel(this);
         auto* box = new QLineEdit(this);
         box->setMinimumWidth(220);
         label->setBuddy(box);
         grid->addWidget(label, row, column * 2);
         grid->addWidget(box, row, column * 2 + 1);
-        fields_[next++] = Field{spec.member, label, box};
+        fields_[next++] = Field{plan.member, label, box};
     };
     auto fillFrame = [&](QGroupBox* group, const std::array<FieldSpec, 6>& specs) {
         auto* grid = new QGridLayout(group);

@@ -22,20 +22,20 @@ InstrumentK30Record Record(std::uint16_t number)
     return r;
 }
 
-TestDataStore Decode(const TransferSpec& spec)
+TestDataStore Decode(const TransferPlan& plan)
 {
     TestDataStore s;
-    DecodeTransfer(BytesToTransferText(BuildTransfer(spec)), s);
+    DecodeTransfer(BytesToTransferText(BuildTransfer(plan)), s);
     return s;
 }
 
-TransferSpec K30Only(int records)
+TransferPlan K30Only(int records)
 {
-    TransferSpec spec;
-    spec.k30InstrumentNo = 7;
+    TransferPlan plan;
+    plan.k30InstrumentNo = 7;
     for (int i = 0; i < records; ++i)
-        spec.k30Records.push_back(Record(static_cast<std::uint16_t>(i + 1)));
-    return spec;
+        plan.k30Records.push_back(Record(static_cast<std::uint16_t>(i + 1)));
+    return plan;
 }
 
 }  // namespace
@@ -52,12 +52,12 @@ TEST(TransferText, BytesAndBackAgain)
 
 TEST(Decoder, Ev2SectionAloneCountsAndKeepsNothing)
 {
-    TransferSpec spec;
-    spec.ev2Section = true;
-    spec.ev2InstrumentNo = 3;
-    spec.ev2Records = 1;
-    spec.k30Section = false;
-    const auto bytes = BuildTransfer(spec);
+    TransferPlan plan;
+    plan.ev2Section = true;
+    plan.ev2InstrumentNo = 3;
+    plan.ev2Records = 1;
+    plan.k30Section = false;
+    const auto bytes = BuildTransfer(plan);
     ASSERT_EQ(bytes.size(), 144u);
     TestDataStore s;
     s.k30List.push_back({});
@@ -71,14 +71,14 @@ TEST(Decoder, Ev2SectionAloneCountsAndKeepsNothing)
 
 TEST(Decoder, Ev2ThenK30TakesTheK30InstrumentNumber)
 {
-    TransferSpec spec = K30Only(2);
-    spec.ev2Section = true;
-    spec.ev2InstrumentNo = 3;
-    spec.ev2Records = 1;
-    spec.leading = {0x12, 0x34, 0xCC};
-    spec.between = {0x00, 0xEE, 0x01};
-    spec.trailing = {0x55, 0xFF};
-    const TestDataStore s = Decode(spec);
+    TransferPlan plan = K30Only(2);
+    plan.ev2Section = true;
+    plan.ev2InstrumentNo = 3;
+    plan.ev2Records = 1;
+    plan.leading = {0x12, 0x34, 0xCC};
+    plan.between = {0x00, 0xEE, 0x01};
+    plan.trailing = {0x55, 0xFF};
+    const TestDataStore s = Decode(plan);
     EXPECT_EQ(s.nEv2Count, 1);
     EXPECT_EQ(s.nK30Count, 2);
     EXPECT_EQ(s.nInstrumentNo, 7);
@@ -88,7 +88,7 @@ TEST(Decoder, Ev2ThenK30TakesTheK30InstrumentNumber)
 
 TEST(Decoder, RecordFields)
 {
-    TransferSpec spec = K30Only(0);
+    TransferPlan plan = K30Only(0);
     InstrumentK30Record r = Record(12);
     r.stress[7] = 0x01F4;
     r.year = 9;
@@ -102,12 +102,12 @@ TEST(Decoder, RecordFields)
     r.k30 = 0x00BE;
     r.testType = 0;
     r.designLoad = 150;
-    spec.k30Records.push_back(r);
+    plan.k30Records.push_back(r);
     r.testType = 40;
     r.startHour = 10;
     r.startMinute = 0;
-    spec.k30Records.push_back(r);
-    const TestDataStore s = Decode(spec);
+    plan.k30Records.push_back(r);
+    const TestDataStore s = Decode(plan);
     ASSERT_EQ(s.nK30Count, 2);
     const K30& p = s.k30List[0];
     EXPECT_EQ(p.name, "12");
@@ -128,13 +128,13 @@ TEST(Decoder, DocumentedQuirks)
 {
     {
         // No end marker: the count still allows for one, so a record is lost.
-        TransferSpec spec = K30Only(3);
-        spec.k30EndMarker = false;
-        EXPECT_EQ(Decode(spec).nK30Count, 2);
-        spec = K30Only(1);
-        spec.k30EndMarker = false;
-        EXPECT_EQ(Decode(spec).nK30Count, 0);
-        TransferSpec ev2;
+        TransferPlan plan = K30Only(3);
+        plan.k30EndMarker = false;
+        EXPECT_EQ(Decode(plan).nK30Count, 2);
+        plan = K30Only(1);
+        plan.k30EndMarker = false;
+        EXPECT_EQ(Decode(plan).nK30Count, 0);
+        TransferPlan ev2;
         ev2.ev2Section = true;
         ev2.ev2Records = 3;
         ev2.ev2EndMarker = false;
@@ -143,30 +143,30 @@ TEST(Decoder, DocumentedQuirks)
     }
     {
         // K30 before Ev2: the Ev2 section is not counted.
-        TransferSpec spec = K30Only(2);
-        spec.ev2Section = true;
-        spec.ev2Records = 4;
-        spec.k30First = true;
-        const TestDataStore s = Decode(spec);
+        TransferPlan plan = K30Only(2);
+        plan.ev2Section = true;
+        plan.ev2Records = 4;
+        plan.k30First = true;
+        const TestDataStore s = Decode(plan);
         EXPECT_EQ(s.nEv2Count, 0);
         EXPECT_EQ(s.nK30Count, 2);
     }
     {
         // Sixteen 0xFF inside a record end the section there.
-        TransferSpec spec = K30Only(3);
+        TransferPlan plan = K30Only(3);
         for (std::size_t j = 0; j < 8; ++j) {
-            spec.k30Records[1].stress[j] = 0xFFFF;
-            spec.k30Records[1].settlement[j] = 0xFFFF;
+            plan.k30Records[1].stress[j] = 0xFFFF;
+            plan.k30Records[1].settlement[j] = 0xFFFF;
         }
-        const TestDataStore s = Decode(spec);
+        const TestDataStore s = Decode(plan);
         EXPECT_EQ(s.nK30Count, 1);
         EXPECT_EQ(s.k30List.size(), 1u);
     }
     {
         // A transfer cut inside a record does not count that record.
-        TransferSpec spec = K30Only(2);
-        spec.k30EndMarker = false;
-        auto bytes = BuildTransfer(spec);
+        TransferPlan plan = K30Only(2);
+        plan.k30EndMarker = false;
+        auto bytes = BuildTransfer(plan);
         bytes.resize(bytes.size() - 40);
         bytes.insert(bytes.end(), 16, 0xFF);
         TestDataStore s;

@@ -23,10 +23,10 @@ constexpr auto kTimeBound = std::chrono::seconds(240);
 
 std::vector<std::uint8_t> SampleTransfer()
 {
-    TransferSpec spec;
-    spec.ev2Section = true;
-    spec.ev2Records = 2;
-    spec.k30InstrumentNo = 4;
+    TransferPlan plan;
+    plan.ev2Section = true;
+    plan.ev2Records = 2;
+    plan.k30InstrumentNo = 4;
     for (std::uint16_t i = 1; i <= 3; ++i) {
         InstrumentK30Record r;
         r.number = i;
@@ -34,9 +34,9 @@ std::vector<std::uint8_t> SampleTransfer()
             r.stress[j] = static_cast<std::uint16_t>(j * 20 * i);
             r.settlement[j] = static_cast<std::uint16_t>(j * 10);
         }
-        spec.k30Records.push_back(r);
+        plan.k30Records.push_back(r);
     }
-    return BuildTransfer(spec);
+    return BuildTransfer(plan);
 }
 
 template <typename Mutable>

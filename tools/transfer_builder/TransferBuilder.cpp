@@ -18,7 +18,7 @@ void Append16(std::vector<std::uint8_t>& out, std::uint16_t v)
     out.push_back(static_cast<std::uint8_t>(v));
 }
 
-void AppendEv2(std::vector<std::uint8_t>& out, const TransferSpec& s)
+void AppendEv2(std::vector<std::uint8_t>& out, const TransferPlan& s)
 {
     Append(out, 0xEE, 14);
     Append16(out, s.ev2InstrumentNo);
@@ -38,7 +38,7 @@ void AppendEv2(std::vector<std::uint8_t>& out, const TransferSpec& s)
         Append(out, 0xFF, 16);
 }
 
-void AppendK30(std::vector<std::uint8_t>& out, const TransferSpec& s)
+void AppendK30(std::vector<std::uint8_t>& out, const TransferPlan& s)
 {
     Append(out, 0xCC, 14);
     Append16(out, s.k30InstrumentNo);
@@ -74,7 +74,7 @@ std::array<std::uint8_t, 112> EncodeK30Record(const InstrumentK30Record& r)
     return rec;
 }
 
-std::vector<std::uint8_t> BuildTransfer(const TransferSpec& s)
+std::vector<std::uint8_t> BuildTransfer(const TransferPlan& s)
 {
     std::vector<std::uint8_t> out = s.leading;
     if (s.k30First) {

@@ -24,7 +24,7 @@ struct InstrumentK30Record {
     std::uint16_t designLoad = 0;  // 0.001 MPa
 };
 
-struct TransferSpec {
+struct TransferPlan {
     std::vector<std::uint8_t> leading;  // bytes before the first marker
     bool ev2Section = false;
     std::uint16_t ev2InstrumentNo = 0;
@@ -40,7 +40,7 @@ struct TransferSpec {
 };
 
 // The bytes of an instrument transfer.
-std::vector<std::uint8_t> BuildTransfer(const TransferSpec& spec);
+std::vector<std::uint8_t> BuildTransfer(const TransferPlan& plan);
 
 // The 112 bytes of one K30 record.
 std::array<std::uint8_t, 112> EncodeK30Record(const InstrumentK30Record& record);
