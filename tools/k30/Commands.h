@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
@@ -25,6 +26,9 @@ using CommandAdder = void (*)(CLI::App& app, GlobalOptions& global, Action& acti
 //   static const bool registered = RegisterCommand(30, AddShowCommand);
 // The order decides where the command stands in --help.
 bool RegisterCommand(int order, CommandAdder adder);
+
+// Items between commas, by position: "a,,b" is a, an empty item, b; "" is none.
+std::vector<std::string> SplitAtCommas(const std::string& list);
 
 // Adds "--lang zh|en" to a subcommand.
 void AddLanguageOption(CLI::App* sub, GlobalOptions& global);

@@ -10,20 +10,9 @@ namespace k30::cli {
 
 namespace {
 
-// Items by position: "a,,b" is a, an empty box, b.
 bool SplitBoxes(const std::string& list, std::vector<std::string>& items)
 {
-    items.clear();
-    if (list.empty())
-        return true;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t comma = list.find(',', start);
-        items.push_back(list.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-        if (comma == std::string::npos)
-            break;
-        start = comma + 1;
-    }
+    items = SplitAtCommas(list);
     return items.size() <= static_cast<std::size_t>(kUsedPairs);
 }
 

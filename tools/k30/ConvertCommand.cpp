@@ -10,40 +10,6 @@ namespace k30::cli {
 
 namespace {
 
-std::vector<std::string> SplitNames(const std::string& list)
-{
-    std::vector<std::string> names;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t comma = list.find(',', start);
-        names.push_back(list.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-        if (comma == std::string::npos)
-            break;
-        start = comma + 1;
-    }
-    return names;
-}
-
-bool ReadHeaderFile(const std::string& path, ReportHeader& header)
-{
-    const FileReadResult file = ReadWholeFile(path, 16ull * 1024 * 1024);
-    if (!file.ok) {
-        std::cerr << "k30: " << path << ": " << file.error << "\n";
-        return false;
-    }
-    const auto j = nlohmann::json::parse(file.bytes.begin(), file.bytes.end(), nullptr, false);
-    std::string error = "not valid JSON";
-    if (j.is_discarded() || !HeaderFromJson(j, header, error)) {
-        std::cerr << "k30: " << path << ": " << error << "\n";
-        return false;
-    }
-    return true;
-}
-
-}  // namespace
-
-namespace {
-
 void AddConvertCommand(CLI::App& app, GlobalOptions& global, Action& action)
 {
     struct Options {
@@ -68,20 +34,14 @@ void AddConvertCommand(CLI::App& app, GlobalOptions& global, Action& action)
     sub->callback([opts, &action] {
         action = [opts] {
             LoadedFile f;
-            switch (LoadDataFile(opts->in, f)) {
-            case LoadStatus::UnknownKind:
-                return 2;
-            case LoadStatus::Failed:
-                return 1;
-            case LoadStatus::Ok:
-                break;
-            }
+            if (const int code = LoadDataFileExitCode(opts->in, f))
+                return code;
             std::vector<const K30*> chosen;
             if (opts->points.empty()) {
                 for (std::size_t k = 0; k < f.store.ValidCount(); ++k)
                     chosen.push_back(&f.store.k30List[k]);
             } else {
-                for (const std::string& name : SplitNames(opts->points)) {
+                for (const std::string& name : SplitAtCommas(opts->points)) {
                     const auto k = f.store.FindK30PointByName(name);
                     if (!k) {
                         std::cerr << "k30: " << opts->in << ": no test point named \"" << name << "\"\n";

@@ -40,4 +40,17 @@ LoadStatus LoadDataFile(const std::string& path, LoadedFile& out)
     return LoadStatus::Ok;
 }
 
+int LoadDataFileExitCode(const std::string& path, LoadedFile& out)
+{
+    switch (LoadDataFile(path, out)) {
+    case LoadStatus::UnknownKind:
+        return 2;
+    case LoadStatus::Failed:
+        return 1;
+    case LoadStatus::Ok:
+        break;
+    }
+    return 0;
+}
+
 }  // namespace k30::cli

@@ -21,4 +21,8 @@ enum class LoadStatus { Ok, UnknownKind, Failed };
 // On failure prints "k30: PATH: problem" on stderr.
 LoadStatus LoadDataFile(const std::string& path, LoadedFile& out);
 
+// The same, as a command's exit code: 0 loaded, 2 not a raw or project file
+// name, 1 unreadable or damaged.
+int LoadDataFileExitCode(const std::string& path, LoadedFile& out);
+
 }  // namespace k30::cli

@@ -1,5 +1,7 @@
 #include "JsonOutput.h"
 
+#include <iostream>
+
 namespace k30::cli {
 
 nlohmann::json ToJson(const LoadedFile& file)
@@ -54,6 +56,22 @@ bool HeaderFromJson(const nlohmann::json& j, ReportHeader& header, std::string& 
             return false;
         }
         header.*f.member = it->get<std::string>();
+    }
+    return true;
+}
+
+bool ReadHeaderFile(const std::string& path, ReportHeader& header)
+{
+    const FileReadResult file = ReadWholeFile(path, 16ull * 1024 * 1024);
+    if (!file.ok) {
+        std::cerr << "k30: " << path << ": " << file.error << "\n";
+        return false;
+    }
+    const auto j = nlohmann::json::parse(file.bytes.begin(), file.bytes.end(), nullptr, false);
+    std::string error = "not valid JSON";
+    if (j.is_discarded() || !HeaderFromJson(j, header, error)) {
+        std::cerr << "k30: " << path << ": " << error << "\n";
+        return false;
     }
     return true;
 }

@@ -13,4 +13,7 @@ nlohmann::json ToJson(const LoadedFile& file);
 // Returns false with a message for anything but an object of strings.
 bool HeaderFromJson(const nlohmann::json& j, ReportHeader& header, std::string& error);
 
+// Reads a JSON header file (--header); on failure prints "k30: PATH: problem".
+bool ReadHeaderFile(const std::string& path, ReportHeader& header);
+
 }  // namespace k30::cli

@@ -24,21 +24,6 @@ struct ReportOptions {
     std::string header;
 };
 
-bool ReadHeaderJson(const std::string& path, ReportHeader& header)
-{
-    const FileReadResult file = ReadWholeFile(path, 16ull * 1024 * 1024);
-    if (!file.ok) {
-        std::cerr << "k30: " << path << ": " << file.error << "\n";
-        return false;
-    }
-    const auto j = nlohmann::json::parse(file.bytes.begin(), file.bytes.end(), nullptr, false);
-    std::string error = "not valid JSON";
-    if (j.is_discarded() || !HeaderFromJson(j, header, error)) {
-        std::cerr << "k30: " << path << ": " << error << "\n";
-        return false;
-    }
-    return true;
-}
 
 int PrintTypeOf(const std::string& type)
 {
@@ -52,15 +37,9 @@ int PrintTypeOf(const std::string& type)
 int RunReport(const ReportOptions& o, Language lang)
 {
     LoadedFile f;
-    switch (LoadDataFile(o.in, f)) {
-    case LoadStatus::UnknownKind:
-        return 2;
-    case LoadStatus::Failed:
-        return 1;
-    case LoadStatus::Ok:
-        break;
-    }
-    if (!o.header.empty() && !ReadHeaderJson(o.header, f.header))
+    if (const int code = LoadDataFileExitCode(o.in, f))
+        return code;
+    if (!o.header.empty() && !ReadHeaderFile(o.header, f.header))
         return 1;
     if (f.store.ValidCount() == 0) {
         std::cerr << "k30: " << o.in << ": no K30 test points to report\n";

@@ -67,14 +67,8 @@ void AddShowCommand(CLI::App& app, GlobalOptions& global, Action& action)
     sub->callback([opts, &global, &action] {
         action = [opts, &global] {
             LoadedFile f;
-            switch (LoadDataFile(opts->file, f)) {
-            case LoadStatus::UnknownKind:
-                return 2;
-            case LoadStatus::Failed:
-                return 1;
-            case LoadStatus::Ok:
-                break;
-            }
+            if (const int code = LoadDataFileExitCode(opts->file, f))
+                return code;
             if (opts->json)
                 std::cout << ToJson(f).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
             else

@@ -15,21 +15,6 @@ namespace k30::cli {
 
 namespace {
 
-bool ReadHeaderJson(const std::string& path, ReportHeader& header)
-{
-    const FileReadResult file = ReadWholeFile(path, 16ull * 1024 * 1024);
-    if (!file.ok) {
-        std::cerr << "k30: " << path << ": " << file.error << "\n";
-        return false;
-    }
-    const auto j = nlohmann::json::parse(file.bytes.begin(), file.bytes.end(), nullptr, false);
-    std::string error = "not valid JSON";
-    if (j.is_discarded() || !HeaderFromJson(j, header, error)) {
-        std::cerr << "k30: " << path << ": " << error << "\n";
-        return false;
-    }
-    return true;
-}
 
 // Messages go to stderr; the document goes to the named file instead of the screen.
 class FileHost : public OfficeHost {
@@ -76,15 +61,9 @@ void AddWordCommand(CLI::App& app, GlobalOptions& global, Action& action)
     sub->callback([opts, &global, &action] {
         action = [opts, &global] {
             LoadedFile f;
-            switch (LoadDataFile(opts->in, f)) {
-            case LoadStatus::UnknownKind:
-                return 2;
-            case LoadStatus::Failed:
-                return 1;
-            case LoadStatus::Ok:
-                break;
-            }
-            if (!opts->header.empty() && !ReadHeaderJson(opts->header, f.header))
+            if (const int code = LoadDataFileExitCode(opts->in, f))
+                return code;
+            if (!opts->header.empty() && !ReadHeaderFile(opts->header, f.header))
                 return 1;
             FileHost host(opts->out);
             {

@@ -31,6 +31,21 @@ bool RegisterCommand(int order, CommandAdder adder)
     return true;
 }
 
+std::vector<std::string> SplitAtCommas(const std::string& list)
+{
+    std::vector<std::string> items;
+    if (list.empty())
+        return items;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = list.find(',', start);
+        items.push_back(list.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        if (comma == std::string::npos)
+            return items;
+        start = comma + 1;
+    }
+}
+
 void AddLanguageOption(CLI::App* sub, GlobalOptions& global)
 {
     sub->add_option("--lang", global.lang, "Language of messages and tables (zh or en); default: ./Config.cfg")
