@@ -76,12 +76,14 @@ Prompt::Answer QtPrompt::ask(QWidget* parent, const QString& caption, const QStr
     }
 }
 
-QString QtPrompt::chooseFile(QWidget* parent, const FileRequest& request)
+void ConfigureFileDialog(QFileDialog& dialog, const Prompt::FileRequest& request)
 {
-    QFileDialog dialog(parent, request.title, request.directory);
+    dialog.setWindowTitle(request.title);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    if (!request.directory.isEmpty())
+        dialog.setDirectory(request.directory);
     dialog.setNameFilters(request.nameFilters);
-    dialog.setOption(QFileDialog::ReadOnly, false);
-    if (request.mode == FileRequest::Mode::Open) {
+    if (request.mode == Prompt::FileRequest::Mode::Open) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
     } else {
@@ -89,6 +91,12 @@ QString QtPrompt::chooseFile(QWidget* parent, const FileRequest& request)
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(request.defaultSuffix);
     }
+}
+
+QString QtPrompt::chooseFile(QWidget* parent, const FileRequest& request)
+{
+    QFileDialog dialog(parent);
+    ConfigureFileDialog(dialog, request);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();

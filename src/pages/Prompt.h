@@ -4,6 +4,7 @@
 #include <QStringList>
 
 class QDialog;
+class QFileDialog;
 class QWidget;
 
 namespace k30 {
@@ -45,6 +46,11 @@ public:
         ask(parent, caption, text, Buttons::Ok, icon, Answer::Ok);
     }
 };
+
+// Sets a file dialog up for a request. Qt's own dialog is used everywhere: its
+// name filters match whatever the letter case, so files named *.org or *.k30 by
+// other systems are listed too.
+void ConfigureFileDialog(QFileDialog& dialog, const Prompt::FileRequest& request);
 
 // The real boxes and dialogs.
 class QtPrompt : public Prompt {
