@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QProcess>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -91,7 +92,21 @@ private:
 
 }  // namespace
 
-bool OpenWithDesktop(const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
+bool OpenWithDesktop(const QString& path)
+{
+    // xdg-open starts (and "succeeds") even when no program handles the type:
+    // ask the desktop's MIME database first, so such a document is saved instead.
+    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (!xdgMime.isEmpty()) {
+        QProcess query;
+        query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"),
+                              QStringLiteral("application/vnd.openxmlformats-officedocument.wordprocessingml.document")});
+        if (query.waitForFinished(5000) && query.exitStatus() == QProcess::NormalExit &&
+            query.readAllStandardOutput().trimmed().isEmpty())
+            return false;
+    }
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
 
 void RunWordExport(TestDataStore& store, Prompt& prompt, const ReportHeader& header, QWidget* window,
                    const DesktopOpener& open)

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace k30 {
@@ -80,8 +81,16 @@ void ConfigureFileDialog(QFileDialog& dialog, const Prompt::FileRequest& request
 {
     dialog.setWindowTitle(request.title);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    if (!request.directory.isEmpty())
-        dialog.setDirectory(request.directory);
+    if (!request.directory.isEmpty()) {
+        // A folder, or a suggested file in one.
+        const QFileInfo start(request.directory);
+        if (start.isDir()) {
+            dialog.setDirectory(request.directory);
+        } else {
+            dialog.setDirectory(start.absolutePath());
+            dialog.selectFile(start.fileName());
+        }
+    }
     dialog.setNameFilters(request.nameFilters);
     if (request.mode == Prompt::FileRequest::Mode::Open) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -168,7 +168,7 @@ void DrawPoint(ReportCanvas& c, const ReportPage& page, const K30& point, const 
     // with no settlement is an unfilled row and ends the curve.
     c.SetPen(ReportCanvas::CurvePen());
     for (std::size_t i = 0; i <= 13; ++i) {
-        if (static_cast<int>(curve[i + 1].y) == static_cast<int>(CY0))
+        if (curve[i + 1].y == CY0)
             break;
         c.Line(curve[i].x, curve[i].y, curve[i + 1].x, curve[i + 1].y);
     }

@@ -21,10 +21,17 @@ ReportPage ReportPageFromDevice(const QRect& sheetPixels, const QRect& printable
 
 ReportPage ReportPageFor(const QPagedPaintDevice& device)
 {
+    // Horizontal values in the horizontal resolution, vertical ones in the
+    // vertical: printers may resolve the two directions differently.
     const QPageLayout layout = device.pageLayout();
-    const int dpi = device.logicalDpiX();
-    return ReportPageFromDevice(layout.fullRectPixels(dpi), layout.paintRectPixels(dpi), device.logicalDpiX(),
-                                device.logicalDpiY());
+    const int dpiX = device.logicalDpiX();
+    const int dpiY = device.logicalDpiY();
+    ReportPage page = ReportPageFromDevice(layout.fullRectPixels(dpiX), layout.paintRectPixels(dpiX), dpiX, dpiX);
+    const ReportPage vertical =
+        ReportPageFromDevice(layout.fullRectPixels(dpiY), layout.paintRectPixels(dpiY), dpiY, dpiY);
+    page.T = vertical.T;
+    page.H = vertical.H;
+    return page;
 }
 
 void MapReportUnits(QPainter& painter, int dpiX, int dpiY)
