@@ -65,6 +65,9 @@ inline constexpr Text kFileTooLarge{"文件太大，不是本程序的数据文�
 
 // Close
 inline constexpr Text kCloseQuestion{"当前数据尚未保存，是否保存", "Whether to save the current data"};
+inline constexpr Text kReceivingQuestion{"正在接收的数据尚未确认，关闭窗口将丢失这些数据。是否仍要关闭？",
+                                         "Data being received have not been accepted yet and are lost if the window "
+                                         "closes. Close anyway?"};
 
 // Rename
 inline constexpr Text kSelectData{"请选择要分析的数据", "Please select the data to be analyzed"};

@@ -94,8 +94,13 @@ CMainFrame::CMainFrame(TestDataStore& store, Prompt& prompt, const WindowOptions
     connect(readPage_, &CReadData::saveProjectRequested, this, [this] { OnSaveProject(); });
     connect(readPage_, &CReadData::saveRawStateChanged, this, &CMainFrame::SetSaveRawState);
     connect(readPage_, &CReadData::newDataArrived, this, &CMainFrame::OnNewData);
-    connect(readPage_, &CReadData::showListPageRequested, this,
-            [this] { sheet_->setCurrentIndex(CPropSheet::ListPage); });
+    connect(readPage_, &CReadData::showListPageRequested, this, [this] {
+        // Already the active page: it still has to show the new points.
+        if (sheet_->currentIndex() == CPropSheet::ListPage)
+            listPage_->OnActivated();
+        else
+            sheet_->setCurrentIndex(CPropSheet::ListPage);
+    });
 
     CreateActions();
     BuildMenus();
@@ -252,8 +257,10 @@ void CMainFrame::OnRenamePoints()
     if (prompt_.runDialog(dialog) != QDialog::Accepted)
         return;
     const std::vector<QString> names = dialog.NewNames();
+    const std::vector<QString> shown = dialog.ShownNames();
     for (std::size_t k = 0; k < names.size() && k < store_.ValidCount(); ++k) {
-        if (!names[k].isEmpty())
+        // A transfer accepted while the dialog was open brings other points: leave them.
+        if (!names[k].isEmpty() && Q(store_.k30List[k].name) == shown[k])
             store_.RenamePoint(k, S(names[k]));
     }
     RefreshActivePage(false);
@@ -354,6 +361,15 @@ ReportHeader CMainFrame::CurrentHeader() { return headerPage_->CurrentHeader(); 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
     const Language lang = store_.nLanguage;
+    // Bytes received but not yet accepted are in no file: never drop them unasked.
+    if (!readPage_->ReceivedText().empty()) {
+        const auto answer = prompt_.ask(this, Tr(texts::kNotice, lang), Tr(texts::kReceivingQuestion, lang),
+                                        Prompt::Buttons::YesNo, Prompt::Icon::Warning, Prompt::Answer::No);
+        if (answer != Prompt::Answer::Yes) {
+            event->ignore();
+            return;
+        }
+    }
     if (store_.UnsavedDataPresent()) {
         const auto answer = prompt_.ask(this, Tr(texts::kNotice, lang), Tr(texts::kCloseQuestion, lang),
                                         Prompt::Buttons::YesNoCancel, Prompt::Icon::Question, Prompt::Answer::No);

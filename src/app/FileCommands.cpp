@@ -137,9 +137,10 @@ bool FileCommands::SaveProject()
     CKSelect choice(store, lang, &frame_);
     if (prompt.runDialog(choice) != QDialog::Accepted || choice.Chosen().empty())
         return false;
+    const std::vector<K30> chosen = choice.ChosenPoints();
     std::vector<const K30*> points;
-    for (std::size_t k : choice.Chosen())
-        points.push_back(&store.k30List[k]);
+    for (const K30& p : chosen)
+        points.push_back(&p);
 
     Prompt::FileRequest request;
     request.mode = Prompt::FileRequest::Mode::Save;

@@ -70,6 +70,14 @@ CChangeNameK::CChangeNameK(const TestDataStore& store, Language lang, QWidget* p
     resize(420, 320);
 }
 
+std::vector<QString> CChangeNameK::ShownNames() const
+{
+    std::vector<QString> names;
+    for (int r = 0; r < grid_->rowCount(); ++r)
+        names.push_back(grid_->item(r, 0)->text());
+    return names;
+}
+
 std::vector<QString> CChangeNameK::NewNames() const
 {
     std::vector<QString> names;

@@ -21,6 +21,8 @@ public:
 
     // Column 1 of every row, as typed (empty: keep the old name).
     std::vector<QString> NewNames() const;
+    // Column 0: the names the points had when the dialog opened.
+    std::vector<QString> ShownNames() const;
 
     QTableWidget* Grid() const { return grid_; }
 

@@ -28,11 +28,13 @@ QListWidget* MakeList(QWidget* parent)
 }  // namespace
 
 CKSelect::CKSelect(const TestDataStore& store, Language lang, QWidget* parent)
-    : QDialog(parent), store_(store), all_(MakeList(this)), right_(MakeList(this))
+    : QDialog(parent), points_(store.k30List.begin(),
+                               store.k30List.begin() + static_cast<std::ptrdiff_t>(store.ValidCount())),
+      all_(MakeList(this)), right_(MakeList(this))
 {
     setWindowTitle(Tr(texts::kSelectTitle, lang));
-    for (std::size_t k = 0; k < store_.ValidCount(); ++k) {
-        auto* item = new QListWidgetItem(Q(store_.k30List[k].name), all_);
+    for (std::size_t k = 0; k < points_.size(); ++k) {
+        auto* item = new QListWidgetItem(Q(points_[k].name), all_);
         item->setData(kPointRole, static_cast<qulonglong>(k));
     }
 
@@ -65,9 +67,18 @@ CKSelect::CKSelect(const TestDataStore& store, Language lang, QWidget* parent)
 
 void CKSelect::AddChosen(std::size_t point)
 {
-    auto* item = new QListWidgetItem(Q(store_.k30List[point].name), right_);
+    auto* item = new QListWidgetItem(Q(points_[point].name), right_);
     item->setData(kPointRole, static_cast<qulonglong>(point));
     chosen_.push_back(point);
+}
+
+std::vector<K30> CKSelect::ChosenPoints() const
+{
+    std::vector<K30> chosen;
+    chosen.reserve(chosen_.size());
+    for (std::size_t k : chosen_)
+        chosen.push_back(points_[k]);
+    return chosen;
 }
 
 void CKSelect::MoveRight()

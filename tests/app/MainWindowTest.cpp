@@ -335,3 +335,43 @@ TEST_F(Window, ReadPageSignalsReachTheWindow)
     emit frame_->ReadPage()->showListPageRequested();
     EXPECT_EQ(frame_->Sheet()->currentIndex(), CPropSheet::ListPage);
 }
+
+TEST_F(Window, ATransferAcceptedDuringTheChoiceDoesNotChangeWhatIsSaved)
+{
+    ASSERT_TRUE(frame_->OpenFile(kDemo));
+    const K30 first = store_.k30List[0];
+    prompt_.dialog([this](QDialog& d) {
+        auto& choice = dynamic_cast<CKSelect&>(d);
+        choice.AddAll();
+        // The list is replaced while the dialog is open.
+        store_.k30List.resize(1);
+        store_.k30List[0].name = "new";
+        store_.nK30Count = 1;
+        choice.OnOk();
+        return choice.result();
+    });
+    prompt_.file(Path("during.K30"));
+    ASSERT_TRUE(frame_->OnSaveProject());
+    ASSERT_TRUE(frame_->OpenFile(Path("during.K30")));
+    ASSERT_EQ(store_.nK30Count, 12);
+    EXPECT_EQ(store_.k30List[0], first);
+}
+
+TEST_F(Window, NewPointsShowOnAnAlreadyActiveList)
+{
+    ASSERT_TRUE(frame_->OpenFile(kDemo));
+    ASSERT_EQ(frame_->Sheet()->currentIndex(), CPropSheet::ListPage);
+    store_.nK30Count = 2;
+    emit frame_->ReadPage()->showListPageRequested();
+    EXPECT_EQ(frame_->ListPage()->Model()->rowCount(), 2);
+}
+
+TEST_F(Window, ClosingDuringAReceptionAsksFirst)
+{
+    frame_->ReadPage()->SetReceivedText("CC CC ");
+    prompt_.answer(Answer::No);
+    EXPECT_FALSE(CloseAccepted());
+    EXPECT_TRUE(prompt_.asked.back().text.startsWith(QStringLiteral("Data being received")));
+    prompt_.answer(Answer::Yes);
+    EXPECT_TRUE(CloseAccepted());
+}

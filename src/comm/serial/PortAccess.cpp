@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSerialPortInfo>
 
 #include <unistd.h>
 
@@ -12,13 +13,15 @@ AccessAdvice AdviceFor(const OpenFailure& failure, const QString& device)
     AccessAdvice advice;
     if (failure.error != QSerialPort::PermissionError)
         return advice;
-    const QByteArray path = QFile::encodeName(device);
+    // A bare name such as ttyUSB0 stands for its device file.
+    const QString location = device.contains(QLatin1Char('/')) ? device : QSerialPortInfo(device).systemLocation();
+    const QByteArray path = QFile::encodeName(location);
     if (::access(path.constData(), R_OK | W_OK) == 0) {
         advice.kind = AccessAdvice::Kind::InUse;
         return advice;
     }
     advice.kind = AccessAdvice::Kind::JoinGroup;
-    advice.group = QFileInfo(device).group();
+    advice.group = QFileInfo(location).group();
     if (advice.group.isEmpty())
         advice.group = QStringLiteral("dialout");
     return advice;

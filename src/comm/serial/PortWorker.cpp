@@ -126,8 +126,7 @@ void PortWorker::ReadAvailable()
     if (!device_ || !reading_)
         return;
     const QByteArray bytes = device_->readAll();
-    if (!bytes.isEmpty())
-        if (queue_.Push(bytes))
+    if (!bytes.isEmpty() && queue_.Push(bytes))
         emit bytesQueued();
     if (queue_.Size() > kMaxQueuedBytes)
         Lose(QStringLiteral("Received data are not being taken; reception stopped"));
