@@ -20,14 +20,8 @@ using Answer = Prompt::Answer;
 namespace {
 
 const QString kBin = QStringLiteral(K30_BIN_DIR);
-const QString kDemo = QStringLiteral(K30_SAMPLES "/demo.ORG");
-
-struct Pace {
-    const char* name;
-    QStringList simArgs;
-};
-const Pace kSteady{"steady", {}};
-const Pace kBursts{"bursts", {QStringLiteral("--burst"), QStringLiteral("15"), QStringLiteral("--gap-ms"), QStringLiteral("16")}};
+const QStringList kSteady;
+const QStringList kBursts = QStringLiteral("--burst 15 --gap-ms 16").split(u' ');
 
 class PtyTransfer : public ::testing::Test {
 protected:
@@ -42,30 +36,27 @@ protected:
         socat_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         socat_.start(socat, {QStringLiteral("pty,rawer,echo=0,link=") + instrument_,
                              QStringLiteral("pty,rawer,echo=0,link=") + workbench_});
-        ASSERT_TRUE(socat_.waitForStarted(5000));
         ASSERT_TRUE(QTest::qWaitFor(
             [&] { return QFileInfo::exists(instrument_) && QFileInfo::exists(workbench_); }, 5000));
     }
     void TearDown() override
     {
-        for (QProcess* p : {&sim_, &socat_})
-            if (p->state() != QProcess::NotRunning) {
-                p->kill();
-                p->waitForFinished(5000);
-            }
+        for (QProcess* p : {&sim_, &socat_}) {
+            p->kill();
+            p->waitForFinished(5000);
+        }
     }
 
-    void StartSim(const Pace& pace)
+    void StartSim(const QStringList& pace)
     {
         sim_.setProcessChannelMode(QProcess::ForwardedChannels);
-        sim_.start(kBin + QStringLiteral("/k30-sim"), QStringList{instrument_, kDemo} + pace.simArgs);
+        sim_.start(kBin + QStringLiteral("/k30-sim"), QStringList{instrument_, QStringLiteral(K30_SAMPLES "/demo.ORG")} + pace);
         ASSERT_TRUE(sim_.waitForStarted(5000));
     }
-    bool SimSucceeded() { return sim_.exitStatus() == QProcess::NormalExit && sim_.exitCode() == 0; }
-
     // The read page, opened on our end of the pair, waiting for the transfer.
-    void OpenPage(CReadData& page)
+    void OpenPage(CReadData& page, ConfirmRecorder& prompt)
     {
+        prompt.page = &page;
         page.AddExtraPorts({workbench_});
         ChoosePort(page, workbench_);
         page.OnOpenPort();
@@ -81,12 +72,11 @@ protected:
 TEST_F(PtyTransfer, TheReadPageReceivesTheWholeTransfer)
 {
     for (const auto& [pace, stall] : {std::pair{kSteady, false}, std::pair{kBursts, false}, std::pair{kBursts, true}}) {
-        SCOPED_TRACE(std::string(pace.name) + (stall ? ", busy window" : ""));
+        SCOPED_TRACE((pace.isEmpty() ? "steady" : "bursts") + std::string(stall ? ", busy window" : ""));
         TestDataStore store;
         ConfirmRecorder prompt;
         CReadData page(store, prompt);
-        prompt.Watch(&page);
-        OpenPage(page);
+        OpenPage(page, prompt);
         prompt.answer(Answer::Ok);
         // Mid-transfer the user-interface thread is held up, as by a long
         // print preview; the line keeps delivering meanwhile.
@@ -94,7 +84,7 @@ TEST_F(PtyTransfer, TheReadPageReceivesTheWholeTransfer)
             QTimer::singleShot(400, [] { QThread::msleep(1500); });
         StartSim(pace);
         ASSERT_TRUE(QTest::qWaitFor([&] { return prompt.done() && sim_.state() == QProcess::NotRunning; }, 30000));
-        EXPECT_TRUE(SimSucceeded());
+        EXPECT_TRUE(sim_.exitStatus() == QProcess::NormalExit && sim_.exitCode() == 0);
         ASSERT_EQ(prompt.textWhenAsked.size(), 1u);
         EXPECT_EQ(prompt.textWhenAsked[0].size(), demo_.size());  // not asked before the end
         EXPECT_TRUE(page.LastTransferText() == demo_);
@@ -107,8 +97,7 @@ TEST_F(PtyTransfer, AVanishingLineKeepsWhatCame)
     TestDataStore store;
     ConfirmRecorder prompt;
     CReadData page(store, prompt);
-    prompt.Watch(&page);
-    OpenPage(page);
+    OpenPage(page, prompt);
     prompt.answer(Answer::Ok).answer(Answer::Ok);  // the box, then accept what came
     StartSim(kSteady);
     ASSERT_TRUE(QTest::qWaitFor([&] { return page.ByteCount() > 200; }, 10000));
@@ -123,22 +112,24 @@ TEST_F(PtyTransfer, AVanishingLineKeepsWhatCame)
 
 TEST_F(PtyTransfer, K30ReceiveWritesTheTransfer)
 {
-    for (const Pace& pace : {kSteady, kBursts}) {
-        SCOPED_TRACE(pace.name);
-        const QString out = dir_.filePath(QStringLiteral("%1.ORG").arg(QLatin1String(pace.name)));
-        QProcess receive;
-        receive.start(kBin + QStringLiteral("/k30"), {QStringLiteral("receive"), workbench_, QStringLiteral("--out"),
-                                                      out, QStringLiteral("--timeout"), QStringLiteral("20"),
-                                                      QStringLiteral("--lang"), QStringLiteral("en")});
+    const auto receive = [&](QProcess& p, const QString& out, const char* timeout) {
+        p.start(kBin + QStringLiteral("/k30"), {QStringLiteral("receive"), workbench_, QStringLiteral("--out"), out,
+                                                QStringLiteral("--timeout"), QLatin1String(timeout),
+                                                QStringLiteral("--lang"), QStringLiteral("en")});
+    };
+    for (const QStringList& pace : {kSteady, kBursts}) {
+        SCOPED_TRACE(pace.join(u' ').toStdString());
+        const QString out = dir_.filePath(QStringLiteral("out%1.ORG").arg(pace.size()));
+        QProcess k30;
+        receive(k30, out, "20");
         // It says so once it listens; bytes sent before would be purged on opening.
         ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return receive.readAllStandardError().contains("waiting") || receive.state() == QProcess::NotRunning; },
-            10000));
-        ASSERT_EQ(receive.state(), QProcess::Running);
+            [&] { return k30.readAllStandardError().contains("waiting") || k30.state() == QProcess::NotRunning; }, 10000));
+        ASSERT_EQ(k30.state(), QProcess::Running);
         StartSim(pace);
-        ASSERT_TRUE(receive.waitForFinished(30000));
-        EXPECT_EQ(receive.exitCode(), 0) << receive.readAllStandardError().toStdString();
-        EXPECT_TRUE(receive.readAllStandardOutput().contains("instrument 1207, Ev2 points 2, K30 points 12"));
+        ASSERT_TRUE(k30.waitForFinished(30000));
+        EXPECT_EQ(k30.exitCode(), 0) << k30.readAllStandardError().toStdString();
+        EXPECT_TRUE(k30.readAllStandardOutput().contains("instrument 1207, Ev2 points 2, K30 points 12"));
         QFile written(out);
         ASSERT_TRUE(written.open(QIODevice::ReadOnly));
         EXPECT_TRUE(written.readAll().toStdString() == demo_);
@@ -147,13 +138,10 @@ TEST_F(PtyTransfer, K30ReceiveWritesTheTransfer)
 
     // Nothing before the timeout: exit 1, no file.
     QProcess idle;
-    const QString none = dir_.filePath(QStringLiteral("none.ORG"));
-    idle.start(kBin + QStringLiteral("/k30"),
-               {QStringLiteral("receive"), workbench_, QStringLiteral("--out"), none, QStringLiteral("--timeout"),
-                QStringLiteral("0.3")});
+    receive(idle, dir_.filePath(QStringLiteral("none.ORG")), "0.3");
     ASSERT_TRUE(idle.waitForFinished(10000));
     EXPECT_EQ(idle.exitCode(), 1);
-    EXPECT_FALSE(QFileInfo::exists(none));
+    EXPECT_FALSE(QFileInfo::exists(dir_.filePath(QStringLiteral("none.ORG"))));
 }
 
 }  // namespace
