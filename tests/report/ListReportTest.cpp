@@ -18,60 +18,46 @@ using test::RecordingDevice;
 
 constexpr ReportPage kPage{765, 1094, 14, 14};
 
-void DrawList(RecordingDevice& device, const TestDataStore& store, int page)
+bool DrawList(RecordingDevice& device, const TestDataStore& store, int page)
 {
     QPainter painter(&device);
-    const int pages = ReportPageCount(store, kPrintPointList);
-    ASSERT_TRUE(
-        DrawK30ListReport(painter, kPage, store, test::SampleHeader(store.nLanguage), store.nLanguage, pages, page));
-}
-
-double LastRule(const RecordingDevice& d)
-{
-    const auto ys = d.HorizontalRulesY();
-    return *std::max_element(ys.begin(), ys.end());
+    return DrawK30ListReport(painter, kPage, store, test::SampleHeader(store.nLanguage), store.nLanguage,
+                             ReportPageCount(store, kPrintPointList), page);
 }
 
 TEST(ListReport, CountsFortyPointsToAPage)
 {
     EXPECT_EQ(ReportPageCount(test::MakeStore(40, Language::Chinese), kPrintPointList), 1);
     EXPECT_EQ(ReportPageCount(test::MakeStore(41, Language::Chinese), kPrintPointList), 2);
-    EXPECT_EQ(ReportPageCount(test::MakeStore(0, Language::Chinese), kPrintPointList), 0);
     EXPECT_EQ(ReportPageCount(test::MakeStore(13, Language::Chinese), kPrintAllPoints), 13);
-    EXPECT_EQ(ReportPageCount(test::MakeStore(13, Language::Chinese), kPrintCurrentPoint), 1);
-
-    const TestDataStore store = test::MakeStore(41, Language::Chinese);
     RecordingDevice nothing;
-    QPainter painter(&nothing);
-    EXPECT_FALSE(DrawK30ListReport(painter, kPage, store, {}, Language::Chinese, 2, 3));
+    EXPECT_FALSE(DrawList(nothing, test::MakeStore(41, Language::Chinese), 3));
 }
 
 TEST(ListReport, LastPageHoldsItsRowsOnlyAndNumbersThePages)
 {
     for (const Language lang : {Language::Chinese, Language::English}) {
+        const bool zh = lang == Language::Chinese;
         const TestDataStore store = test::MakeStore(41, lang);
         RecordingDevice first, last;
-        DrawList(first, store, 1);
-        DrawList(last, store, 2);
+        ASSERT_TRUE(DrawList(first, store, 1));
+        ASSERT_TRUE(DrawList(last, store, 2));
 
-        // A full page: caption row and 20 rows; the last: caption and point 41.
-        EXPECT_EQ(first.HorizontalRulesY().size(), 2u + 22u);  // header block, then rules of 21 rows
-        const auto lastRules = last.HorizontalRulesY();
-        EXPECT_EQ(lastRules.size(), 3u);
-        ASSERT_NE(last.FindText(QStringLiteral("P41")), nullptr);
-        EXPECT_EQ(last.FindText(QStringLiteral("P40")), nullptr);
+        // A full page: header block, caption row and 20 rows; the last: caption and point 41.
+        EXPECT_EQ(first.HorizontalRulesY().size(), 2u + 22u);
+        EXPECT_EQ(last.HorizontalRulesY().size(), 3u);
         EXPECT_NE(first.FindText(QStringLiteral("P40")), nullptr);
+        EXPECT_EQ(last.FindText(QStringLiteral("P40")), nullptr);
+        ASSERT_NE(last.FindText(QStringLiteral("P41")), nullptr);
         // Point 41 is the first of its row: the left half of the table.
         EXPECT_LT(last.FindText(QStringLiteral("P41"))->baseline.x(), kPage.W / 2.0);
         EXPECT_NE(last.FindText(QStringLiteral("0.241")), nullptr);
         EXPECT_NE(last.FindText(QStringLiteral("201")), nullptr);
 
         // The header block stands on page 1 only.
-        const QString client = lang == Language::Chinese ? QStringLiteral("委托单位: ") : QStringLiteral("Client: ");
+        const QString client = zh ? QStringLiteral("委托单位: ") : QStringLiteral("Client: ");
         EXPECT_NE(first.FindText(client), nullptr);
         EXPECT_EQ(last.FindText(client), nullptr);
-
-        const bool zh = lang == Language::Chinese;
         EXPECT_NE(first.FindText(zh ? QStringLiteral("共2页，第1页") : QStringLiteral("1/2")), nullptr);
         EXPECT_NE(last.FindText(zh ? QStringLiteral("共2页，第2页") : QStringLiteral("2/2")), nullptr);
     }
@@ -79,52 +65,45 @@ TEST(ListReport, LastPageHoldsItsRowsOnlyAndNumbersThePages)
 
 TEST(ListReport, FooterFollowsTheTableOnEveryPageAndStaysOnThePaper)
 {
-    const QString tester = QStringLiteral("检测人:张三");
-    auto footerGap = [&](int count, int page) {
+    auto footerGap = [](int count, int page) {
         RecordingDevice d;
         DrawList(d, test::MakeStore(count, Language::Chinese), page);
-        const auto* footer = d.FindText(tester);
-        EXPECT_NE(footer, nullptr);
+        const auto* footer = d.FindText(QStringLiteral("检测人:张三"));
+        EXPECT_NE(footer, nullptr) << count << " points, page " << page;
         if (!footer)
             return 0.0;
         EXPECT_LT(footer->baseline.y(), kPage.H) << count << " points, page " << page;
-        return footer->baseline.y() - LastRule(d);
+        const auto rules = d.HorizontalRulesY();
+        return footer->baseline.y() - *std::max_element(rules.begin(), rules.end());
     };
     const double gap = footerGap(40, 1);
     EXPECT_GT(gap, 10);
     EXPECT_LT(gap, 30);
     // Full pages of an odd list included: no empty row above the footer.
-    EXPECT_NEAR(footerGap(41, 1), gap, 1e-6);
-    EXPECT_NEAR(footerGap(81, 2), gap, 1e-6);
-    EXPECT_NEAR(footerGap(41, 2), gap, 1e-6);
-    EXPECT_NEAR(footerGap(3, 1), gap, 1e-6);
+    for (const auto& [count, page] : {std::pair{41, 1}, {81, 2}, {41, 2}, {3, 1}})
+        EXPECT_NEAR(footerGap(count, page), gap, 1e-6) << count << " points, page " << page;
 }
 
 TEST(PointReport, NumbersThePagesOfAllDataOnly)
 {
-    const TestDataStore store = test::MakeStore(3, Language::Chinese);
-    RecordingDevice all, current;
-    {
-        QPainter painter(&all);
-        ASSERT_TRUE(DrawK30PointReport(painter, kPage, store, {}, Language::Chinese, kPrintAllPoints, 3, 2));
-    }
-    EXPECT_TRUE(all.HasText(QStringLiteral("共3页，第2页")));
-    EXPECT_TRUE(all.HasText(QStringLiteral("试验编号:P2")));
-
-    TestDataStore chosen = store;
-    chosen.strCurK30Name = "P3";
-    {
-        QPainter painter(&current);
-        ASSERT_TRUE(DrawK30PointReport(painter, kPage, chosen, {}, Language::Chinese, kPrintCurrentPoint, 1, 1));
-    }
-    EXPECT_TRUE(current.HasText(QStringLiteral("试验编号:P3")));
-    EXPECT_EQ(current.FindText(QStringLiteral("共")), nullptr);
-
+    TestDataStore store = test::MakeStore(3, Language::Chinese);
+    auto draw = [&](RecordingDevice& d, int type, int count, int page) {
+        QPainter painter(&d);
+        return DrawK30PointReport(painter, kPage, store, {}, Language::Chinese, type, count, page);
+    };
     // "Current data" with no point chosen draws nothing.
-    RecordingDevice none;
-    QPainter painter(&none);
-    EXPECT_FALSE(DrawK30PointReport(painter, kPage, store, {}, Language::Chinese, kPrintCurrentPoint, 1, 1));
+    RecordingDevice none, all, current;
+    EXPECT_FALSE(draw(none, kPrintCurrentPoint, 1, 1));
     EXPECT_TRUE(none.texts.empty());
+
+    ASSERT_TRUE(draw(all, kPrintAllPoints, 3, 2));
+    EXPECT_NE(all.FindText(QStringLiteral("共3页，第2页")), nullptr);
+    EXPECT_NE(all.FindText(QStringLiteral("P2")), nullptr);
+
+    store.strCurK30Name = "P3";
+    ASSERT_TRUE(draw(current, kPrintCurrentPoint, 1, 1));
+    EXPECT_NE(current.FindText(QStringLiteral("P3")), nullptr);
+    EXPECT_EQ(current.FindText(QStringLiteral("共")), nullptr);
 }
 
 }  // namespace

@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include <fstream>
-
+#include "FileIO.h"
 #include "PrintType.h"
 #include "ProjectFile.h"
 #include "ReportBitmap.h"
@@ -20,70 +18,41 @@ namespace {
 
 class PdfExport : public ::testing::Test {
 protected:
-    QString Export(const TestDataStore& store, Language lang, int type, const QString& name)
+    QString Export(const TestDataStore& store, int type, const QString& name)
     {
         const QString path = dir_.filePath(name);
         QString error;
+        const Language lang = store.nLanguage;
         EXPECT_TRUE(ExportReportPdf(path, ReportJob{store, test::SampleHeader(lang), lang, type}, error))
             << error.toStdString();
         return path;
     }
-    static int Pages(const QString& info)
+    static void ExpectTexts(const QString& pdf, const QStringList& expected)
     {
-        for (const QString& line : info.split('\n')) {
-            if (line.startsWith(QStringLiteral("Pages:")))
-                return line.mid(6).trimmed().toInt();
-        }
-        return -1;
+        const QString text = test::PdfText(pdf);
+        for (const QString& e : expected)
+            EXPECT_TRUE(text.contains(e)) << e.toStdString() << "\n" << text.toStdString();
     }
     QTemporaryDir dir_;
 };
 
 TEST_F(PdfExport, AllDataInChineseHasAnA4PagePerPointWithItsText)
 {
-    const TestDataStore store = test::MakeStore(3, Language::Chinese);
-    const QString path = Export(store, Language::Chinese, kPrintAllPoints, QStringLiteral("all.pdf"));
-    const QString info = test::PdfInfo(path);
-    EXPECT_EQ(Pages(info), 3) << info.toStdString();
-    EXPECT_TRUE(info.contains(QStringLiteral("(A4)"))) << info.toStdString();
-    const QString text = test::PdfText(path);
-    for (const QString& expected :
-         {QStringLiteral("地基系数检测报告"), QStringLiteral("委托单位:中铁建设集团"),
-          QStringLiteral("工程名称:京沪铁路DK123"), QStringLiteral("填土层次:第3层"), QStringLiteral("试验编号:P1"),
-          QStringLiteral("试验编号:P3"), QStringLiteral("0.202"), QStringLiteral("K30=163"),
-          QStringLiteral("检测人:张三"), QStringLiteral("复核人:李四"), QStringLiteral("共3页，第3页")})
-        EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << "\n" << text.toStdString();
+    const QString path = Export(test::MakeStore(3, Language::Chinese), kPrintAllPoints, QStringLiteral("all.pdf"));
+    EXPECT_EQ(test::PdfPages(path), 3);
+    EXPECT_TRUE(test::PdfInfo(path).contains(QStringLiteral("(A4)")));
+    ExpectTexts(path, {"地基系数检测报告", "委托单位:中铁建设集团", "工程名称:京沪铁路DK123", "填土层次:第3层",
+                       "试验编号:P1", "试验编号:P3", "0.202", "K30=163", "检测人:张三", "复核人:李四", "共3页，第3页"});
 }
 
 TEST_F(PdfExport, ListInEnglishHasTwoPagesForFortyOnePoints)
 {
-    const TestDataStore store = test::MakeStore(41, Language::English);
-    const QString path = Export(store, Language::English, kPrintPointList, QStringLiteral("list.pdf"));
-    EXPECT_EQ(Pages(test::PdfInfo(path)), 2);
-    const QString text = test::PdfText(path);
-    for (const QString& expected :
-         {QStringLiteral("Detection Report of Foundation Coefficient"), QStringLiteral("Client: Northern Rail Works"),
-          QStringLiteral("Project Name: Coast Line DK123"), QStringLiteral("Test Number"), QStringLiteral("P1"),
-          QStringLiteral("P41"), QStringLiteral("0.241"), QStringLiteral("Tester:John Smith"), QStringLiteral("2/2")})
-        EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << "\n" << text.toStdString();
-    EXPECT_FALSE(text.contains(QStringLiteral("委托单位")));
-}
-
-TEST_F(PdfExport, CurrentPointOnlyAndNoFileWhenItCannotBeWritten)
-{
-    TestDataStore store = test::MakeStore(5, Language::English);
-    store.strCurK30Name = "P4";
-    const QString path = Export(store, Language::English, kPrintCurrentPoint, QStringLiteral("one.pdf"));
-    EXPECT_EQ(Pages(test::PdfInfo(path)), 1);
-    const QString text = test::PdfText(path);
-    EXPECT_TRUE(text.contains(QStringLiteral("Test Number:P4")));
-    EXPECT_TRUE(text.contains(QStringLiteral("K30=164")));
-
-    QString error;
-    const QString missing = dir_.filePath(QStringLiteral("no/such/folder/x.pdf"));
-    EXPECT_FALSE(ExportReportPdf(missing, ReportJob{store, {}, Language::English, kPrintAllPoints}, error));
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_FALSE(QFile::exists(missing));
+    const QString path = Export(test::MakeStore(41, Language::English), kPrintPointList, QStringLiteral("list.pdf"));
+    EXPECT_EQ(test::PdfPages(path), 2);
+    ExpectTexts(path, {"Detection Report of Foundation Coefficient", "Client: Northern Rail Works",
+                       "Project Name: Coast Line DK123", "Test Number", "P1", "P41", "0.241", "Tester:John Smith",
+                       "2/2"});
+    EXPECT_FALSE(test::PdfText(path).contains(QStringLiteral("委托单位")));
 }
 
 TEST(ReportPageGeometry, ComesFromTheSheetAndItsPrintableArea)
@@ -96,16 +65,17 @@ TEST(ReportPageGeometry, ComesFromTheSheetAndItsPrintableArea)
               (ReportPage{761, 1090, 16, 16}));
 }
 
-// A font of N points is N/72 inch tall on paper, not scaled a second time by
-// the mapping to report units: the text boxes a PDF reader measures are the
-// line height of Times (1.107 em) at the report's sizes.
-TEST_F(PdfExport, FontsHaveTheirPointSizeOnPaper)
+// Current data is one page of the current point. A font of N points is N/72
+// inch tall on paper, not scaled a second time by the mapping to report units:
+// the text boxes a PDF reader measures are the line height of Times (1.107 em).
+TEST_F(PdfExport, CurrentPointOnlyWithFontsOfTheirPointSizeOnPaper)
 {
-    TestDataStore store = test::MakeStore(1, Language::English);
-    store.strCurK30Name = "P1";
-    const QString path = Export(store, Language::English, kPrintCurrentPoint, QStringLiteral("sizes.pdf"));
-    const QString boxes =
-        test::RunProgram(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    TestDataStore store = test::MakeStore(5, Language::English);
+    store.strCurK30Name = "P4";
+    const QString path = Export(store, kPrintCurrentPoint, QStringLiteral("one.pdf"));
+    EXPECT_EQ(test::PdfPages(path), 1);
+    ExpectTexts(path, {"Test Number:P4", "K30=164"});
+    const QString boxes = test::RunProgram("pdftotext", {"-bbox", path, "-"});
     auto heightOf = [&](const QString& word) {
         const QRegularExpression re(QStringLiteral("yMin=\"([0-9.]+)\"[^>]*yMax=\"([0-9.]+)\">") +
                                     QRegularExpression::escape(word) + QStringLiteral("<"));
@@ -120,44 +90,38 @@ TEST_F(PdfExport, FontsHaveTheirPointSizeOnPaper)
 // The command-line tool draws the same reports from a project file.
 TEST_F(PdfExport, CommandLineToolWritesTheSameReports)
 {
-    const TestDataStore store = test::MakeStore(3, Language::Chinese);
+    TestDataStore store = test::MakeStore(3, Language::Chinese);
     std::vector<const K30*> points;
     for (const K30& p : store.k30List)
         points.push_back(&p);
     const ReportHeader header = test::SampleHeader(Language::Chinese);
     const std::vector<std::uint8_t> bytes = WriteProject(7, points, header);
     const QString project = dir_.filePath(QStringLiteral("site.K30"));
-    {
-        std::ofstream out(project.toStdString(), std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
+    std::string error;
+    ASSERT_TRUE(WriteFileAtomically(project.toStdString(), bytes.data(), bytes.size(), error)) << error;
     const QString tool = QStringLiteral(K30_BIN_DIR "/k30");
     int exit = -1;
 
     const QString bmp = dir_.filePath(QStringLiteral("cli.bmp"));
     test::RunProgram(tool, {"report", project, "--bmp", bmp, "--point", "P2", "--lang", "zh"}, &exit);
     ASSERT_EQ(exit, 0);
-    TestDataStore chosen = store;
-    chosen.strCurK30Name = "P2";
-    const QString own = dir_.filePath(QStringLiteral("own.bmp"));
-    QString error;
-    ASSERT_TRUE(SaveReportBitmap(own, chosen, header, Language::Chinese, error));
-    QFile a(bmp), b(own);
-    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(a.readAll() == b.readAll());
+    store.strCurK30Name = "P2";
+    QFile cli(bmp);
+    ASSERT_TRUE(cli.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(cli.readAll() == BitmapFileBytes(RenderReportBitmap(store, header, Language::Chinese)));
 
     const QString pdf = dir_.filePath(QStringLiteral("cli.pdf"));
     test::RunProgram(tool, {"report", project, "--pdf", pdf, "--type", "all", "--lang", "en"}, &exit);
     ASSERT_EQ(exit, 0);
-    EXPECT_EQ(Pages(test::PdfInfo(pdf)), 3);
-    EXPECT_TRUE(test::PdfText(pdf).contains(QStringLiteral("Client:中铁建设集团")));
+    EXPECT_EQ(test::PdfPages(pdf), 3);
+    ExpectTexts(pdf, {"Client:中铁建设集团"});
 
-    test::RunProgram(tool, {"report", project, "--pdf", pdf, "--point", "P9"}, &exit);
-    EXPECT_EQ(exit, 1);
-    test::RunProgram(tool, {"report", project, "--bmp", bmp, "--type", "list"}, &exit);
-    EXPECT_NE(exit, 0);
-    test::RunProgram(tool, {"report", project}, &exit);
-    EXPECT_NE(exit, 0);
+    // An unknown point, a list as a bitmap and no output at all are refused.
+    const QStringList unknownPoint{"--pdf", pdf, "--point", "P9"}, listAsBitmap{"--bmp", bmp, "--type", "list"};
+    for (const QStringList& wrong : {unknownPoint, listAsBitmap, QStringList{}}) {
+        test::RunProgram(tool, QStringList{"report", project} + wrong, &exit);
+        EXPECT_NE(exit, 0) << wrong.join(' ').toStdString();
+    }
 }
 
 }  // namespace

@@ -17,18 +17,13 @@
 namespace k30 {
 namespace {
 
-using test::ScriptedPrompt;
-
 // Chooses a print type in the print options dialog and presses OK.
 std::function<int(QDialog&)> Choose(int type)
 {
     return [type](QDialog& d) {
-        auto* dialog = dynamic_cast<CPrintType*>(&d);
-        EXPECT_NE(dialog, nullptr);
-        if (!dialog)
-            return int(QDialog::Rejected);
-        dialog->Button(type)->click();
-        dialog->accept();
+        auto& dialog = dynamic_cast<CPrintType&>(d);
+        dialog.Button(type)->click();
+        dialog.accept();
         return int(QDialog::Accepted);
     };
 }
@@ -38,44 +33,12 @@ protected:
     ReportCommands Make(Language lang)
     {
         store_.nLanguage = lang;
-        return ReportCommands(
-            store_, prompt_, [this] { return test::SampleHeader(store_.nLanguage); }, nullptr);
-    }
-    static int Pages(const QString& pdf)
-    {
-        for (const QString& line : test::PdfInfo(pdf).split('\n')) {
-            if (line.startsWith(QStringLiteral("Pages:")))
-                return line.mid(6).trimmed().toInt();
-        }
-        return -1;
+        return ReportCommands(store_, prompt_, [this] { return test::SampleHeader(store_.nLanguage); }, nullptr);
     }
     TestDataStore store_ = test::MakeStore(5, Language::Chinese);
-    ScriptedPrompt prompt_;
+    test::ScriptedPrompt prompt_;
     QTemporaryDir dir_;
 };
-
-TEST_F(Commands, PrintOptionsDialogKeepsTheTypeOnCancelAndSpeaksTheLanguage)
-{
-    ReportCommands commands = Make(Language::English);
-    EXPECT_EQ(commands.PrintType(), 3);
-    prompt_.dialog([](QDialog& d) {
-        auto& dialog = dynamic_cast<CPrintType&>(d);
-        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Print Options"));
-        EXPECT_EQ(dialog.Button(5)->text(), QStringLiteral("Print List"));
-        EXPECT_TRUE(dialog.Button(3)->isChecked());
-        dialog.Button(4)->click();
-        dialog.reject();
-        return int(QDialog::Rejected);
-    });
-    commands.ExportPdf();
-    EXPECT_EQ(commands.PrintType(), 3);
-    EXPECT_TRUE(prompt_.done());
-
-    CPrintType chinese(Language::Chinese, 5);
-    EXPECT_EQ(chinese.windowTitle(), QStringLiteral("打印选项"));
-    EXPECT_EQ(chinese.PrintType(), 5);
-    EXPECT_EQ(chinese.Button(3)->text(), QStringLiteral("打印当前数据"));
-}
 
 TEST_F(Commands, CurrentDataWithoutAPointIsRefusedBeforeAnyPrintJob)
 {
@@ -93,13 +56,26 @@ TEST_F(Commands, CurrentDataWithoutAPointIsRefusedBeforeAnyPrintJob)
     prompt_.dialog(Choose(4)).answer(Prompt::Answer::Ok);
     commands.PrintPreview();
     EXPECT_TRUE(prompt_.done());
-    EXPECT_EQ(prompt_.asked.back().text.toStdString(), "没有可打印的测试点");
+    EXPECT_EQ(prompt_.asked.back().text, QStringLiteral("没有可打印的测试点"));
     EXPECT_EQ(commands.PrintType(), 4);
 }
 
-TEST_F(Commands, PrintsThePagesTheDialogChose)
+TEST_F(Commands, PrintOptionsKeepTheirTypeOnCancelAndThePrintDialogChoosesThePages)
 {
     ReportCommands commands = Make(Language::English);
+    prompt_.dialog([](QDialog& d) {
+        auto& dialog = dynamic_cast<CPrintType&>(d);
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Print Options"));
+        EXPECT_EQ(dialog.Button(5)->text(), QStringLiteral("Print List"));
+        EXPECT_TRUE(dialog.Button(3)->isChecked());
+        dialog.Button(4)->click();
+        dialog.reject();
+        return int(QDialog::Rejected);
+    });
+    commands.Print();
+    EXPECT_EQ(commands.PrintType(), 3);
+    EXPECT_EQ(CPrintType(Language::Chinese, 5).windowTitle(), QStringLiteral("打印选项"));
+
     const QString pdf = dir_.filePath(QStringLiteral("printed.pdf"));
     prompt_.dialog(Choose(4)).dialog([&](QDialog& d) {
         auto& dialog = dynamic_cast<QPrintDialog&>(d);
@@ -117,16 +93,26 @@ TEST_F(Commands, PrintsThePagesTheDialogChose)
     commands.Print();
     EXPECT_TRUE(prompt_.done());
     EXPECT_TRUE(prompt_.asked.empty());
-    EXPECT_EQ(Pages(pdf), 2);
+    EXPECT_EQ(test::PdfPages(pdf), 2);
     const QString text = test::PdfText(pdf);
     EXPECT_TRUE(text.contains(QStringLiteral("Test Number:P2")));
     EXPECT_TRUE(text.contains(QStringLiteral("3/5")));
     EXPECT_FALSE(text.contains(QStringLiteral("Test Number:P1")));
 }
 
-TEST_F(Commands, ExportsThatCannotBeWrittenSayWhyInTheCurrentLanguage)
+TEST_F(Commands, BitmapsNeedAPointThatExistsAndExportsThatCannotBeWrittenSayWhy)
 {
     ReportCommands commands = Make(Language::Chinese);
+    for (const char* name : {"", "renamed"}) {
+        store_.strCurK30Name = name;
+        prompt_.answer(Prompt::Answer::Ok);
+        commands.SaveBitmap();
+        ASSERT_TRUE(prompt_.done());
+        EXPECT_EQ(prompt_.asked.back().text, QStringLiteral("请选择测试点"));
+    }
+    EXPECT_TRUE(prompt_.fileRequests.empty());
+    prompt_.asked.clear();
+
     const QString missing = dir_.filePath(QStringLiteral("gone/report.pdf"));
     prompt_.dialog(Choose(5)).file(missing).answer(Prompt::Answer::Ok);
     commands.ExportPdf();
@@ -135,8 +121,7 @@ TEST_F(Commands, ExportsThatCannotBeWrittenSayWhyInTheCurrentLanguage)
     EXPECT_EQ(prompt_.fileRequests[0].title, QStringLiteral("导出PDF"));
     EXPECT_EQ(prompt_.fileRequests[0].defaultSuffix, QStringLiteral("pdf"));
     ASSERT_EQ(prompt_.asked.size(), 1u);
-    EXPECT_TRUE(prompt_.asked[0].text.startsWith(QStringLiteral("无法写入文件")))
-        << prompt_.asked[0].text.toStdString();
+    EXPECT_TRUE(prompt_.asked[0].text.startsWith(QStringLiteral("无法写入文件")));
     EXPECT_TRUE(prompt_.asked[0].text.contains(missing));
     EXPECT_FALSE(QFile::exists(missing));
 
@@ -150,25 +135,11 @@ TEST_F(Commands, ExportsThatCannotBeWrittenSayWhyInTheCurrentLanguage)
     EXPECT_EQ(prompt_.fileRequests[1].nameFilters, QStringList{QStringLiteral("Bitmap (*.bmp)")});
     EXPECT_TRUE(prompt_.asked[1].text.startsWith(QStringLiteral("Cannot write the file")));
     EXPECT_FALSE(QFile::exists(bitmap));
-}
 
-TEST_F(Commands, SaveBitmapNeedsAPointThatExists)
-{
-    ReportCommands commands = Make(Language::Chinese);
-    for (const char* name : {"", "renamed"}) {
-        store_.strCurK30Name = name;
-        prompt_.answer(Prompt::Answer::Ok);
-        commands.SaveBitmap();
-        ASSERT_TRUE(prompt_.done());
-        EXPECT_EQ(prompt_.asked.back().text, QStringLiteral("请选择测试点"));
-    }
-    EXPECT_TRUE(prompt_.fileRequests.empty());
-
-    store_.strCurK30Name = "P5";
-    const QString path = dir_.filePath(QStringLiteral("p5"));
-    prompt_.file(path + QStringLiteral(".bmp"));
+    const QString written = dir_.filePath(QStringLiteral("p2.bmp"));
+    prompt_.file(written);
     commands.SaveBitmap();
-    EXPECT_EQ(QFile(path + QStringLiteral(".bmp")).size(), 1400054);
+    EXPECT_EQ(QFile(written).size(), 1400054);
 }
 
 }  // namespace

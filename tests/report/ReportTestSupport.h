@@ -2,20 +2,15 @@
 
 // Support of the report tests: test points with known readings, a paint device
 // that records what a drawing draws, and the poppler tools for PDF files.
-#include <QColor>
-#include <QLineF>
-#include <QPaintDevice>
+#include <QImage>
 #include <QPaintEngine>
-#include <QPointF>
 #include <QProcess>
-#include <QString>
-#include <QStringList>
+#include <QRegularExpression>
 
-#include <algorithm>
-#include <map>
 #include <vector>
 
 #include "ReportHeader.h"
+#include "ReportPage.h"
 #include "TestDataStore.h"
 
 namespace k30::test {
@@ -50,42 +45,35 @@ inline TestDataStore MakeStore(int count, Language lang)
 
 inline ReportHeader SampleHeader(Language lang)
 {
-    ReportHeader h;
     const bool zh = lang == Language::Chinese;
+    ReportHeader h;
     h.Client = zh ? "中铁建设集团" : "Northern Rail Works";
     h.Tester = zh ? "张三" : "John Smith";
     h.Reviewer = zh ? "李四" : "Mary Jones";
-    h.Elevation = "+12.350";
-    h.ReportNumber = "BG-2024-017";
-    h.FillerName = zh ? "A组填料" : "Group A fill";
-    h.TestNumber = "T-005";
     h.ProjectName = zh ? "京沪铁路DK123" : "Coast Line DK123";
-    h.RequiredCoefficient = "190";
-    h.ReportDate = "2024-05-12";
-    h.PointLocation = zh ? "左线路肩" : "Left shoulder";
-    h.Environment = zh ? "晴" : "Sunny";
-    h.SubgradeMileage = "DK123+450";
     h.FillLayer = zh ? "第3层" : "Layer 3";
+    h.ReportNumber = "BG-2024-017";
+    h.SubgradeMileage = "DK123+450";
     return h;
 }
 
-// Records lines (with their pen colour) and texts (at their baseline), in the
-// painter's device coordinates; 96 dots per inch, so one report unit is one unit.
-class RecordingDevice : public QPaintDevice {
+// Records lines and texts (at their baseline) in the painter's device
+// coordinates: an image of 96 dots per inch, so one report unit is one pixel,
+// that is its own paint engine and keeps what is drawn instead of pixels.
+class RecordingDevice : public QImage, public QPaintEngine {
 public:
-    struct Line {
-        QLineF line;
-        QColor color;
-    };
     struct TextRun {
         QPointF baseline;
         QString text;
     };
 
-    RecordingDevice() : engine_(this) {}
-    QPaintEngine* paintEngine() const override { return &engine_; }
+    RecordingDevice() : QImage(794, 1123, Format_ARGB32), QPaintEngine(AllFeatures)
+    {
+        setDotsPerMeterX(kBitmapDotsPerMeter);
+        setDotsPerMeterY(kBitmapDotsPerMeter);
+    }
 
-    std::vector<Line> lines;
+    std::vector<QLineF> lines;
     std::vector<TextRun> texts;
 
     // The first text that starts with prefix; null when none does.
@@ -97,101 +85,39 @@ public:
         }
         return nullptr;
     }
-    // Whether the texts on one baseline, joined from left to right, hold s
-    // (Qt hands a text over in runs of one script each).
-    bool HasText(const QString& s) const
-    {
-        std::map<double, std::vector<const TextRun*>> byBaseline;
-        for (const TextRun& t : texts)
-            byBaseline[t.baseline.y()].push_back(&t);
-        for (auto& [y, runs] : byBaseline) {
-            std::stable_sort(runs.begin(), runs.end(),
-                             [](const TextRun* a, const TextRun* b) { return a->baseline.x() < b->baseline.x(); });
-            QString joined;
-            for (const TextRun* r : runs)
-                joined += r->text;
-            if (joined.contains(s))
-                return true;
-        }
-        return false;
-    }
     std::vector<double> HorizontalRulesY() const
     {
         std::vector<double> ys;
-        for (const Line& l : lines) {
-            if (l.line.y1() == l.line.y2() && l.line.x1() != l.line.x2())
-                ys.push_back(l.line.y1());
+        for (const QLineF& l : lines) {
+            if (l.y1() == l.y2() && l.x1() != l.x2())
+                ys.push_back(l.y1());
         }
         return ys;
     }
 
-protected:
-    int metric(PaintDeviceMetric m) const override
+    QPaintEngine* paintEngine() const override { return const_cast<RecordingDevice*>(this); }
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    Type type() const override { return User; }
+    void updateState(const QPaintEngineState& changed) override
     {
-        switch (m) {
-        case PdmWidth:
-            return 794;
-        case PdmHeight:
-            return 1123;
-        case PdmWidthMM:
-            return 210;
-        case PdmHeightMM:
-            return 297;
-        case PdmDpiX:
-        case PdmDpiY:
-        case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY:
-            return 96;
-        case PdmDepth:
-            return 32;
-        case PdmNumColors:
-            return 0x7fffffff;
-        case PdmDevicePixelRatio:
-            return 1;
-        case PdmDevicePixelRatioScaled:
-            return static_cast<int>(devicePixelRatioFScale());
-        default:
-            return QPaintDevice::metric(m);
-        }
+        if (changed.state() & DirtyTransform)
+            transform_ = changed.transform();
+    }
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+    void drawLines(const QLineF* drawn, int count) override
+    {
+        for (int i = 0; i < count; ++i)
+            lines.push_back(transform_.map(drawn[i]));
+    }
+    void drawTextItem(const QPointF& p, const QTextItem& item) override
+    {
+        texts.push_back({transform_.map(p), item.text()});
     }
 
 private:
-    class Engine : public QPaintEngine {
-    public:
-        explicit Engine(RecordingDevice* device) : QPaintEngine(AllFeatures), device_(device) {}
-        bool begin(QPaintDevice*) override { return true; }
-        bool end() override { return true; }
-        Type type() const override { return User; }
-        void updateState(const QPaintEngineState& changed) override
-        {
-            if (changed.state() & DirtyTransform)
-                transform_ = changed.transform();
-            if (changed.state() & DirtyPen)
-                color_ = changed.pen().color();
-        }
-        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
-        void drawLines(const QLineF* lines, int count) override
-        {
-            for (int i = 0; i < count; ++i)
-                device_->lines.push_back({transform_.map(lines[i]), color_});
-        }
-        void drawLines(const QLine* lines, int count) override
-        {
-            for (int i = 0; i < count; ++i)
-                device_->lines.push_back({transform_.map(QLineF(lines[i])), color_});
-        }
-        void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
-        void drawTextItem(const QPointF& p, const QTextItem& item) override
-        {
-            device_->texts.push_back({transform_.map(p), item.text()});
-        }
-
-    private:
-        RecordingDevice* device_;
-        QTransform transform_;
-        QColor color_;
-    };
-    mutable Engine engine_;
+    QTransform transform_;
 };
 
 // Output of a program, or an empty text when it could not run.
@@ -199,20 +125,18 @@ inline QString RunProgram(const QString& program, const QStringList& args, int* 
 {
     QProcess p;
     p.start(program, args);
-    if (!p.waitForFinished(120000)) {
-        if (exitCode)
-            *exitCode = -1;
-        return {};
-    }
+    const bool finished = p.waitForFinished(120000);
     if (exitCode)
-        *exitCode = p.exitCode();
-    return QString::fromUtf8(p.readAllStandardOutput());
+        *exitCode = finished ? p.exitCode() : -1;
+    return finished ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
 }
 
-inline QString PdfText(const QString& path)
+inline QString PdfText(const QString& path) { return RunProgram("pdftotext", {"-layout", path, "-"}); }
+inline QString PdfInfo(const QString& path) { return RunProgram("pdfinfo", {path}); }
+inline int PdfPages(const QString& path)
 {
-    return RunProgram(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(PdfInfo(path));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
-inline QString PdfInfo(const QString& path) { return RunProgram(QStringLiteral("pdfinfo"), {path}); }
 
 }  // namespace k30::test
