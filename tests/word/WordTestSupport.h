@@ -1,17 +1,18 @@
 #pragma once
 
 // Support of the Word tests: a host that keeps what the office layer hands it,
-// and a reader that unzips a package with libzip and parses its parts with
-// QXmlStreamReader into a small element tree.
+// a known store and header, and a reader that unzips a package with libzip and
+// parses its parts with QXmlStreamReader into a small element tree.
+#include <gtest/gtest.h>
 #include <zip.h>
 
-#include <QByteArray>
-#include <QString>
 #include <QStringList>
 #include <QXmlStreamReader>
 
 #include <vector>
 
+#include "CDornWordOffice.h"
+#include "K30WordReport.h"
 #include "OfficeHost.h"
 
 namespace k30::test {
@@ -25,78 +26,98 @@ public:
     std::vector<QByteArray> shown;
 };
 
+// The first n of three known points; the third has no test type.
+inline TestDataStore KnownStore(int n, Language lang = Language::Chinese)
+{
+    const char* known[3][4] = {{"1", "0.192", "K30", "153"}, {"测点2", "0.218", "K30", "174"}, {"3", "0.172", "", "138"}};
+    TestDataStore s;
+    for (int i = 0; i < n; ++i) {
+        K30 p;
+        p.name = known[i][0];
+        p.stress125 = known[i][1];
+        p.testType = known[i][2];
+        p.k30Value = known[i][3];
+        s.AddK30Point(p);
+    }
+    s.nK30Count = n;
+    s.nLanguage = lang;
+    return s;
+}
+
+inline ReportHeader KnownHeader()
+{
+    ReportHeader h;
+    h.Client = "京沪铁路 <A&B>";
+    h.Elevation = "12.5m";
+    h.ProjectName = "路基工程";
+    h.PointLocation = "DK12+300";
+    h.SubgradeMileage = "K1+200";
+    h.FillLayer = "3";
+    h.ReportNumber = "R-7";
+    h.FillerName = "A组填料";
+    h.RequiredCoefficient = "110";
+    h.ReportDate = "2009-5-12";
+    h.Environment = "晴";
+    h.Tester = "not in the report";
+    return h;
+}
+
+// The report's package, shown exactly once and without warnings.
+inline QByteArray BuildReport(const TestDataStore& store, const ReportHeader& info, Language lang)
+{
+    CaptureHost host;
+    {
+        CDornWordOffice office(host);
+        WriteK30WordReport(office, store, info, lang);
+    }
+    EXPECT_TRUE(host.warnings.isEmpty()) << host.warnings.join(QLatin1Char('|')).toStdString();
+    return host.shown.size() == 1 ? host.shown.front() : QByteArray();
+}
+
 // The bytes of one part of the package; empty when it is missing.
 inline QByteArray Unzip(const QByteArray& package, const char* name)
 {
-    zip_error_t error;
-    zip_error_init(&error);
-    zip_source_t* source = zip_source_buffer_create(package.constData(), static_cast<zip_uint64_t>(package.size()), 0, &error);
-    zip_t* archive = source ? zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error) : nullptr;
-    zip_error_fini(&error);
+    zip_source_t* source = zip_source_buffer_create(package.constData(), static_cast<zip_uint64_t>(package.size()), 0, nullptr);
+    zip_t* archive = source ? zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, nullptr) : nullptr;
     if (!archive) {
-        if (source)
-            zip_source_free(source);
+        zip_source_free(source);
         return {};
     }
     QByteArray bytes;
     zip_stat_t st;
-    if (zip_stat(archive, name, 0, &st) == 0) {
-        if (zip_file_t* f = zip_fopen(archive, name, 0)) {
-            bytes.resize(static_cast<qsizetype>(st.size));
-            if (zip_fread(f, bytes.data(), st.size) != static_cast<zip_int64_t>(st.size))
-                bytes.clear();
-            zip_fclose(f);
-        }
+    zip_file_t* f = zip_stat(archive, name, 0, &st) == 0 ? zip_fopen(archive, name, 0) : nullptr;
+    if (f) {
+        bytes.resize(static_cast<qsizetype>(st.size));
+        if (zip_fread(f, bytes.data(), st.size) != static_cast<zip_int64_t>(st.size))
+            bytes.clear();
+        zip_fclose(f);
     }
     zip_close(archive);
     return bytes;
 }
 
 struct Node {
-    QString name;  // qualified, e.g. "w:p"
+    QString name, text;  // qualified name, e.g. "w:p"
     QXmlStreamAttributes attributes;
-    QString text;
     std::vector<Node> children;
 
-    QString attr(const QString& qualified) const
-    {
-        for (const auto& a : attributes) {
-            if (a.qualifiedName() == qualified)
-                return a.value().toString();
-        }
-        return {};
-    }
-    bool has(const QString& qualified) const
-    {
-        for (const auto& a : attributes) {
-            if (a.qualifiedName() == qualified)
-                return true;
-        }
-        return false;
-    }
-    const Node* child(const QString& n) const
-    {
-        for (const Node& c : children) {
-            if (c.name == n)
-                return &c;
-        }
-        return nullptr;
-    }
-    std::vector<const Node*> all(const QString& n) const
+    QString attr(const char* qualified) const { return attributes.value(QLatin1StringView(qualified)).toString(); }
+    std::vector<const Node*> all(const char* n) const
     {
         std::vector<const Node*> out;
         for (const Node& c : children) {
-            if (c.name == n)
+            if (c.name == QLatin1StringView(n))
                 out.push_back(&c);
         }
         return out;
     }
-    // The value of a "w:val" property, e.g. prop("w:sz") of a w:rPr.
-    QString val(const QString& n) const
+    const Node* child(const char* n) const
     {
-        const Node* c = child(n);
-        return c ? c->attr(QStringLiteral("w:val")) : QString();
+        const auto found = all(n);
+        return found.empty() ? nullptr : found.front();
     }
+    // The "w:val" of a property, e.g. val("w:sz") of a w:rPr.
+    QString val(const char* n) const { return child(n) ? child(n)->attr("w:val") : QString(); }
 };
 
 // The root element; name empty when the XML is not well formed.
@@ -108,58 +129,49 @@ inline Node ParseXml(const QByteArray& xml)
     while (!r.atEnd()) {
         r.readNext();
         if (r.isStartElement()) {
-            if (stack.empty()) {
-                root.name = r.qualifiedName().toString();
-                root.attributes = r.attributes();
-                stack.push_back(&root);
-            } else {
-                stack.back()->children.push_back(Node{r.qualifiedName().toString(), r.attributes(), {}, {}});
-                stack.push_back(&stack.back()->children.back());
-            }
+            Node* added = stack.empty() ? &root : &stack.back()->children.emplace_back();
+            added->name = r.qualifiedName().toString();
+            added->attributes = r.attributes();
+            stack.push_back(added);
         } else if (r.isEndElement()) {
             stack.pop_back();
         } else if (r.isCharacters() && !stack.empty()) {
             stack.back()->text += r.text();
         }
     }
-    if (r.hasError())
-        return Node{};
-    return root;
+    return r.hasError() ? Node{} : root;
 }
+
+inline QByteArray DocumentXml(const QByteArray& package) { return Unzip(package, "word/document.xml"); }
+inline Node DocumentOf(const QByteArray& package) { return ParseXml(DocumentXml(package)); }
 
 // The visible text of a paragraph: w:t texts, w:tab as '\t'.
 inline QString ParagraphText(const Node& p)
 {
     QString s;
-    for (const Node* run : p.all(QStringLiteral("w:r"))) {
+    for (const Node* run : p.all("w:r")) {
         for (const Node& c : run->children) {
-            if (c.name == QLatin1String("w:t"))
+            if (c.name == QLatin1StringView("w:t"))
                 s += c.text;
-            else if (c.name == QLatin1String("w:tab"))
+            else if (c.name == QLatin1StringView("w:tab"))
                 s += QLatin1Char('\t');
         }
     }
     return s;
 }
 
-// Paragraph texts of a cell joined by '\n'.
-inline QString CellText(const Node& tc)
-{
-    QStringList parts;
-    for (const Node* p : tc.all(QStringLiteral("w:p")))
-        parts << ParagraphText(*p);
-    return parts.join(QLatin1Char('\n'));
-}
-
-// Cell texts of a table, row by row.
+// Cell texts of a table, row by row; a cell's paragraphs joined by '\n'.
 inline std::vector<QStringList> TableTexts(const Node& tbl)
 {
     std::vector<QStringList> rows;
-    for (const Node* tr : tbl.all(QStringLiteral("w:tr"))) {
-        QStringList cells;
-        for (const Node* tc : tr->all(QStringLiteral("w:tc")))
-            cells << CellText(*tc);
-        rows.push_back(cells);
+    for (const Node* tr : tbl.all("w:tr")) {
+        QStringList& cells = rows.emplace_back();
+        for (const Node* tc : tr->all("w:tc")) {
+            QStringList paragraphs;
+            for (const Node* p : tc->all("w:p"))
+                paragraphs << ParagraphText(*p);
+            cells << paragraphs.join(QLatin1Char('\n'));
+        }
     }
     return rows;
 }
@@ -168,15 +180,16 @@ inline std::vector<QStringList> TableTexts(const Node& tbl)
 inline std::vector<const Node*> BodyBlocks(const Node& document)
 {
     std::vector<const Node*> out;
-    if (const Node* body = document.child(QStringLiteral("w:body"))) {
+    if (const Node* body = document.child("w:body")) {
         for (const Node& c : body->children) {
-            if (c.name != QLatin1String("w:sectPr"))
+            if (c.name != QLatin1StringView("w:sectPr"))
                 out.push_back(&c);
         }
     }
     return out;
 }
 
-inline Node DocumentOf(const QByteArray& package) { return ParseXml(Unzip(package, "word/document.xml")); }
+// The run format of a paragraph's run (first by default).
+inline const Node& RunFormat(const Node& p, std::size_t run = 0) { return *p.all("w:r").at(run)->child("w:rPr"); }
 
 }  // namespace k30::test
