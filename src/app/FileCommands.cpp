@@ -114,12 +114,9 @@ void FileCommands::SaveRaw()
 {
     TestDataStore& store = frame_.Store();
     const Language lang = store.nLanguage;
-    Prompt::FileRequest request;
-    request.mode = Prompt::FileRequest::Mode::Save;
-    request.title = Tr(texts::kSaveRawTitle, lang);
-    request.nameFilters = {QStringLiteral("Original Files (*.ORG)")};
-    request.defaultSuffix = QStringLiteral("ORG");
-    const QString path = frame_.GetPrompt().chooseFile(&frame_, request);
+    const QString path = frame_.GetPrompt().chooseSaveFile(&frame_, Tr(texts::kSaveRawTitle, lang),
+                                                           QStringLiteral("Original Files (*.ORG)"),
+                                                           QStringLiteral("ORG"));
     if (path.isEmpty())
         return;
     const std::string& text = frame_.ReadPage()->LastTransferText();
@@ -142,12 +139,8 @@ bool FileCommands::SaveProject()
     for (const K30& p : chosen)
         points.push_back(&p);
 
-    Prompt::FileRequest request;
-    request.mode = Prompt::FileRequest::Mode::Save;
-    request.title = Tr(texts::kSaveProjectTitle, lang);
-    request.nameFilters = {QStringLiteral("Project Files (*.K30)")};
-    request.defaultSuffix = QStringLiteral("K30");
-    const QString path = prompt.chooseFile(&frame_, request);
+    const QString path = prompt.chooseSaveFile(&frame_, Tr(texts::kSaveProjectTitle, lang),
+                                               QStringLiteral("Project Files (*.K30)"), QStringLiteral("K30"));
     if (path.isEmpty())
         return false;
     const auto bytes = WriteProject(store.nInstrumentNo, points, frame_.CurrentHeader());

@@ -106,12 +106,8 @@ void ReportCommands::ExportPdf()
     const ReportJob job{store_, header_(), store_.nLanguage, printType_};
     if (!Ready(job))
         return;
-    Prompt::FileRequest request;
-    request.mode = Prompt::FileRequest::Mode::Save;
-    request.title = Tr(kExportPdf, store_.nLanguage);
-    request.nameFilters = {Tr(kPdfFilter, store_.nLanguage)};
-    request.defaultSuffix = QStringLiteral("pdf");
-    const QString path = prompt_.chooseFile(window_, request);
+    const QString path = prompt_.chooseSaveFile(window_, Tr(kExportPdf, store_.nLanguage),
+                                                Tr(kPdfFilter, store_.nLanguage), QStringLiteral("pdf"));
     if (path.isEmpty())
         return;
     QString error;
@@ -126,12 +122,8 @@ void ReportCommands::SaveBitmap()
         Tell(kSelectPoint);
         return;
     }
-    Prompt::FileRequest request;
-    request.mode = Prompt::FileRequest::Mode::Save;
-    request.title = Tr(kBitmapDialogTitle, store_.nLanguage);
-    request.nameFilters = {Tr(kBitmapFilter, store_.nLanguage)};
-    request.defaultSuffix = QStringLiteral("bmp");
-    const QString path = prompt_.chooseFile(window_, request);
+    const QString path = prompt_.chooseSaveFile(window_, Tr(kBitmapDialogTitle, store_.nLanguage),
+                                                Tr(kBitmapFilter, store_.nLanguage), QStringLiteral("bmp"));
     if (path.isEmpty())
         return;
     QString error;

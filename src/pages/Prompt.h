@@ -40,6 +40,18 @@ public:
     // Runs a modal dialog and returns its result (QDialog::Accepted or Rejected).
     virtual int runDialog(QDialog& dialog) = 0;
 
+    // A save dialog with one filter; empty when cancelled.
+    QString chooseSaveFile(QWidget* parent, const QString& title, const QString& nameFilter,
+                           const QString& defaultSuffix)
+    {
+        FileRequest request;
+        request.mode = FileRequest::Mode::Save;
+        request.title = title;
+        request.nameFilters = {nameFilter};
+        request.defaultSuffix = defaultSuffix;
+        return chooseFile(parent, request);
+    }
+
     // A box with only an OK button.
     void inform(QWidget* parent, const QString& caption, const QString& text, Icon icon = Icon::Information)
     {
