@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "AppTexts.h"
 #include "CHeadk30.h"
@@ -12,6 +11,7 @@
 #include "CReadData.h"
 #include "FileIO.h"
 #include "ProjectFile.h"
+#include "SafeSave.h"
 #include "Prompt.h"
 #include "TestDataStore.h"
 #include "Texts.h"
@@ -174,10 +174,10 @@ bool FileCommands::ReadFile(const QString& path, qint64 maxBytes, QByteArray& by
 bool FileCommands::WriteFile(const QString& path, const QByteArray& bytes)
 {
     // A failed or interrupted save never destroys the file it replaces.
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    QString error;
+    if (SaveBytesThroughTemporary(path, bytes, error))
         return true;
-    ShowError(Tr(texts::kCannotSave, frame_.Store().nLanguage), path, file.errorString());
+    ShowError(Tr(texts::kCannotSave, frame_.Store().nLanguage), path, error);
     return false;
 }
 

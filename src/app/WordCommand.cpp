@@ -3,7 +3,6 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -13,6 +12,7 @@
 #include "K30WordReport.h"
 #include "OfficeHost.h"
 #include "Prompt.h"
+#include "SafeSave.h"
 #include "Texts.h"
 #include "UiText.h"
 #include "WordTexts.h"
@@ -23,11 +23,7 @@ namespace {
 
 bool WriteDocument(const QString& path, const QByteArray& package, QString& error)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(package) == package.size() && file.commit())
-        return true;
-    error = file.errorString();
-    return false;
+    return SaveBytesThroughTemporary(path, package, error);
 }
 
 // Puts the finished document on the desktop, or where the operator saves it.

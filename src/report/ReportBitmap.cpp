@@ -1,12 +1,12 @@
 #include "ReportBitmap.h"
 
 #include <QPainter>
-#include <QSaveFile>
 
 #include <cstdint>
 
 #include "PointReport.h"
 #include "ReportPage.h"
+#include "SafeSave.h"
 
 namespace k30 {
 
@@ -83,17 +83,7 @@ bool SaveReportBitmap(const QString& path, const TestDataStore& store, const Rep
         return false;
     }
     const QByteArray bytes = BitmapFileBytes(image);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-        error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        error = file.errorString();
-        return false;
-    }
-    return true;
+    return SaveBytesThroughTemporary(path, bytes, error);
 }
 
 }  // namespace k30

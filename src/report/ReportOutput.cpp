@@ -7,7 +7,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -17,6 +16,7 @@
 #include "ReportCanvas.h"
 #include "ReportPage.h"
 #include "ReportTexts.h"
+#include "SafeSave.h"
 #include "Texts.h"
 
 namespace k30 {
@@ -119,21 +119,7 @@ bool WriteReportPdf(QIODevice& out, const ReportJob& job)
 
 bool ExportReportPdf(const QString& path, const ReportJob& job, QString& error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString();
-        return false;
-    }
-    if (!WriteReportPdf(file, job) || file.error() != QFileDevice::NoError) {
-        error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        error = file.errorString();
-        return false;
-    }
-    return true;
+    return SaveThroughTemporary(path, [&job](QIODevice& out) { return WriteReportPdf(out, job); }, error);
 }
 
 }  // namespace k30

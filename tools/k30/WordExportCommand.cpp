@@ -1,5 +1,4 @@
 #include <QByteArray>
-#include <QSaveFile>
 #include <QString>
 
 #include <iostream>
@@ -10,6 +9,7 @@
 #include "JsonOutput.h"
 #include "K30WordReport.h"
 #include "OfficeHost.h"
+#include "SafeSave.h"
 
 namespace k30::cli {
 
@@ -25,9 +25,9 @@ public:
 
     void Show(const QByteArray& package) override
     {
-        QSaveFile file(QString::fromStdString(path_));
-        if (!file.open(QIODevice::WriteOnly) || file.write(package) != package.size() || !file.commit()) {
-            std::cerr << "k30: " << path_ << ": " << file.errorString().toStdString() << "\n";
+        QString error;
+        if (!SaveBytesThroughTemporary(QString::fromStdString(path_), package, error)) {
+            std::cerr << "k30: " << path_ << ": " << error.toStdString() << "\n";
             return;
         }
         written_ = true;

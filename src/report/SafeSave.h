@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QString>
+
+#include <functional>
+
+namespace k30 {
+
+// Writes a file through QSaveFile: the target is replaced only when write()
+// succeeded and the whole file was committed; otherwise it is left as it was
+// and error says why.
+bool SaveThroughTemporary(const QString& path, const std::function<bool(QIODevice&)>& write, QString& error);
+
+// The same for bytes already in memory.
+bool SaveBytesThroughTemporary(const QString& path, const QByteArray& bytes, QString& error);
+
+}  // namespace k30
