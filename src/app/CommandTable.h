@@ -25,6 +25,9 @@ enum class CommandId {
     English = 32809,
     About = 57664,
     UserManual = 32794,
+    ManualInputEv2 = 32812,
+    Export = 32813,
+    ArchivedTransfers = 32814,
 };
 
 // One entry of the menu tree. Both languages' menus are built from this one

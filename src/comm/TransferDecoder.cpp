@@ -181,14 +181,11 @@ std::string Thousandths(unsigned value)
     return FormatFixed(static_cast<double>(static_cast<float>(value / 1000.0)), 3);
 }
 
-K30 ReadRecord(FieldReader& r)
+// Date, start and end time and the point number, which both record kinds
+// carry in the same form.
+template <typename Point>
+void ReadDateTimesAndName(FieldReader& r, Point& p)
 {
-    K30 p;
-    for (int j = 0; j < kUsedPairs; ++j) {
-        p.reading[static_cast<std::size_t>(j)].stress = static_cast<float>(r.Read(4));
-        p.reading[static_cast<std::size_t>(j)].settlement = static_cast<float>(r.Read(4));
-    }
-    r.Skip(8);
     std::string date;
     const unsigned year = r.Read(2) + 2000;
     date += std::to_string(year);  // "%4d": always four digits from 2000 on
@@ -206,6 +203,29 @@ K30 ReadRecord(FieldReader& r)
     const unsigned endMinute = r.Read(2);
     AppendTime(p.endTime, endHour, endMinute);
     p.name = std::to_string(r.Read(4));
+}
+
+Ev2Point ReadEv2Record(FieldReader& r)
+{
+    Ev2Point p;
+    for (auto& pair : p.reading) {
+        pair.stress = static_cast<float>(r.Read(4));
+        pair.settlement = static_cast<float>(r.Read(4));
+    }
+    ReadDateTimesAndName(r, p);
+    r.Skip(70);
+    return p;
+}
+
+K30 ReadRecord(FieldReader& r)
+{
+    K30 p;
+    for (int j = 0; j < kUsedPairs; ++j) {
+        p.reading[static_cast<std::size_t>(j)].stress = static_cast<float>(r.Read(4));
+        p.reading[static_cast<std::size_t>(j)].settlement = static_cast<float>(r.Read(4));
+    }
+    r.Skip(8);
+    ReadDateTimesAndName(r, p);
     r.Skip(6);
     p.stress125 = Thousandths(r.Read(4));
     p.k30Value = std::to_string(r.Read(4));
@@ -223,6 +243,7 @@ K30 ReadRecord(FieldReader& r)
 void DecodeTransfer(std::string_view text, TestDataStore& store)
 {
     store.ClearK30Points();
+    store.ev2List.clear();
 
     const std::size_t posE = FindE().In(text);
     const std::size_t posC = FindC().In(text);
@@ -243,10 +264,14 @@ void DecodeTransfer(std::string_view text, TestDataStore& store)
     if (!FindSection(ev2Part, FindE(), section)) {
         store.nEv2Count = 0;
     } else {
-        store.nEv2Count = RecordCount(section);
+        const std::int32_t count = RecordCount(section);
+        store.nEv2Count = count;
         FieldReader r(section);
         r.Skip(28);
         store.nInstrumentNo = static_cast<std::int32_t>(r.Read(4));
+        store.ev2List.reserve(static_cast<std::size_t>(std::max(count, 0)));
+        for (std::int32_t i = 0; i < count; ++i)
+            store.ev2List.push_back(ReadEv2Record(r));
     }
 
     if (!FindSection(k30Part, FindC(), section)) {

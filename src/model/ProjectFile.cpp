@@ -255,6 +255,7 @@ void ApplyProject(const ProjectData& data, TestDataStore& store)
 {
     store.bDataSaved = true;
     store.nEv2Count = 0;
+    store.ev2List.clear();
     store.k30List = data.points;
     store.nK30Count = static_cast<std::int32_t>(data.points.size());
     store.nInstrumentNo = data.instrumentNo;

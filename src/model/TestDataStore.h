@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "Ev2.h"
 #include "K30.h"
 #include "Language.h"
 
@@ -16,11 +17,15 @@ class TestDataStore {
 public:
     std::vector<K30> k30List;
     std::int32_t nK30Count = 0;     // every loop runs up to this, not to k30List.size()
-    std::int32_t nEv2Count = 0;     // Ev2 points of the last transfer; only counted
+    std::int32_t nEv2Count = 0;     // Ev2 points of the last transfer
+    // The Ev2 points of the last transfer, or the one typed by hand; always
+    // nEv2Count long. Project files hold none.
+    std::vector<Ev2Point> ev2List;
     std::int32_t nInstrumentNo = 0;
     bool bDataSaved = false;
     bool bManualInput = false;
     std::string strCurK30Name;
+    std::string strCurEv2Name;  // the Ev2 point shown on the Ev2 page
     Language nLanguage = Language::English;
     // Set when the test data page is shown; the report header page reads and
     // clears it to decide whether its test number follows the shown point.

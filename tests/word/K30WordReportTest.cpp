@@ -21,7 +21,7 @@ namespace {
 const QByteArray& Golden(Language lang)
 {
     static const auto read = [](const char* name) {
-        QFile f(QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("golden/") + QLatin1StringView(name)));
+        QFile f(QStringLiteral(K30_TESTS_DIR "/word/golden/") + QLatin1StringView(name));
         EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << f.fileName().toStdString();
         return f.readAll();
     };

@@ -1,0 +1,167 @@
+#include "Ev2Evaluation.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "Format.h"
+
+namespace k30 {
+
+namespace {
+
+constexpr double kStressPerMpa = 1000.0;
+constexpr double kSettlementPerMm = 100.0;
+
+LoadingBranch BranchFrom(const std::array<ReadingPair, kEv2Pairs>& reading, int first, int last)
+{
+    int end = first + 1;
+    while (end <= last && reading[static_cast<std::size_t>(end)].stress != 0.0f)
+        ++end;
+    return {first, end};
+}
+
+// Solves min |A·b − y| for three columns by Householder reflections.
+std::optional<std::array<double, 3>> SolveLeastSquares3(std::vector<std::array<double, 3>> a, std::vector<double> y)
+{
+    const std::size_t n = a.size();
+    for (std::size_t k = 0; k < 3; ++k) {
+        double norm = 0.0;
+        for (std::size_t i = k; i < n; ++i)
+            norm = std::hypot(norm, a[i][k]);
+        if (norm == 0.0)
+            return std::nullopt;
+        const double alpha = a[k][k] > 0 ? -norm : norm;
+        // v = x − alpha·e1, kept in column k from row k down.
+        a[k][k] -= alpha;
+        double vv = 0.0;
+        for (std::size_t i = k; i < n; ++i)
+            vv += a[i][k] * a[i][k];
+        for (std::size_t c = k + 1; c < 3; ++c) {
+            double dot = 0.0;
+            for (std::size_t i = k; i < n; ++i)
+                dot += a[i][k] * a[i][c];
+            const double f = 2.0 * dot / vv;
+            for (std::size_t i = k; i < n; ++i)
+                a[i][c] -= f * a[i][k];
+        }
+        double dot = 0.0;
+        for (std::size_t i = k; i < n; ++i)
+            dot += a[i][k] * y[i];
+        const double f = 2.0 * dot / vv;
+        for (std::size_t i = k; i < n; ++i)
+            y[i] -= f * a[i][k];
+        a[k][k] = alpha;  // R's diagonal
+    }
+    std::array<double, 3> b{};
+    for (int k = 2; k >= 0; --k) {
+        double s = y[static_cast<std::size_t>(k)];
+        for (int c = k + 1; c < 3; ++c)
+            s -= a[static_cast<std::size_t>(k)][static_cast<std::size_t>(c)] * b[static_cast<std::size_t>(c)];
+        const double d = a[static_cast<std::size_t>(k)][static_cast<std::size_t>(k)];
+        if (d == 0.0)
+            return std::nullopt;
+        b[static_cast<std::size_t>(k)] = s / d;
+    }
+    return b;
+}
+
+std::string TextOf(const std::optional<double>& v, int decimals)
+{
+    return v ? FormatFixed(*v, decimals) : std::string();
+}
+
+}  // namespace
+
+LoadingBranch FirstLoadingBranch(const std::array<ReadingPair, kEv2Pairs>& reading)
+{
+    return BranchFrom(reading, kEv2FirstLoadingBegin, kEv2FirstLoadingEnd);
+}
+
+LoadingBranch SecondLoadingBranch(const std::array<ReadingPair, kEv2Pairs>& reading)
+{
+    return BranchFrom(reading, kEv2SecondLoadingBegin, kEv2SecondLoadingEnd);
+}
+
+std::optional<QuadraticFit> FitBranch(const std::array<ReadingPair, kEv2Pairs>& reading, LoadingBranch branch)
+{
+    std::vector<double> sigma;
+    std::vector<double> s;
+    for (int j = branch.first; j < branch.end; ++j) {
+        const ReadingPair& r = reading[static_cast<std::size_t>(j)];
+        if (!std::isfinite(r.stress) || !std::isfinite(r.settlement))
+            return std::nullopt;
+        sigma.push_back(r.stress / kStressPerMpa);
+        s.push_back(r.settlement / kSettlementPerMm);
+    }
+    std::vector<double> distinct = sigma;
+    std::sort(distinct.begin(), distinct.end());
+    if (std::unique(distinct.begin(), distinct.end()) - distinct.begin() < 3)
+        return std::nullopt;
+
+    // x = (sigma − m)/h lies in [−1, 1].
+    const double lo = distinct.front();
+    const double hi = distinct.back();
+    const double m = (lo + hi) / 2.0;
+    const double h = (hi - lo) / 2.0;
+    std::vector<std::array<double, 3>> a;
+    a.reserve(sigma.size());
+    for (double v : sigma) {
+        const double x = (v - m) / h;
+        a.push_back({1.0, x, x * x});
+    }
+    const auto b = SolveLeastSquares3(std::move(a), s);
+    if (!b)
+        return std::nullopt;
+    const auto [b0, b1, b2] = *b;
+    QuadraticFit fit;
+    fit.a2 = b2 / (h * h);
+    fit.a1 = b1 / h - 2.0 * b2 * m / (h * h);
+    fit.a0 = b0 - b1 * m / h + b2 * m * m / (h * h);
+    fit.sigmaMin = lo;
+    fit.sigmaMax = hi;
+    if (!std::isfinite(fit.a0) || !std::isfinite(fit.a1) || !std::isfinite(fit.a2))
+        return std::nullopt;
+    return fit;
+}
+
+std::optional<double> PlateModulus(const QuadraticFit& fit, double sigma0max)
+{
+    const double denominator = fit.a1 + fit.a2 * sigma0max;
+    if (!(denominator > 0.0))
+        return std::nullopt;
+    const double ev = 1.5 * kPlateRadiusMm / denominator;
+    if (!std::isfinite(ev))
+        return std::nullopt;
+    return ev;
+}
+
+Ev2Result ComputeEv2(const std::array<ReadingPair, kEv2Pairs>& reading)
+{
+    Ev2Result r;
+    const LoadingBranch first = FirstLoadingBranch(reading);
+    const LoadingBranch second = SecondLoadingBranch(reading);
+    if (first.size() > 0) {
+        double top = -INFINITY;
+        for (int j = first.first; j < first.end; ++j)
+            top = std::max(top, static_cast<double>(reading[static_cast<std::size_t>(j)].stress));
+        if (std::isfinite(top))
+            r.sigma0max = top / kStressPerMpa;
+    }
+    r.fit1 = FitBranch(reading, first);
+    r.fit2 = FitBranch(reading, second);
+    if (r.sigma0max) {
+        if (r.fit1)
+            r.ev1 = PlateModulus(*r.fit1, *r.sigma0max);
+        if (r.fit2)
+            r.ev2 = PlateModulus(*r.fit2, *r.sigma0max);
+    }
+    if (r.ev1 && r.ev2)
+        r.ratio = *r.ev2 / *r.ev1;
+    r.sigma0maxText = TextOf(r.sigma0max, 3);
+    r.ev1Text = TextOf(r.ev1, 1);
+    r.ev2Text = TextOf(r.ev2, 1);
+    r.ratioText = TextOf(r.ratio, 2);
+    return r;
+}
+
+}  // namespace k30
