@@ -22,16 +22,13 @@ void AppendEv2(std::vector<std::uint8_t>& out, const TransferPlan& s)
 {
     Append(out, 0xEE, 14);
     Append16(out, s.ev2InstrumentNo);
+    for (const InstrumentEv2Record& r : s.ev2Points) {
+        const auto rec = EncodeEv2Record(r);
+        out.insert(out.end(), rec.begin(), rec.end());
+    }
     for (int i = 0; i < s.ev2Records; ++i) {
-        std::array<std::uint8_t, 112> rec{};
-        for (int j = 0; j < 17; ++j) {
-            Put16(&rec[static_cast<std::size_t>(4 * j)], static_cast<std::uint16_t>(j * 40));
-            Put16(&rec[static_cast<std::size_t>(4 * j + 2)], static_cast<std::uint16_t>(j * 9));
-        }
-        rec[68] = 9;
-        rec[69] = 5;
-        rec[70] = 12;
-        Put16(&rec[75], static_cast<std::uint16_t>(i + 1));
+        const auto number = static_cast<std::uint16_t>(s.ev2Points.size() + static_cast<std::size_t>(i) + 1);
+        const auto rec = EncodeEv2Record(TypicalEv2Record(number));
         out.insert(out.end(), rec.begin(), rec.end());
     }
     if (s.ev2EndMarker)
@@ -51,6 +48,33 @@ void AppendK30(std::vector<std::uint8_t>& out, const TransferPlan& s)
 }
 
 }  // namespace
+
+InstrumentEv2Record TypicalEv2Record(std::uint16_t number)
+{
+    InstrumentEv2Record r;
+    r.stress = {0, 70, 140, 210, 280, 350, 420, 500, 250, 125, 0, 80, 160, 240, 320, 400, 480};
+    r.settlement = {0, 20, 42, 68, 96, 128, 162, 205, 190, 162, 118, 127, 138, 150, 163, 178, 194};
+    r.number = number;
+    return r;
+}
+
+std::array<std::uint8_t, 112> EncodeEv2Record(const InstrumentEv2Record& r)
+{
+    std::array<std::uint8_t, 112> rec{};
+    for (std::size_t j = 0; j < 17; ++j) {
+        Put16(&rec[4 * j], r.stress[j]);
+        Put16(&rec[4 * j + 2], r.settlement[j]);
+    }
+    rec[68] = r.year;
+    rec[69] = r.month;
+    rec[70] = r.day;
+    rec[71] = r.startHour;
+    rec[72] = r.startMinute;
+    rec[73] = r.endHour;
+    rec[74] = r.endMinute;
+    Put16(&rec[75], r.number);
+    return rec;
+}
 
 std::array<std::uint8_t, 112> EncodeK30Record(const InstrumentK30Record& r)
 {
