@@ -29,6 +29,8 @@ std::array<unsigned, 5> TimeParts(std::string_view text)
     std::size_t k = 0;
     const char* p = text.data();
     const char* end = text.data() + text.size();
+    while (p < end && (*p < '0' || *p > '9'))
+        ++p;
     while (p < end && k < parts.size()) {
         unsigned v = 0;
         const auto [next, ec] = std::from_chars(p, end, v);

@@ -119,6 +119,8 @@ std::optional<QuadraticFit> FitBranch(const std::array<ReadingPair, kEv2Pairs>& 
     fit.a0 = b0 - b1 * m / h + b2 * m * m / (h * h);
     fit.sigmaMin = lo;
     fit.sigmaMax = hi;
+    for (double v : s)
+        fit.settlementScale = std::max(fit.settlementScale, std::fabs(v));
     if (!std::isfinite(fit.a0) || !std::isfinite(fit.a1) || !std::isfinite(fit.a2))
         return std::nullopt;
     return fit;
@@ -126,8 +128,13 @@ std::optional<QuadraticFit> FitBranch(const std::array<ReadingPair, kEv2Pairs>& 
 
 std::optional<double> PlateModulus(const QuadraticFit& fit, double sigma0max)
 {
+    // A fit of readings whose exact denominator is 0 gives one of rounding
+    // size, either sign; far below the readings' resolution it counts as 0
+    // rather than as a modulus of 1e16 MPa.
+    constexpr double kRounding = 1e-9;
     const double denominator = fit.a1 + fit.a2 * sigma0max;
-    if (!(denominator > 0.0))
+    const double range = fit.sigmaMax - fit.sigmaMin;
+    if (!(denominator > 0.0) || (range > 0.0 && denominator * range <= kRounding * fit.settlementScale))
         return std::nullopt;
     const double ev = 1.5 * kPlateRadiusMm / denominator;
     if (!std::isfinite(ev))

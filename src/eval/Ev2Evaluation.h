@@ -20,6 +20,7 @@ struct QuadraticFit {
     double a2 = 0.0;
     double sigmaMin = 0.0;  // stress range of the branch, MPa
     double sigmaMax = 0.0;
+    double settlementScale = 0.0;  // largest |settlement| of the branch, mm
 
     double SettlementAt(double sigma) const { return a0 + (a1 + a2 * sigma) * sigma; }
 };
@@ -41,7 +42,8 @@ LoadingBranch SecondLoadingBranch(const std::array<ReadingPair, kEv2Pairs>& read
 std::optional<QuadraticFit> FitBranch(const std::array<ReadingPair, kEv2Pairs>& reading, LoadingBranch branch);
 
 // Ev = 1.5·r / (a1 + a2·sigma0max), MPa; nullopt when the denominator is not
-// positive or the result is not finite.
+// positive, counting one that is zero within the fit's rounding as zero, or
+// the result is not finite.
 std::optional<double> PlateModulus(const QuadraticFit& fit, double sigma0max);
 
 struct Ev2Result {

@@ -50,7 +50,7 @@ TEST(TransferText, BytesAndBackAgain)
     EXPECT_FALSE(TransferTextToBytes("0A 1").has_value());
 }
 
-TEST(Decoder, Ev2SectionAloneCountsAndKeepsNothing)
+TEST(Decoder, Ev2SectionAlone)
 {
     TransferPlan plan;
     plan.ev2Section = true;
@@ -63,6 +63,7 @@ TEST(Decoder, Ev2SectionAloneCountsAndKeepsNothing)
     s.k30List.push_back({});
     DecodeTransfer(BytesToTransferText(bytes), s);
     EXPECT_EQ(s.nEv2Count, 1);
+    EXPECT_EQ(s.ev2List.size(), 1u);
     EXPECT_EQ(s.nInstrumentNo, 3);
     EXPECT_EQ(s.nK30Count, 0);
     EXPECT_TRUE(s.k30List.empty());
