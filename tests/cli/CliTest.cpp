@@ -3,10 +3,15 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sys/wait.h>
+
+#include "TransferBuilder.h"
+#include "TransferText.h"
 
 namespace fs = std::filesystem;
 
@@ -130,4 +135,177 @@ TEST_F(Tool, ComputesTypedReadings)
     EXPECT_NE(o.err.find("请重新输入数据"), std::string::npos);
     o = Run("compute --lang en --stress 0,0.1 --settlement 0,1.25");
     EXPECT_NE(o.err.find("Please re-enter the data"), std::string::npos);
+}
+
+TEST_F(Tool, ComputesAnEv2Point)
+{
+    // Typed as the Ev2 page takes them: 2.05 mm is 204.99… × 0.01 mm, truncated to 2.04.
+    const std::string stress = "0,0.07,0.14,0.21,0.28,0.35,0.42,0.5,0.25,0.125,0,0.08,0.16,0.24,0.32,0.4,0.48";
+    Outcome o = Run("compute --ev2 --stress " + stress +
+                    " --settlement 0,0.2,0.42,0.68,0.96,1.28,1.62,2.05,1.9,1.62,1.18,1.27,1.38,1.5,1.63,1.78,1.94");
+    ASSERT_EQ(o.exit, 0) << o.err;
+    // Exact least-squares values: Ev1 55.0677, Ev2 140.0973, Ev2/Ev1 2.5441.
+    EXPECT_EQ(nlohmann::json::parse(o.out),
+              nlohmann::json({{"sigma0max", "0.500"}, {"ev1", "55.1"}, {"ev2", "140.1"}, {"ratio", "2.54"}}));
+    // Fewer values: the second loading is missing, Ev1 stands alone.
+    o = Run("compute --ev2 --stress 0,0.07,0.14,0.21 --settlement 0,0.2,0.42,0.68");
+    ASSERT_EQ(o.exit, 0) << o.err;
+    const auto j = nlohmann::json::parse(o.out);
+    EXPECT_NE(j["ev1"], "");
+    EXPECT_EQ(j["ev2"], "");
+    EXPECT_EQ(j["ratio"], "");
+    o = Run("compute --ev2 --lang zh --stress 0,0.1 --settlement 0,1");
+    EXPECT_EQ(o.exit, 1);
+    EXPECT_NE(o.err.find("请重新输入数据"), std::string::npos);
+    o = Run("compute --ev2 --lang en --stress 0,0.1 --settlement 0,1");
+    EXPECT_NE(o.err.find("Neither Ev1 nor Ev2"), std::string::npos);
+    EXPECT_EQ(Run("compute --ev2 --stress " + stress + ",1 --settlement 0").exit, 2);
+}
+
+namespace {
+
+k30::InstrumentK30Record Measured(std::uint16_t number, std::uint16_t stress125, std::uint16_t k30)
+{
+    // Passes 1.25 mm at 0.115 MPa: K30 92.
+    k30::InstrumentK30Record r;
+    r.number = number;
+    r.stress[1] = 50;
+    r.settlement[1] = 40;
+    r.stress[2] = 100;
+    r.settlement[2] = 110;
+    r.stress[3] = 150;
+    r.settlement[3] = 160;
+    r.stress125 = stress125;
+    r.k30 = k30;
+    return r;
+}
+
+// Four K30 points (92 as the readings give it, 94 where they give 92, one
+// that stops at 1.25 mm under 0.250 MPa, 200) and two Ev2 points (a typical
+// one and one without readings).
+std::string AcceptanceTransfer()
+{
+    k30::TransferPlan plan;
+    plan.k30Records = {Measured(1, 115, 92), Measured(2, 115, 94), Measured(3, 0, 0), Measured(4, 250, 200)};
+    auto& shortOne = plan.k30Records[2];
+    shortOne.stress = {0, 100, 250};
+    shortOne.settlement = {0, 50, 125};
+    auto& stiff = plan.k30Records[3];
+    stiff.stress = {0, 200, 300};
+    stiff.settlement = {0, 100, 150};
+    plan.ev2Section = true;
+    plan.ev2Points = {k30::TypicalEv2Record(1), k30::InstrumentEv2Record{}};
+    plan.ev2Points[1].number = 2;
+    return k30::BytesToTransferText(k30::BuildTransfer(plan));
+}
+
+std::set<std::string> Keys(const nlohmann::json& j)
+{
+    std::set<std::string> keys;
+    for (const auto& [key, value] : j.items())
+        keys.insert(key);
+    return keys;
+}
+
+}  // namespace
+
+TEST_F(Tool, AssessesAgainstTheRequirements)
+{
+    std::ofstream(Path("t.ORG"), std::ios::binary) << AcceptanceTransfer();
+    Outcome o = Run("assess t.ORG --json --required 92 --ev2-min 140,1");
+    ASSERT_EQ(o.exit, 0) << o.err;
+    const auto j = nlohmann::json::parse(o.out);
+    EXPECT_EQ(Keys(j), (std::set<std::string>{"required", "k30Points", "k30Stats", "ev2Points", "ev2Stats"}));
+    EXPECT_EQ(j["required"], nlohmann::json::parse(R"({"k30": 92, "ev2Min": 140.1, "ratioMax": null})"));
+    ASSERT_EQ(j["k30Points"].size(), 4u);
+    EXPECT_EQ(j["k30Points"][0], nlohmann::json::parse(R"({"name": "1", "k30Value": "92", "verdict": "pass",
+        "lowerBound": null, "recomputed": {"stress125": "0.115", "k30Value": " 92"}, "agrees": true})"));
+    EXPECT_EQ(j["k30Points"][1]["agrees"], false);
+    EXPECT_EQ(j["k30Points"][2], nlohmann::json::parse(R"({"name": "3", "k30Value": "0", "verdict": "pass",
+        "lowerBound": 200, "recomputed": null, "agrees": null})"));
+    EXPECT_EQ(j["k30Points"][3]["agrees"], true);
+    // K30 statistics over the values above 0, 92, 94 and 200: mean 386/3.
+    const auto& k = j["k30Stats"];
+    EXPECT_EQ(Keys(k), (std::set<std::string>{"count", "mean", "std", "cv", "min", "max", "passed", "failed", "none"}));
+    EXPECT_EQ(k["count"], 3);
+    EXPECT_NEAR(k["mean"].get<double>(), 386.0 / 3, 1e-9);
+    // Deviations −110/3, −104/3, 214/3: squares sum to 68712/9, over n − 1 = 2.
+    EXPECT_NEAR(k["std"].get<double>(), std::sqrt(68712.0 / 18), 1e-9);
+    EXPECT_NEAR(k["cv"].get<double>(), std::sqrt(68712.0 / 18) / (386.0 / 3), 1e-12);
+    EXPECT_EQ(k["min"], 92.0);
+    EXPECT_EQ(k["max"], 200.0);
+    EXPECT_EQ(k["passed"], 4);
+    EXPECT_EQ(k["failed"], 0);
+
+    ASSERT_EQ(j["ev2Points"].size(), 2u);
+    EXPECT_EQ(j["ev2Points"][0], nlohmann::json::parse(R"({"name": "1", "ev1": "54.9", "ev2": "140.1",
+        "ratio": "2.55", "verdict": "pass"})"));
+    EXPECT_EQ(j["ev2Points"][1]["verdict"], "none");
+    EXPECT_EQ(j["ev2Points"][1]["ev2"], "");
+    const auto& e = j["ev2Stats"];
+    EXPECT_EQ(Keys(e), (std::set<std::string>{"count", "mean", "std", "min", "max", "ratioMean", "ratioMax",
+                                               "passed", "failed", "none"}));
+    EXPECT_EQ(e["count"], 1);
+    EXPECT_TRUE(e["std"].is_null());
+    EXPECT_NEAR(e["ratioMax"].get<double>(), 2.5517, 1e-4);
+    EXPECT_EQ(e["none"], 1);
+
+    // One point below: exit 3. A ratio over the largest: exit 3.
+    EXPECT_EQ(Run("assess t.ORG --required 93").exit, 3);
+    EXPECT_EQ(Run("assess t.ORG --ratio-max 2.5").exit, 3);
+    EXPECT_EQ(Run("assess t.ORG --ratio-max 2.55").exit, 0);
+
+    // Without requirements nothing is judged, the check and statistics still are.
+    o = Run("assess t.ORG --json");
+    ASSERT_EQ(o.exit, 0);
+    const auto none = nlohmann::json::parse(o.out);
+    EXPECT_EQ(none["required"]["k30"], nullptr);
+    EXPECT_EQ(none["k30Stats"]["none"], 4);
+    EXPECT_EQ(none["k30Points"][1]["agrees"], false);
+
+    EXPECT_EQ(Run("assess t.ORG --required abc").exit, 2);
+    EXPECT_EQ(Run("assess t.ORG --ev2-min").exit, 2);
+    EXPECT_EQ(Run("assess t.org").exit, 2);
+    EXPECT_EQ(Run("assess missing.ORG").exit, 1);
+}
+
+TEST_F(Tool, AssessTakesTheRequiredK30FromTheHeader)
+{
+    std::ofstream(Path("t.ORG"), std::ios::binary) << AcceptanceTransfer();
+    std::ofstream(Path("h.json")) << R"({"RequiredCoefficient": " 93,0 "})";
+    std::ofstream(Path("words.json")) << R"({"RequiredCoefficient": "≥ 93 MPa/m"})";
+    ASSERT_EQ(Run("convert t.ORG p.K30 --header h.json").exit, 0);
+    Outcome o = Run("assess p.K30 --json");
+    EXPECT_EQ(o.exit, 3);
+    auto j = nlohmann::json::parse(o.out);
+    EXPECT_EQ(j["required"]["k30"], 93.0);
+    EXPECT_EQ(j["k30Points"][0]["verdict"], "fail");
+    EXPECT_TRUE(j["ev2Points"].empty());
+    EXPECT_EQ(j["ev2Stats"]["count"], 0);
+    EXPECT_TRUE(j["ev2Stats"]["mean"].is_null());
+    EXPECT_EQ(Run("assess p.K30 --required 90").exit, 0);
+    // --header replaces the file's header; a text that is no number sets no requirement.
+    o = Run("assess p.K30 --json --header words.json");
+    EXPECT_EQ(o.exit, 0);
+    EXPECT_TRUE(nlohmann::json::parse(o.out)["required"]["k30"].is_null());
+    EXPECT_EQ(Run("assess t.ORG --header h.json").exit, 3);
+    EXPECT_EQ(Run("assess t.ORG --header missing.json").exit, 1);
+}
+
+TEST_F(Tool, AssessPrintsATableInEitherLanguage)
+{
+    std::ofstream(Path("t.ORG"), std::ios::binary) << AcceptanceTransfer();
+    Outcome o = Run("assess t.ORG --lang zh --required 93 --ev2-min 120");
+    EXPECT_EQ(o.exit, 3);
+    EXPECT_NE(o.out.find("K30 ≥ 93 MPa/m"), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("不合格"), std::string::npos);
+    EXPECT_NE(o.out.find("≥ 200"), std::string::npos);
+    EXPECT_NE(o.out.find(" 92 *"), std::string::npos);  // point 2: the instrument says 94
+    EXPECT_NE(o.out.find("复算"), std::string::npos);
+    EXPECT_NE(o.out.find("合格率 75.0%"), std::string::npos);
+    o = Run("assess t.ORG --lang en --required 93");
+    EXPECT_NE(o.out.find("Fail"), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("Pass"), std::string::npos);
+    EXPECT_NE(o.out.find("pass rate 75.0%"), std::string::npos);
+    EXPECT_EQ(o.out.find("合格"), std::string::npos);
 }
