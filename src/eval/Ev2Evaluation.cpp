@@ -20,47 +20,59 @@ LoadingBranch BranchFrom(const std::array<ReadingPair, kEv2Pairs>& reading, int 
     return {first, end};
 }
 
-// Solves min |A·b − y| for three columns by Householder reflections.
-std::optional<std::array<double, 3>> SolveLeastSquares3(std::vector<std::array<double, 3>> a, std::vector<double> y)
+// At most every pair of a record in one branch.
+// Only the first n rows are set.
+struct BranchRows {
+    std::array<std::array<double, 3>, kEv2Pairs> a;
+    std::array<double, kEv2Pairs> y;
+    std::size_t n = 0;
+};
+
+// Solves min |A·b − y| for three columns by Householder reflections. The
+// columns are 1, x, x² with x in [−1, 1], so plain sums of squares cannot
+// overflow. Works in place.
+std::optional<std::array<double, 3>> SolveLeastSquares3(BranchRows& m)
 {
-    const std::size_t n = a.size();
+    auto& a = m.a;
+    auto& y = m.y;
+    const std::size_t n = m.n;
     for (std::size_t k = 0; k < 3; ++k) {
-        double norm = 0.0;
+        double sumSquares = 0.0;
         for (std::size_t i = k; i < n; ++i)
-            norm = std::hypot(norm, a[i][k]);
+            sumSquares += a[i][k] * a[i][k];
+        const double norm = std::sqrt(sumSquares);
         if (norm == 0.0)
             return std::nullopt;
         const double alpha = a[k][k] > 0 ? -norm : norm;
-        // v = x − alpha·e1, kept in column k from row k down.
+        // v = x − alpha·e1, kept in column k from row k down; |v|² is
+        // 2·norm·(norm + |x_k|), and 2/|v|² is what every reflection needs.
+        const double twoOverVv = 1.0 / (norm * (norm + std::fabs(a[k][k])));
         a[k][k] -= alpha;
-        double vv = 0.0;
-        for (std::size_t i = k; i < n; ++i)
-            vv += a[i][k] * a[i][k];
         for (std::size_t c = k + 1; c < 3; ++c) {
             double dot = 0.0;
             for (std::size_t i = k; i < n; ++i)
                 dot += a[i][k] * a[i][c];
-            const double f = 2.0 * dot / vv;
+            const double f = dot * twoOverVv;
             for (std::size_t i = k; i < n; ++i)
                 a[i][c] -= f * a[i][k];
         }
         double dot = 0.0;
         for (std::size_t i = k; i < n; ++i)
             dot += a[i][k] * y[i];
-        const double f = 2.0 * dot / vv;
+        const double f = dot * twoOverVv;
         for (std::size_t i = k; i < n; ++i)
             y[i] -= f * a[i][k];
         a[k][k] = alpha;  // R's diagonal
     }
     std::array<double, 3> b{};
     for (int k = 2; k >= 0; --k) {
-        double s = y[static_cast<std::size_t>(k)];
-        for (int c = k + 1; c < 3; ++c)
-            s -= a[static_cast<std::size_t>(k)][static_cast<std::size_t>(c)] * b[static_cast<std::size_t>(c)];
-        const double d = a[static_cast<std::size_t>(k)][static_cast<std::size_t>(k)];
-        if (d == 0.0)
+        const auto row = static_cast<std::size_t>(k);
+        double sum = y[row];
+        for (std::size_t c = row + 1; c < 3; ++c)
+            sum -= a[row][c] * b[c];
+        if (a[row][row] == 0.0)
             return std::nullopt;
-        b[static_cast<std::size_t>(k)] = s / d;
+        b[row] = sum / a[row][row];
     }
     return b;
 }
@@ -84,32 +96,41 @@ LoadingBranch SecondLoadingBranch(const std::array<ReadingPair, kEv2Pairs>& read
 
 std::optional<QuadraticFit> FitBranch(const std::array<ReadingPair, kEv2Pairs>& reading, LoadingBranch branch)
 {
-    std::vector<double> sigma;
-    std::vector<double> s;
-    for (int j = branch.first; j < branch.end; ++j) {
-        const ReadingPair& r = reading[static_cast<std::size_t>(j)];
+    if (branch.first < 0 || branch.end > kEv2Pairs || branch.size() < 3)
+        return std::nullopt;
+    std::array<double, kEv2Pairs> sigma;
+    std::array<double, kEv2Pairs> s;
+    const auto n = static_cast<std::size_t>(branch.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const ReadingPair& r = reading[static_cast<std::size_t>(branch.first) + i];
         if (!std::isfinite(r.stress) || !std::isfinite(r.settlement))
             return std::nullopt;
-        sigma.push_back(r.stress / kStressPerMpa);
-        s.push_back(r.settlement / kSettlementPerMm);
+        sigma[i] = r.stress / kStressPerMpa;
+        s[i] = r.settlement / kSettlementPerMm;
     }
-    std::vector<double> distinct = sigma;
-    std::sort(distinct.begin(), distinct.end());
-    if (std::unique(distinct.begin(), distinct.end()) - distinct.begin() < 3)
+    int distinct = 0;
+    double lo = sigma[0];
+    double hi = sigma[0];
+    for (std::size_t i = 0; i < n; ++i) {
+        distinct += std::find(sigma.begin(), sigma.begin() + static_cast<std::ptrdiff_t>(i), sigma[i]) ==
+                    sigma.begin() + static_cast<std::ptrdiff_t>(i);
+        lo = std::min(lo, sigma[i]);
+        hi = std::max(hi, sigma[i]);
+    }
+    if (distinct < 3)
         return std::nullopt;
 
     // x = (sigma − m)/h lies in [−1, 1].
-    const double lo = distinct.front();
-    const double hi = distinct.back();
     const double m = (lo + hi) / 2.0;
     const double h = (hi - lo) / 2.0;
-    std::vector<std::array<double, 3>> a;
-    a.reserve(sigma.size());
-    for (double v : sigma) {
-        const double x = (v - m) / h;
-        a.push_back({1.0, x, x * x});
+    BranchRows rows;
+    rows.n = n;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double x = (sigma[i] - m) / h;
+        rows.a[i] = {1.0, x, x * x};
+        rows.y[i] = s[i];
     }
-    const auto b = SolveLeastSquares3(std::move(a), s);
+    const auto b = SolveLeastSquares3(rows);
     if (!b)
         return std::nullopt;
     const auto [b0, b1, b2] = *b;
@@ -119,8 +140,8 @@ std::optional<QuadraticFit> FitBranch(const std::array<ReadingPair, kEv2Pairs>& 
     fit.a0 = b0 - b1 * m / h + b2 * m * m / (h * h);
     fit.sigmaMin = lo;
     fit.sigmaMax = hi;
-    for (double v : s)
-        fit.settlementScale = std::max(fit.settlementScale, std::fabs(v));
+    for (std::size_t i = 0; i < n; ++i)
+        fit.settlementScale = std::max(fit.settlementScale, std::fabs(s[i]));
     if (!std::isfinite(fit.a0) || !std::isfinite(fit.a1) || !std::isfinite(fit.a2))
         return std::nullopt;
     return fit;
