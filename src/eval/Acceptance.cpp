@@ -95,13 +95,19 @@ SampleStats ComputeStats(const std::vector<double>& values)
     s.count = static_cast<int>(values.size());
     if (values.empty())
         return s;
+    // Compensated sum, and the mean kept within the values: thousands of equal
+    // values give that value and a deviation of exactly 0.
     double sum = 0.0;
-    for (double v : values)
-        sum += v;
-    const double mean = sum / static_cast<double>(values.size());
-    s.mean = mean;
+    double carry = 0.0;
+    for (double v : values) {
+        const double t = sum + v;
+        carry += std::fabs(sum) >= std::fabs(v) ? (sum - t) + v : (v - t) + sum;
+        sum = t;
+    }
     s.min = *std::min_element(values.begin(), values.end());
     s.max = *std::max_element(values.begin(), values.end());
+    const double mean = std::clamp((sum + carry) / static_cast<double>(values.size()), *s.min, *s.max);
+    s.mean = mean;
     if (values.size() >= 2) {
         // Two passes about the mean: no cancellation for values far from zero.
         double ss = 0.0;

@@ -146,6 +146,13 @@ TEST(Statistics, AgainstHandValues)
     EXPECT_EQ(s.std, 0.0);
     EXPECT_EQ(s.cv, 0.0);
 
+    // Many equal values that no binary fraction holds: their own mean, s = 0.
+    const std::vector<double> same(10000, 140.0972897845726);
+    s = ComputeStats(same);
+    EXPECT_EQ(s.mean, 140.0972897845726);
+    EXPECT_EQ(s.std, 0.0);
+    EXPECT_EQ(s.cv, 0.0);
+
     // Large values close together: 1e9 + {1, 2, 3} has s = 1 exactly.
     s = ComputeStats({1e9 + 1, 1e9 + 2, 1e9 + 3});
     EXPECT_DOUBLE_EQ(*s.std, 1.0);
