@@ -21,6 +21,7 @@ constexpr Text kNoRequirement{"无", "none"};
 constexpr Text kK30Points{"K30测试点", "K30 points"};
 constexpr Text kEv2Points{"Ev2测试点", "Ev2 points"};
 constexpr Text kName{"测试号", "Name"};
+constexpr Text kStress125{"1.25mm荷载强度(MPa)", "Stress at 1.25 mm (MPa)"};
 constexpr Text kK30{"地基系数值(MPa/m)", "K30 (MPa/m)"};
 constexpr Text kRecomputedStress{"复算1.25mm荷载强度(MPa)", "Recomputed stress at 1.25 mm (MPa)"};
 constexpr Text kRecomputedK30{"复算地基系数值(MPa/m)", "Recomputed K30 (MPa/m)"};
@@ -204,7 +205,8 @@ void PrintTable(const TestDataStore& store, const StoreAssessment& a, Language l
 
     bool anyDisagrees = false;
     if (!a.k30.empty()) {
-        std::vector<std::vector<std::string>> rows{{std::string(kName.in(lang)), std::string(kK30.in(lang)),
+        std::vector<std::vector<std::string>> rows{{std::string(kName.in(lang)), std::string(kStress125.in(lang)),
+                                                    std::string(kK30.in(lang)),
                                                     std::string(kRecomputedStress.in(lang)),
                                                     std::string(kRecomputedK30.in(lang)),
                                                     std::string(kVerdict.in(lang))}};
@@ -218,7 +220,7 @@ void PrintTable(const TestDataStore& store, const StoreAssessment& a, Language l
                 k30 += " *";
                 anyDisagrees = true;
             }
-            rows.push_back({p.name, value.empty() ? "-" : value, stress, k30,
+            rows.push_back({p.name, p.stress125.empty() ? "-" : p.stress125, value.empty() ? "-" : value, stress, k30,
                             std::string(VerdictText(v.verdict, lang))});
         }
         PrintColumns(rows, out);
