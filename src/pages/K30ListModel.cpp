@@ -142,7 +142,7 @@ int K30ListModel::ColumnWidth(int column)
     case kVerdictColumn:
         return 110;
     case kRecomputedColumn:
-        return 180;
+        return 210;
     case kCheckColumn:
         return 70;
     default:
