@@ -75,7 +75,6 @@ inline constexpr Text kConclusionRecomputed{"重算结果：1.25mm荷载强度 %
 
 // Summary report.
 inline constexpr Text kSummaryTitle{"地基系数检测验收汇总表", "Acceptance Summary of Foundation Coefficient Testing"};
-inline constexpr Text kSummaryRequirements{"验收要求：", "Requirements: "};
 inline constexpr Text kSummaryK30Points{"K30测点：", "K30 points: "};
 inline constexpr Text kSummaryEv2Points{"Ev2测点：", "Ev2 points: "};
 inline constexpr Text kStatQuantity{"项目", "Quantity"};
@@ -105,7 +104,7 @@ inline constexpr Text kAll[]{
     kVerdictTip, kRecomputedTip, kStatsK30, kStatsEv2, kStatsRatio, kCounts, kDiffering, kRequiredK30,
     kRequiredEv2Min, kRequiredRatioMax, kNoK30Requirement, kNoEv2Requirement, kSeparator, kAcceptanceGroup, kEv2Min,
     kRatioMax, kAcceptanceHint, kConclusionPass, kConclusionFail, kConclusionBoundPass, kConclusionBoundOpen,
-    kConclusionNoResult, kConclusionDiffers, kConclusionRecomputed, kSummaryTitle, kSummaryRequirements,
+    kConclusionNoResult, kConclusionDiffers, kConclusionRecomputed, kSummaryTitle,
     kSummaryK30Points, kSummaryEv2Points, kStatQuantity, kQuantityK30, kQuantityEv2,
     kQuantityRatio, kStatCount, kStatMean, kStatStd, kStatCv, kStatMin, kStatMax, kRowNumber, kRowPoint,
     kRowStress125, kRowK30, kRowRecomputedStress, kRowRecomputedK30, kRowEv1, kRowEv2, kRowRatio,

@@ -155,8 +155,7 @@ int DrawAcceptanceBlock(ReportCanvas& c, const ReportPage& page, int Lw, int y, 
     const Requirements& req = a.required;
     c.SetFont(kStatsPoints);
     const int lh = c.TextHeight();
-    c.Text(Lw + 10, y, ReportTr(kSummaryRequirements, lang) + K30RequirementText(req, lang) +
-                           ReportTr(kSeparator, lang) + Ev2RequirementText(req, lang));
+    c.Text(Lw + 10, y, K30RequirementText(req, lang) + ReportTr(kSeparator, lang) + Ev2RequirementText(req, lang));
     y += lh + 12;
 
     const int rowHeight = lh + 8;

@@ -199,7 +199,7 @@ TEST_F(SummaryPdf, AFewPointsOnOnePageInBothLanguages)
     EXPECT_EQ(test::PdfPages(zh), 1);
     const QString zhText = test::PdfText(zh);
     ExpectTexts(zhText, {"地基系数检测验收汇总表", "共1页，第1页", "委托单位: 中铁建设集团",
-                         "验收要求：要求 K30 ≥ 190 MPa/m；Ev2 ≥ 100 MPa；Ev2/Ev1 ≤ 2.3",
+                         "要求 K30 ≥ 190 MPa/m；Ev2 ≥ 100 MPa；Ev2/Ev1 ≤ 2.3",
                          "K30测点：合格 3，不合格 1，无法判定 1，合格率 60.0%；重算不符 1 点",
                          "Ev2测点：合格 1，不合格 1，无法判定 0，合格率 50.0%", "合格（≥ 208）", "不符",
                          "检测人:张三"});
@@ -257,7 +257,7 @@ TEST_F(SummaryPdf, ExportedFromTheWindowWithTheRequirementsInForceAndFromTheTool
     EXPECT_TRUE(prompt.done());
     EXPECT_EQ(commands.PrintType(), kPrintSummary);
     ExpectTexts(test::PdfText(pdf).simplified(),
-                {"Requirements: Required K30 ≥ 190 MPa/m; Ev2 ≥ 100 MPa", "2 V2 75.0 90.0 1.20 Fail"});
+                {"Required K30 ≥ 190 MPa/m; Ev2 ≥ 100 MPa", "2 V2 75.0 90.0 1.20 Fail"});
     SaveEv2LimitTexts({});
 
     // The tool: the requirements its options give.
