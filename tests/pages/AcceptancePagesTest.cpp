@@ -3,11 +3,7 @@
 // the header page, and the Ev2 requirements kept in the user's settings.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include <QColor>
 #include <QDir>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
@@ -98,8 +94,6 @@ TEST_F(ListAcceptance, ColumnsTintAndStatisticsFollowTheRequiredCoefficient)
         EXPECT_EQ(Cell(r, 37), verdicts[r]) << r;
         EXPECT_EQ(Tinted(r), r == 1) << r;
     }
-    EXPECT_EQ(m.data(m.index(1, 0), Qt::BackgroundRole).value<QColor>(),
-              m.data(m.index(1, 39), Qt::BackgroundRole).value<QColor>());
     EXPECT_TRUE(Strip().endsWith(QStringLiteral("Required K30 ≥ 190 MPa/m; passed 3, failed 1, not assessable 1, "
                                                  "pass rate 60.0%; 1 differing from the recomputation")));
 
@@ -151,15 +145,6 @@ TEST(HeaderAcceptance, Ev2RequirementsAreKeptInTheSettingsAsTyped)
     EXPECT_EQ(current.ev2Min, 120.0);
     EXPECT_EQ(current.ratioMax, 2.3);
 
-    // Loading a header (a project file) neither writes nor clears them.
-    again.Fields().Client = "中铁";
-    again.SyncHeader(false);
-    EXPECT_EQ(LoadEv2LimitTexts().ev2Min, QStringLiteral("120"));
-    store.nLanguage = Language::English;
-    again.RetranslateUi();
-    const auto groups = again.findChildren<QGroupBox*>();
-    EXPECT_TRUE(std::any_of(groups.begin(), groups.end(),
-                            [](const QGroupBox* g) { return g->title() == QStringLiteral("Acceptance"); }));
     SaveEv2LimitTexts({});
 }
 
