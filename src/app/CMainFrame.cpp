@@ -87,6 +87,10 @@ CMainFrame::CMainFrame(TestDataStore& store, Prompt& prompt, const WindowOptions
     sheet_->SetCaptions(store_.nLanguage);
     connect(sheet_, &QTabWidget::currentChanged, this, &CMainFrame::OnTabChanged);
 
+    // The list judges its points by the requirements the header page shows.
+    listPage_->SetRequirementSource([this] { return headerPage_->ShownRequirements(); });
+    connect(headerPage_, &CHeadk30::requirementsChanged, listPage_, &CListData::OnActivated);
+
     readPage_->AddExtraPorts(options.extraPorts);
     if (options.quietMs > 0)
         readPage_->SetQuietMs(options.quietMs);

@@ -4,6 +4,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
+#include "AcceptanceSettings.h"
 #include "CPrintType.h"
 #include "Prompt.h"
 #include "ReportBitmap.h"
@@ -42,6 +43,13 @@ bool ReportCommands::ChoosePrintType()
     return true;
 }
 
+ReportJob ReportCommands::Job() const
+{
+    ReportHeader header = header_();
+    const Requirements required = CurrentRequirements(header);
+    return ReportJob{store_, std::move(header), store_.nLanguage, printType_, required};
+}
+
 bool ReportCommands::Ready(const ReportJob& job)
 {
     switch (CheckReport(job)) {
@@ -71,7 +79,7 @@ void ReportCommands::Print()
 {
     if (!ChoosePrintType())
         return;
-    const ReportJob job{store_, header_(), store_.nLanguage, printType_};
+    const ReportJob job = Job();
     if (!Ready(job))
         return;
     QPrinter& printer = Printer();
@@ -89,7 +97,7 @@ void ReportCommands::PrintPreview()
 {
     if (!ChoosePrintType())
         return;
-    const ReportJob job{store_, header_(), store_.nLanguage, printType_};
+    const ReportJob job = Job();
     if (!Ready(job))
         return;
     QPrintPreviewDialog preview(&Printer(), window_);
@@ -103,7 +111,7 @@ void ReportCommands::ExportPdf()
 {
     if (!ChoosePrintType())
         return;
-    const ReportJob job{store_, header_(), store_.nLanguage, printType_};
+    const ReportJob job = Job();
     if (!Ready(job))
         return;
     const QString path = prompt_.chooseSaveFile(window_, Tr(kExportPdf, store_.nLanguage),

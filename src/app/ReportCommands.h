@@ -43,6 +43,8 @@ public slots:
 
 private:
     bool ChoosePrintType();
+    // The chosen report with the header and the requirements as they stand now.
+    ReportJob Job() const;
     // False, after telling the operator why, when the report cannot be made.
     bool Ready(const ReportJob& job);
     QPrinter& Printer();

@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "AcceptanceSettings.h"
+#include "AcceptanceTexts.h"
 #include "PageTexts.h"
 #include "TestDataStore.h"
 #include "UiText.h"
@@ -55,7 +57,9 @@ const Text& LabelOf(std::string ReportHeader::*member)
 
 CHeadk30::CHeadk30(TestDataStore& store, QWidget* parent)
     : QWidget(parent), store_(store), title_(new QLabel(this)), projectGroup_(new QGroupBox(this)),
-      reportGroup_(new QGroupBox(this))
+      reportGroup_(new QGroupBox(this)), acceptanceGroup_(new QGroupBox(this)), ev2MinLabel_(new QLabel(this)),
+      ratioMaxLabel_(new QLabel(this)), acceptanceHint_(new QLabel(this)), ev2Min_(new QLineEdit(this)),
+      ratioMax_(new QLineEdit(this))
 {
     QFont titleFont = title_->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
@@ -85,6 +89,34 @@ CHeadk30::CHeadk30(TestDataStore& store, QWidget* parent)
     fillFrame(projectGroup_, kProjectFrame);
     fillFrame(reportGroup_, kReportFrame);
 
+    // Two Ev2 requirements beside each other, as the frames' two columns.
+    {
+        auto* grid = new QGridLayout(acceptanceGroup_);
+        grid->setHorizontalSpacing(16);
+        grid->setVerticalSpacing(14);
+        ev2MinLabel_->setBuddy(ev2Min_);
+        ratioMaxLabel_->setBuddy(ratioMax_);
+        ev2Min_->setObjectName(QStringLiteral("ev2Min"));
+        ratioMax_->setObjectName(QStringLiteral("ratioMax"));
+        grid->addWidget(ev2MinLabel_, 0, 0);
+        grid->addWidget(ev2Min_, 0, 1);
+        grid->addWidget(ratioMaxLabel_, 0, 2);
+        grid->addWidget(ratioMax_, 0, 3);
+        acceptanceHint_->setWordWrap(true);
+        grid->addWidget(acceptanceHint_, 1, 0, 1, 4);
+        grid->setColumnStretch(1, 1);
+        grid->setColumnStretch(3, 1);
+        const Ev2LimitTexts limits = LoadEv2LimitTexts();
+        ev2Min_->setText(limits.ev2Min);
+        ratioMax_->setText(limits.ratioMax);
+        // Kept as typed, so a report printed straight away judges by them.
+        auto save = [this] { SaveEv2LimitTexts({ev2Min_->text(), ratioMax_->text()}); };
+        connect(ev2Min_, &QLineEdit::textEdited, this, save);
+        connect(ratioMax_, &QLineEdit::textEdited, this, save);
+        for (QLineEdit* box : {ev2Min_, ratioMax_, Box(&ReportHeader::RequiredCoefficient)})
+            connect(box, &QLineEdit::textChanged, this, &CHeadk30::requirementsChanged);
+    }
+
     auto* signOff = new QGridLayout;
     signOff->setHorizontalSpacing(16);
     // Tester and reviewer stand below the right-hand column of the frames.
@@ -100,6 +132,7 @@ CHeadk30::CHeadk30(TestDataStore& store, QWidget* parent)
     layout->addWidget(title_);
     layout->addWidget(projectGroup_);
     layout->addWidget(reportGroup_);
+    layout->addWidget(acceptanceGroup_);
     layout->addLayout(signOff);
     layout->addStretch(1);
     RetranslateUi();
@@ -150,6 +183,19 @@ void CHeadk30::RetranslateUi()
     title_->setText(Tr(texts::kHeaderTitle, lang));
     for (const Field& f : fields_)
         f.label->setText(Tr(LabelOf(f.member), lang));
+    acceptanceGroup_->setTitle(Tr(acceptance_texts::kAcceptanceGroup, lang));
+    ev2MinLabel_->setText(Tr(acceptance_texts::kEv2Min, lang));
+    ratioMaxLabel_->setText(Tr(acceptance_texts::kRatioMax, lang));
+    acceptanceHint_->setText(Tr(acceptance_texts::kAcceptanceHint, lang));
+}
+
+Requirements CHeadk30::ShownRequirements() const
+{
+    Requirements r;
+    r.k30 = ParseRequirement(S(Box(&ReportHeader::RequiredCoefficient)->text()));
+    r.ev2Min = ParseRequirement(S(ev2Min_->text()));
+    r.ratioMax = ParseRequirement(S(ratioMax_->text()));
+    return r;
 }
 
 QLineEdit* CHeadk30::Box(std::string ReportHeader::*member) const

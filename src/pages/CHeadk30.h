@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "Acceptance.h"
 #include "ReportHeader.h"
 
 class QGroupBox;
@@ -15,7 +16,9 @@ namespace k30 {
 class TestDataStore;
 
 // Report header page: the fourteen texts printed on every report. The page
-// owns the header; its boxes are synchronised with it on request.
+// owns the header; its boxes are synchronised with it on request. Below them
+// the acceptance group: the Ev2 requirements, kept in the user's settings as
+// they are typed (the K30 requirement is the required coefficient box).
 class CHeadk30 : public QWidget {
     Q_OBJECT
 public:
@@ -35,6 +38,16 @@ public:
     void RetranslateUi();
 
     QLineEdit* Box(std::string ReportHeader::*member) const;
+    QLineEdit* Ev2MinBox() const { return ev2Min_; }
+    QLineEdit* RatioMaxBox() const { return ratioMax_; }
+
+    // The requirements as the boxes show them now; touches neither the
+    // header fields nor the settings.
+    Requirements ShownRequirements() const;
+
+signals:
+    // The required coefficient or an Ev2 requirement box changed.
+    void requirementsChanged();
 
 private:
     struct Field {
@@ -49,6 +62,12 @@ private:
     QGroupBox* projectGroup_;
     QGroupBox* reportGroup_;
     std::array<Field, 14> fields_{};
+    QGroupBox* acceptanceGroup_;
+    QLabel* ev2MinLabel_;
+    QLabel* ratioMaxLabel_;
+    QLabel* acceptanceHint_;
+    QLineEdit* ev2Min_;
+    QLineEdit* ratioMax_;
 };
 
 }  // namespace k30

@@ -5,6 +5,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "AcceptanceFormat.h"
+#include "AcceptanceTexts.h"
 #include "K30ListModel.h"
 #include "PageTexts.h"
 #include "TestDataStore.h"
@@ -14,7 +16,7 @@ namespace k30 {
 
 CListData::CListData(TestDataStore& store, QWidget* parent)
     : QWidget(parent), store_(store), label_(new QLabel(this)), view_(new QTableView(this)),
-      model_(new K30ListModel(store, store.nLanguage, this))
+      model_(new K30ListModel(store, store.nLanguage, this)), strip_(new QLabel(this))
 {
     view_->setModel(model_);
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -30,14 +32,42 @@ CListData::CListData(TestDataStore& store, QWidget* parent)
     for (int c = 0; c < K30ListModel::kColumns; ++c)
         view_->setColumnWidth(c, K30ListModel::ColumnWidth(c));
 
+    strip_->setObjectName(QStringLiteral("statisticsStrip"));
+    strip_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    strip_->setWordWrap(true);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label_);
     layout->addWidget(view_, 1);
+    layout->addWidget(strip_);
     RetranslateUi();
 }
 
-void CListData::OnActivated() { model_->Refill(); }
+void CListData::SetRequirementSource(std::function<Requirements()> source) { requirements_ = std::move(source); }
 
-void CListData::RetranslateUi() { label_->setText(Tr(texts::kListLabel, store_.nLanguage)); }
+void CListData::OnActivated()
+{
+    model_->Refill(requirements_ ? requirements_() : Requirements{});
+    ShowStatistics();
+}
+
+void CListData::RetranslateUi()
+{
+    label_->setText(Tr(texts::kListLabel, store_.nLanguage));
+    model_->Retranslate();
+    ShowStatistics();
+}
+
+void CListData::ShowStatistics()
+{
+    using namespace acceptance_texts;
+    const Language lang = store_.nLanguage;
+    const StoreAssessment& a = model_->Assessment();
+    QString verdicts = K30RequirementText(a.required, lang) + Tr(kSeparator, lang) +
+                       CountsLine(a.k30Counts, a.required.k30.has_value(), lang);
+    if (const int differing = DifferingCount(a); differing > 0)
+        verdicts += Tr(kSeparator, lang) + Tr(kDiffering, lang).arg(differing);
+    strip_->setText(StatsLine(kStatsK30, a.k30Stats, kK30Decimals, lang) + QStringLiteral("\n") + verdicts);
+}
 
 }  // namespace k30

@@ -2,6 +2,10 @@
 
 #include <QWidget>
 
+#include <functional>
+
+#include "Acceptance.h"
+
 class QLabel;
 class QTableView;
 
@@ -10,22 +14,34 @@ namespace k30 {
 class K30ListModel;
 class TestDataStore;
 
-// List page: every K30 point in one row, refilled on every activation.
+// List page: every K30 point in one row, judged by the requirements in force,
+// and a strip with the statistics of the list under it. Refilled on every
+// activation and when a requirement changes.
 class CListData : public QWidget {
     Q_OBJECT
 public:
     explicit CListData(TestDataStore& store, QWidget* parent = nullptr);
 
-    void OnActivated();    // refills the list
-    void RetranslateUi();  // the label; column titles stay as set at start
+    // Where the requirements in force come from (the report header page);
+    // without one nothing is required.
+    void SetRequirementSource(std::function<Requirements()> source);
+
+    void OnActivated();    // refills the list and the statistics
+    void RetranslateUi();  // the label, the statistics and the acceptance column titles;
+                           // the other column titles stay as set at start
     K30ListModel* Model() const { return model_; }
     QTableView* View() const { return view_; }
+    QLabel* StatisticsStrip() const { return strip_; }
 
 private:
     TestDataStore& store_;
     QLabel* label_;
     QTableView* view_;
     K30ListModel* model_;
+    QLabel* strip_;
+    std::function<Requirements()> requirements_;
+
+    void ShowStatistics();
 };
 
 }  // namespace k30

@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "AcceptanceTexts.h"
 #include "PrintType.h"
 #include "ReportTexts.h"
 #include "UiText.h"
@@ -25,10 +26,13 @@ CPrintType::CPrintType(Language lang, int preset, QWidget* parent) : QDialog(par
     current_->setObjectName(QStringLiteral("printCurrent"));
     all_->setObjectName(QStringLiteral("printAll"));
     list_->setObjectName(QStringLiteral("printList"));
+    summary_ = new QRadioButton(Tr(acceptance_texts::kPrintSummaryChoice, lang), group);
+    summary_->setObjectName(QStringLiteral("printSummary"));
     auto* choices = new QVBoxLayout(group);
     choices->addWidget(current_);
     choices->addWidget(all_);
     choices->addWidget(list_);
+    choices->addWidget(summary_);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(Tr(kOk, lang));
@@ -53,6 +57,8 @@ int CPrintType::PrintType() const
         return kPrintAllPoints;
     if (list_->isChecked())
         return kPrintPointList;
+    if (summary_->isChecked())
+        return kPrintSummary;
     return preset_;
 }
 
@@ -65,6 +71,8 @@ QRadioButton* CPrintType::Button(int printType) const
         return all_;
     case kPrintPointList:
         return list_;
+    case kPrintSummary:
+        return summary_;
     default:
         return nullptr;
     }

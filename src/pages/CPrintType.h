@@ -27,6 +27,7 @@ private:
     QRadioButton* current_ = nullptr;
     QRadioButton* all_ = nullptr;
     QRadioButton* list_ = nullptr;
+    QRadioButton* summary_ = nullptr;  // the acceptance summary, print type 8
     int preset_ = 3;
 };
 

@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 
+#include "Acceptance.h"
 #include "Language.h"
 
 namespace k30 {
@@ -9,17 +10,27 @@ namespace k30 {
 class TestDataStore;
 
 // The K30 points of the store as the list page shows them: name, results,
-// sixteen stress/settlement pairs, start and end time (37 columns).
+// sixteen stress/settlement pairs, start and end time (37 columns), then the
+// acceptance: verdict, recomputed K30 and the mark of a differing instrument.
+// Failing rows are tinted.
 class K30ListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    static constexpr int kColumns = 37;
+    static constexpr int kVerdictColumn = 37;
+    static constexpr int kRecomputedColumn = 38;
+    static constexpr int kCheckColumn = 39;
+    static constexpr int kColumns = 40;
 
-    // Column titles are fixed in the language given here.
+    // The titles of the first 37 columns are fixed in the language given here;
+    // those of the acceptance columns follow the interface language.
     K30ListModel(const TestDataStore& store, Language titleLanguage, QObject* parent = nullptr);
 
-    // Reads the store again (the list page refills on every activation).
-    void Refill();
+    // Reads the store again and judges its points by these requirements (the
+    // list page refills on every activation and when a requirement changes).
+    void Refill(const Requirements& required = {});
+    const StoreAssessment& Assessment() const { return assessment_; }
+    // The acceptance columns' titles and texts in the interface language of now.
+    void Retranslate();
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -32,6 +43,7 @@ private:
     const TestDataStore& store_;
     Language titleLanguage_;
     int rows_ = 0;
+    StoreAssessment assessment_;
 };
 
 }  // namespace k30

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "ConclusionText.h"
 #include "CurveMapping.h"
 #include "Format.h"
 #include "K30Evaluation.h"
@@ -41,7 +42,7 @@ QString AxisLabel(double value, int decimals, int chars)
 }
 
 void DrawPoint(ReportCanvas& c, const ReportPage& page, const K30& point, const ReportHeader& header,
-               const PointVariant& v, int pageCount, int pageNumber)
+               const PointVariant& v, int pageCount, int pageNumber, const QStringList& conclusion = {})
 {
     const Language lang = c.language();
     const bool en = lang == Language::English;
@@ -143,6 +144,10 @@ void DrawPoint(ReportCanvas& c, const ReportPage& page, const K30& point, const 
         c.Line(X0, Y1 + 340 * s, X0 + 350 * s, Y1 + 340 * s);
         c.Line(X0, Y1 + 420 * s, X0 + 350 * s, Y1 + 420 * s);
         c.Text(CX0 + 5 * s, CY0 + 170 * s, ReportTr(kConclusion, lang));
+        const QStringList lines =
+            WrapToWidth(conclusion, static_cast<int>(320 * s), [&c](const QString& t) { return c.TextWidth(t); });
+        for (qsizetype i = 0; i < lines.size() && i < 5; ++i)
+            c.Text(CX0 + 15 * s, CY0 + (182 + 13 * i) * s, lines[i]);
         c.Text(CX0 + 5 * s, CY0 + 260 * s, Join(kTester, header.Tester, lang));
         c.Text(CX0 + 240 * s, CY0 + 260 * s, Join(kReviewer, header.Reviewer, lang));
     }
@@ -207,7 +212,8 @@ void DrawPoint(ReportCanvas& c, const ReportPage& page, const K30& point, const 
 }  // namespace
 
 bool DrawK30PointReport(QPainter& painter, const ReportPage& page, const TestDataStore& store,
-                        const ReportHeader& header, Language lang, int printType, int pageCount, int pageNumber)
+                        const ReportHeader& header, Language lang, int printType, int pageCount, int pageNumber,
+                        const Requirements& required)
 {
     std::size_t index = static_cast<std::size_t>(pageNumber > 0 ? pageNumber - 1 : 0);
     if (printType == kPrintCurrentPoint) {
@@ -222,8 +228,11 @@ bool DrawK30PointReport(QPainter& painter, const ReportPage& page, const TestDat
         return false;
     painter.save();
     ReportCanvas canvas(painter, lang);
-    DrawPoint(canvas, page, store.k30List[index], header, kPrinted, printType == kPrintAllPoints ? pageCount : 0,
-              pageNumber);
+    const K30& point = store.k30List[index];
+    const QStringList conclusion =
+        ConclusionLines(point, AssessK30Point(point, store.bManualInput, required), required.k30, lang);
+    DrawPoint(canvas, page, point, header, kPrinted, printType == kPrintAllPoints ? pageCount : 0, pageNumber,
+              conclusion);
     painter.restore();
     return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SummaryReport.h"
 #include "TestDataStore.h"
 
 namespace k30 {
@@ -32,6 +33,8 @@ inline int ReportPageCount(const TestDataStore& store, int printType)
         return 1;
     case kPrintEv2AllPoints:
         return static_cast<int>(store.ev2List.size());
+    case kPrintSummary:
+        return SummaryPageCount(store);
     default:
         return 0;
     }

@@ -17,6 +17,7 @@
 #include "ReportPage.h"
 #include "ReportTexts.h"
 #include "SafeSave.h"
+#include "SummaryReport.h"
 #include "Texts.h"
 
 namespace k30 {
@@ -32,7 +33,8 @@ ReportRefusal CheckReport(const ReportJob& job)
 {
     if (job.printType == kPrintCurrentPoint && job.store.strCurK30Name.empty())
         return ReportRefusal::NoCurrentPoint;
-    if (job.store.ValidCount() == 0 || PageCount(job) == 0)
+    // The summary also lists Ev2 points; the other reports need K30 points.
+    if ((job.printType != kPrintSummary && job.store.ValidCount() == 0) || PageCount(job) == 0)
         return ReportRefusal::NoPoints;
     return ReportRefusal::None;
 }
@@ -42,6 +44,9 @@ int PageCount(const ReportJob& job) { return ReportPageCount(job.store, job.prin
 void DrawReportPages(QPagedPaintDevice& device, QPainter& painter, const ReportJob& job, const std::vector<int>& pages)
 {
     const int count = PageCount(job);
+    // Judged once for all the summary's pages.
+    const StoreAssessment assessment =
+        job.printType == kPrintSummary ? AssessStore(job.store, job.required) : StoreAssessment{};
     bool first = true;
     for (const int pageNumber : pages) {
         if (!first)
@@ -53,8 +58,11 @@ void DrawReportPages(QPagedPaintDevice& device, QPainter& painter, const ReportJ
         MapReportUnits(painter, device.logicalDpiX(), device.logicalDpiY());
         if (job.printType == kPrintPointList)
             DrawK30ListReport(painter, page, job.store, job.header, job.lang, count, pageNumber);
+        else if (job.printType == kPrintSummary)
+            DrawSummaryReport(painter, page, job.store, job.header, assessment, job.lang, count, pageNumber);
         else
-            DrawK30PointReport(painter, page, job.store, job.header, job.lang, job.printType, count, pageNumber);
+            DrawK30PointReport(painter, page, job.store, job.header, job.lang, job.printType, count, pageNumber,
+                               job.required);
         painter.restore();
     }
 }

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "Acceptance.h"
 #include "Language.h"
 #include "ReportHeader.h"
 #include "TestDataStore.h"
@@ -16,12 +17,14 @@ class QPrinter;
 namespace k30 {
 
 // One report to print or export: the points, the header as the header page
-// shows it, the language of the texts and the print type (3, 4 or 5).
+// shows it, the language of the texts, the print type (3, 4, 5 or 8) and the
+// requirements the conclusions and the summary judge by.
 struct ReportJob {
     const TestDataStore& store;
     ReportHeader header;
     Language lang = Language::English;
     int printType = 3;
+    Requirements required{};
 };
 
 // Why a report cannot be produced; each has its message for the operator.

@@ -40,7 +40,7 @@ TEST(ListModel, ColumnsAndTexts)
     s.AddK30Point(manual);
     s.nK30Count = 2;
     K30ListModel m(s, Language::Chinese);
-    ASSERT_EQ(m.columnCount(), 37);
+    ASSERT_EQ(m.columnCount(), 40);
     ASSERT_EQ(m.rowCount(), 2);
     EXPECT_EQ(m.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("测试号"));
     EXPECT_EQ(m.headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("1应力"));

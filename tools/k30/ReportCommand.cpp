@@ -3,6 +3,7 @@
 #include <iostream>
 #include <memory>
 
+#include "Acceptance.h"
 #include "Commands.h"
 #include "DataFile.h"
 #include "JsonOutput.h"
@@ -22,7 +23,27 @@ struct ReportOptions {
     std::string type = "current";
     std::string point;
     std::string header;
+    std::string required;  // K30, MPa/m; empty: the header's required coefficient
+    std::string ev2Min;
+    std::string ratioMax;
 };
+
+// Requirements as the header page takes them: a number, blanks around it and
+// a decimal comma allowed.
+const CLI::Validator kRequirementNumber(
+    [](std::string& text) {
+        return ParseRequirement(text) ? std::string() : "not a number: " + text;
+    },
+    "NUMBER");
+
+Requirements RequirementsOf(const ReportOptions& o, const ReportHeader& header)
+{
+    Requirements r;
+    r.k30 = ParseRequirement(header.RequiredCoefficient);
+    r.ev2Min = ParseRequirement(o.ev2Min);
+    r.ratioMax = ParseRequirement(o.ratioMax);
+    return r;
+}
 
 
 int PrintTypeOf(const std::string& type)
@@ -31,6 +52,8 @@ int PrintTypeOf(const std::string& type)
         return kPrintAllPoints;
     if (type == "list")
         return kPrintPointList;
+    if (type == "summary")
+        return kPrintSummary;
     return kPrintCurrentPoint;
 }
 
@@ -41,18 +64,23 @@ int RunReport(const ReportOptions& o, Language lang)
         return code;
     if (!o.header.empty() && !ReadHeaderFile(o.header, f.header))
         return 1;
-    if (f.store.ValidCount() == 0) {
+    // The header shows the value the conclusions judge by.
+    if (!o.required.empty())
+        f.header.RequiredCoefficient = o.required;
+    const bool summary = PrintTypeOf(o.type) == kPrintSummary;
+    if (f.store.ValidCount() == 0 && !(summary && !f.store.ev2List.empty())) {
         std::cerr << "k30: " << o.in << ": no K30 test points to report\n";
         return 1;
     }
     // The point of "current data" and of the bitmap, as if chosen on the test data page.
-    if (o.point.empty()) {
-        f.store.strCurK30Name = f.store.k30List.front().name;
-    } else if (f.store.FindK30PointByName(o.point)) {
+    if (!o.point.empty()) {
+        if (!f.store.FindK30PointByName(o.point)) {
+            std::cerr << "k30: " << o.in << ": no test point named \"" << o.point << "\"\n";
+            return 1;
+        }
         f.store.strCurK30Name = o.point;
-    } else {
-        std::cerr << "k30: " << o.in << ": no test point named \"" << o.point << "\"\n";
-        return 1;
+    } else if (f.store.ValidCount() > 0) {
+        f.store.strCurK30Name = f.store.k30List.front().name;
     }
 
     // The drawings need the offscreen platform and the report fonts.
@@ -72,7 +100,7 @@ int RunReport(const ReportOptions& o, Language lang)
         }
         return 0;
     }
-    const ReportJob job{f.store, f.header, lang, PrintTypeOf(o.type)};
+    const ReportJob job{f.store, f.header, lang, PrintTypeOf(o.type), RequirementsOf(o, f.header)};
     if (!ExportReportPdf(QString::fromStdString(o.pdf), job, error)) {
         std::cerr << "k30: " << o.pdf << ": " << error.toStdString() << "\n";
         return 1;
@@ -92,12 +120,19 @@ void AddReportCommand(CLI::App& app, GlobalOptions& global, Action& action)
     pdf->excludes(bmp);
     CLI::Option* type = sub->add_option("--type", opts->type,
                                         "current: point report of --point; all: one page per point; "
-                                        "list: the list of all points (default: current)")
-                            ->check(CLI::IsMember({"current", "all", "list"}));
+                                        "list: the list of all points; summary: the acceptance summary of every "
+                                        "point (default: current)")
+                            ->check(CLI::IsMember({"current", "all", "list", "summary"}));
     type->excludes(bmp);
     sub->add_option("--point", opts->point, "Test point of --type current and --bmp (default: the first point)");
     sub->add_option("--header", opts->header,
                     "JSON object with the report header members; replaces a project file's own header");
+    sub->add_option("--required", opts->required,
+                    "Required K30 in MPa/m for the conclusions and the summary; replaces the header's "
+                    "RequiredCoefficient, which is used when it is a number")
+        ->check(kRequirementNumber);
+    sub->add_option("--ev2-min", opts->ev2Min, "Least Ev2 in MPa for the summary")->check(kRequirementNumber);
+    sub->add_option("--ratio-max", opts->ratioMax, "Largest Ev2/Ev1 for the summary")->check(kRequirementNumber);
     AddLanguageOption(sub, global);
     sub->callback([opts, pdf, bmp, &global, &action] {
         if (pdf->count() == 0 && bmp->count() == 0)

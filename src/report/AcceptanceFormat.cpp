@@ -1,0 +1,104 @@
+#include "AcceptanceFormat.h"
+
+#include "AcceptanceTexts.h"
+#include "ReportCanvas.h"
+
+namespace k30 {
+
+using namespace acceptance_texts;
+
+QString NumberText(double value, int decimals)
+{
+    QString text = QString::number(value, 'f', decimals);
+    if (text.contains(QLatin1Char('.'))) {
+        while (text.endsWith(QLatin1Char('0')))
+            text.chop(1);
+        if (text.endsWith(QLatin1Char('.')))
+            text.chop(1);
+    }
+    return text == QStringLiteral("-0") ? QStringLiteral("0") : text;
+}
+
+QString StatText(const std::optional<double>& value, int decimals)
+{
+    return value ? QString::number(*value, 'f', decimals) : QStringLiteral("—");
+}
+
+QString PercentText(const std::optional<double>& fraction)
+{
+    return fraction ? QString::number(*fraction * 100.0, 'f', 1) + QStringLiteral("%") : QStringLiteral("—");
+}
+
+QString VerdictText(Verdict verdict, Language lang)
+{
+    switch (verdict) {
+    case Verdict::Pass:
+        return ReportTr(kPass, lang);
+    case Verdict::Fail:
+        return ReportTr(kFail, lang);
+    case Verdict::None:
+        break;
+    }
+    return {};
+}
+
+QString K30VerdictText(const K30Assessment& assessment, Language lang)
+{
+    if (!assessment.lowerBound)
+        return VerdictText(assessment.verdict, lang);
+    const Text& form = assessment.verdict == Verdict::Pass ? kPassWithBound : kBoundOnly;
+    return ReportTr(form, lang).arg(*assessment.lowerBound);
+}
+
+QString TrimmedText(const std::string& text) { return QString::fromStdString(text).trimmed(); }
+
+QStringList StatsTexts(const SampleStats& stats, StatDecimals decimals)
+{
+    return {QString::number(stats.count),         StatText(stats.mean, decimals.spread),
+            StatText(stats.std, decimals.spread),  PercentText(stats.cv),
+            StatText(stats.min, decimals.extremes), StatText(stats.max, decimals.extremes)};
+}
+
+QString StatsLine(const Text& form, const SampleStats& stats, StatDecimals decimals, Language lang)
+{
+    const QStringList t = StatsTexts(stats, decimals);
+    return ReportTr(form, lang).arg(t[0], t[1], t[2], t[3], t[4], t[5]);
+}
+
+QString CountsLine(const VerdictCounts& counts, bool required, Language lang)
+{
+    return ReportTr(kCounts, lang)
+        .arg(counts.passed)
+        .arg(counts.failed)
+        .arg(counts.none)
+        .arg(required ? PercentText(counts.PassRate()) : QStringLiteral("—"));
+}
+
+QString K30RequirementText(const Requirements& required, Language lang)
+{
+    if (!required.k30)
+        return ReportTr(kNoK30Requirement, lang);
+    return ReportTr(kRequiredK30, lang).arg(NumberText(*required.k30, 3));
+}
+
+QString Ev2RequirementText(const Requirements& required, Language lang)
+{
+    QStringList parts;
+    if (required.ev2Min)
+        parts << ReportTr(kRequiredEv2Min, lang).arg(NumberText(*required.ev2Min, 3));
+    if (required.ratioMax)
+        parts << ReportTr(kRequiredRatioMax, lang).arg(NumberText(*required.ratioMax, 3));
+    if (parts.isEmpty())
+        return ReportTr(kNoEv2Requirement, lang);
+    return parts.join(ReportTr(kSeparator, lang));
+}
+
+int DifferingCount(const StoreAssessment& assessment)
+{
+    int n = 0;
+    for (const K30Assessment& a : assessment.k30)
+        n += a.agrees == false ? 1 : 0;
+    return n;
+}
+
+}  // namespace k30
