@@ -54,7 +54,7 @@ std::string Str(std::string_view s) { return std::string(s); }
 
 class Workbook {
 public:
-    explicit Workbook(const std::string& path) : book_(workbook_new(path.c_str()))
+    explicit Workbook(const std::string& path) : book_(Open(path))
     {
         if (!book_)
             return;
@@ -108,6 +108,15 @@ public:
     }
 
 private:
+    // Rows go straight to the file as they are written: a list of thousands
+    // of points needs no cell tree in memory.
+    static lxw_workbook* Open(const std::string& path)
+    {
+        lxw_workbook_options options{};
+        options.constant_memory = LXW_TRUE;
+        return workbook_new_opt(path.c_str(), &options);
+    }
+
     lxw_workbook* book_;
     lxw_format* bold_ = nullptr;
     lxw_format* title_ = nullptr;
@@ -150,9 +159,11 @@ void WriteTableSheet(Workbook& book, const char* name, const ExportTable& table)
         widths[c] = std::min(kMaxWidth, std::max(widths[c], std::min(title, kMaxTitleWidth)));
         titleLines = std::max(titleLines, static_cast<int>((title + widths[c] - 1.0) / widths[c]));
         book.Check(worksheet_set_column(sheet, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c), widths[c], nullptr));
-        WriteText(book, sheet, 0, static_cast<lxw_col_t>(c), table.titles[c], book.Title());
     }
+    // Rows are written in order, each before the next.
     book.Check(worksheet_set_row(sheet, 0, 15.0 * titleLines, nullptr));
+    for (std::size_t c = 0; c < table.titles.size(); ++c)
+        WriteText(book, sheet, 0, static_cast<lxw_col_t>(c), table.titles[c], book.Title());
     worksheet_freeze_panes(sheet, 1, 1);
     lxw_row_t r = 1;
     for (const auto& row : table.rows) {
