@@ -4,7 +4,6 @@
 #include <cstdlib>
 
 #include "CsvExport.h"
-#include "Export.h"
 #include "ExportTestSupport.h"
 
 using namespace k30;
@@ -83,15 +82,6 @@ TEST(CsvExport, Ev2TableInChineseWithDateSplitAndResults)
     const CsvRows bare = ReadBack(WriteCsv(store, {}, {}, Language::English, CsvTable::Ev2));
     EXPECT_EQ(bare[1][8], "");
     EXPECT_EQ(bare[1][6], "450.0");
-}
-
-TEST(CsvExport, FormatFollowsTheEndingInAnyCase)
-{
-    EXPECT_EQ(FormatOfPath("a/b.CsV"), ExportFormat::Csv);
-    EXPECT_EQ(FormatOfPath("b.XLSX"), ExportFormat::Xlsx);
-    EXPECT_EQ(FormatOfPath("c.Ags"), ExportFormat::Ags4);
-    EXPECT_EQ(FormatOfPath("c.ags.txt"), std::nullopt);
-    EXPECT_EQ(FormatOfPath("xlsx"), std::nullopt);
 }
 
 }  // namespace
