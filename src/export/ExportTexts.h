@@ -57,9 +57,6 @@ inline constexpr Text kRequiredK30{"要求K30(MPa/m)", "Required K30 (MPa/m)"};
 inline constexpr Text kRequiredEv2Min{"最小Ev2(MPa)", "Least Ev2 (MPa)"};
 inline constexpr Text kRequiredRatioMax{"最大Ev2/Ev1", "Largest Ev2/Ev1"};
 inline constexpr Text kNoRequirement{"无要求", "none"};
-inline constexpr Text kK30Statistics{"K30统计", "K30 statistics"};
-inline constexpr Text kEv2Statistics{"Ev2统计", "Ev2 statistics"};
-inline constexpr Text kRatioStatistics{"Ev2/Ev1统计", "Ev2/Ev1 statistics"};
 inline constexpr Text kCount{"点数", "Count"};
 inline constexpr Text kMean{"平均值", "Mean"};
 inline constexpr Text kStd{"标准差", "Standard deviation"};
@@ -71,7 +68,6 @@ inline constexpr Text kFailed{"不合格点数", "Failed"};
 inline constexpr Text kNotAssessable{"无法判定点数", "Not assessable"};
 inline constexpr Text kPassRate{"合格率", "Pass rate"};
 inline constexpr Text kStatistic{"统计项", "Statistic"};
-inline constexpr Text kValue{"数值", "Value"};
 
 // AGS4 free texts
 inline constexpr Text kAgsDescription{"平板载荷试验（K30、Ev2）", "Plate load tests (K30, Ev2)"};
