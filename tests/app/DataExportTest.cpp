@@ -74,7 +74,7 @@ TEST_F(Export, CsvPutsTheEv2TableBesideWithTheHeaderPageAndSettingsRequirements)
     const QByteArray k30 = Slurp(Path("layer.csv"));
     const QByteArray ev2 = Slurp(Path("layer-Ev2.csv"));
     EXPECT_TRUE(k30.startsWith("\xEF\xBB\xBF测试号,开始时间"));
-    // 125 < 130 fails now; the bound 240 and 150 pass.
+    // 125 < 130 fails; the bound 240 and 150 pass.
     const auto rows = test::ParseCsv(k30.mid(3).toStdString(), true).value();
     ASSERT_EQ(rows.size(), 5u);
     EXPECT_EQ(rows[1][39], "不合格");
