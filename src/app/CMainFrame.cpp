@@ -14,6 +14,7 @@
 
 #include <functional>
 
+#include "AcceptanceSettings.h"
 #include "AppTexts.h"
 #include "CAboutDlg.h"
 #include "CChangeNameK.h"
@@ -23,6 +24,7 @@
 #include "CPropSheet.h"
 #include "CReadData.h"
 #include "CTestK30.h"
+#include "DataExportCommand.h"
 #include "FileCommands.h"
 #include "Prompt.h"
 #include "QtTranslations.h"
@@ -137,6 +139,7 @@ void CMainFrame::CreateActions()
         {CommandId::PrintPreview, [this] { OnPrintPreview(); }, none, "document-print-preview",
          QStyle::SP_FileDialogContentsView},
         {CommandId::ExportPdf, [this] { OnExportPdf(); }, none, nullptr, QStyle::SP_CustomBase},
+        {CommandId::Export, [this] { OnExport(); }, none, nullptr, QStyle::SP_CustomBase},
         {CommandId::RenamePoints, [this] { OnRenamePoints(); }, none, nullptr, QStyle::SP_CustomBase},
         {CommandId::ManualInput, [this] { OnManualInput(); }, none, nullptr, QStyle::SP_CustomBase},
         {CommandId::Quit, [this] { close(); }, QKeySequence(Qt::CTRL | Qt::Key_Q), nullptr, QStyle::SP_CustomBase},
@@ -321,6 +324,12 @@ void CMainFrame::OnExportPdf() { reports_->ExportPdf(); }
 void CMainFrame::OnSaveBitmap() { reports_->SaveBitmap(); }
 
 void CMainFrame::OnSaveWord() { RunWordExport(store_, prompt_, CurrentHeader(), this); }
+
+void CMainFrame::OnExport()
+{
+    const ReportHeader header = CurrentHeader();
+    RunDataExport(store_, prompt_, header, CurrentRequirements(header), this);
+}
 
 void CMainFrame::OnAbout()
 {

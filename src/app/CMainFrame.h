@@ -62,6 +62,7 @@ public:
     void OnExportPdf();
     void OnSaveBitmap();
     void OnSaveWord();
+    void OnExport();
     void OnAbout();
     void OnUserManual();
 

@@ -1,6 +1,7 @@
 #include "CommandTable.h"
 
 #include "AppTexts.h"
+#include "DataExportTexts.h"
 
 namespace k30 {
 
@@ -23,7 +24,7 @@ const std::vector<MenuItem>& MenuTable()
             {Cmd(kMenuOpen, CommandId::Open),
              Sub(kMenuSaveAs, {Cmd(kMenuSaveRaw, CommandId::SaveRaw), Cmd(kMenuSaveProject, CommandId::SaveProject)}),
              Sep(), Cmd(kMenuPrint, CommandId::Print), Cmd(kMenuPrintPreview, CommandId::PrintPreview),
-             Cmd(kMenuExportPdf, CommandId::ExportPdf), Sep(),
+             Cmd(kMenuExportPdf, CommandId::ExportPdf), Cmd(kMenuExport, CommandId::Export), Sep(),
              Sub(kMenuData, {Sub(kMenuChangeName, {Cmd(kMenuTestPoint, CommandId::RenamePoints)}),
                              Cmd(kMenuManualInput, CommandId::ManualInput)}),
              Cmd(kMenuQuit, CommandId::Quit)}),

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QMessageBox>
 
 namespace k30 {
@@ -99,6 +100,12 @@ void ConfigureFileDialog(QFileDialog& dialog, const Prompt::FileRequest& request
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(request.defaultSuffix);
+        // With several formats, a name typed without an ending gets the chosen format's.
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+            const auto match = QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+            if (match.hasMatch())
+                dialog.setDefaultSuffix(match.captured(1));
+        });
     }
 }
 

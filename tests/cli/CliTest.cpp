@@ -302,3 +302,34 @@ TEST_F(Tool, AssessPrintsATableInEitherLanguage)
     EXPECT_NE(o.out.find("pass rate 75.0%"), std::string::npos);
     EXPECT_EQ(o.out.find("合格"), std::string::npos);
 }
+
+TEST_F(Tool, ExportsByTheEndingWithRequirementsAndExitCodes)
+{
+    const std::string in = "'" + demo_ + "' ";
+    ASSERT_EQ(Run("export " + in + "k30.CSV --lang en --required 150").exit, 0);
+    const std::string csv = Slurp(Path("k30.CSV"));
+    EXPECT_EQ(csv.rfind("\xEF\xBB\xBFTest Number,Start Time,", 0), 0u);
+    // Point 1 has K30 153, point 3 138.
+    EXPECT_NE(csv.find("\r\n1,2026-11-3-08:05,2026-11-3-08:31,0.192,153,K30,0.150,"), std::string::npos);
+    EXPECT_NE(csv.find(",Pass,,153\r\n2,"), std::string::npos);
+    EXPECT_NE(csv.find(",Fail,,138\r\n4,"), std::string::npos);
+
+    // The header's required coefficient when --required is missing.
+    std::ofstream(Path("h.json")) << R"({"RequiredCoefficient": " 160,0 "})";
+    ASSERT_EQ(Run("export " + in + "h.csv --lang en --header h.json").exit, 0);
+    EXPECT_NE(Slurp(Path("h.csv")).find(",Fail,,153\r\n2,"), std::string::npos);
+
+    ASSERT_EQ(Run("export " + in + "ev2.csv --lang zh --table ev2").exit, 0);
+    EXPECT_EQ(Slurp(Path("ev2.csv")).rfind("\xEF\xBB\xBF测试号,日期,开始时间", 0), 0u);
+    ASSERT_EQ(Run("export " + in + "book.Xlsx").exit, 0);
+    EXPECT_EQ(Slurp(Path("book.Xlsx")).rfind("PK", 0), 0u);
+    ASSERT_EQ(Run("export " + in + "data.AGS").exit, 0);
+    EXPECT_EQ(Slurp(Path("data.AGS")).rfind("\"GROUP\",\"PROJ\"\r\n", 0), 0u);
+
+    EXPECT_EQ(Run("export " + in + "out.txt").exit, 2);
+    EXPECT_EQ(Run("export " + in + "out.xlsx --table ev2").exit, 2);
+    EXPECT_EQ(Run("export " + in + "out.csv --ev2-min many").exit, 2);
+    EXPECT_EQ(Run("export missing.ORG out.csv").exit, 1);
+    EXPECT_EQ(Run("export " + in + "nofolder/out.ags").exit, 1);
+    EXPECT_FALSE(fs::exists(Path("out.csv")) || fs::exists(Path("out.xlsx")) || fs::exists(Path("out.txt")));
+}

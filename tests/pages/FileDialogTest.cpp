@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QTemporaryDir>
@@ -31,4 +32,21 @@ TEST(FileDialog, ListsEndingsInAnyCase)
     EXPECT_TRUE(QTest::qWaitFor([&] { return rows() == 3; }, 5000)) << rows();
     dialog.selectNameFilter(request.nameFilters[1]);
     EXPECT_TRUE(QTest::qWaitFor([&] { return rows() == 2; }, 5000)) << rows();
+}
+
+TEST(FileDialog, SavedNameWithoutEndingGetsTheChosenFormats)
+{
+    Prompt::FileRequest request;
+    request.mode = Prompt::FileRequest::Mode::Save;
+    request.nameFilters = {QStringLiteral("Excel workbook (*.xlsx)"), QStringLiteral("CSV file (*.csv)")};
+    request.defaultSuffix = QStringLiteral("xlsx");
+    QFileDialog dialog;
+    ConfigureFileDialog(dialog, request);
+    auto* formats = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    ASSERT_NE(formats, nullptr);
+    formats->setCurrentIndex(1);
+    // As a click on the entry does.
+    emit formats->activated(1);
+    emit formats->textActivated(formats->itemText(1));
+    EXPECT_EQ(dialog.defaultSuffix(), QStringLiteral("csv"));
 }

@@ -1,0 +1,116 @@
+#include "DataExportCommand.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <vector>
+
+#include "DataExportTexts.h"
+#include "Export.h"
+#include "Prompt.h"
+#include "SafeSave.h"
+#include "TestDataStore.h"
+#include "Texts.h"
+#include "UiText.h"
+
+namespace k30 {
+
+namespace {
+
+struct OutputFile {
+    QString path;
+    ExportRequest request;
+    QByteArray bytes;
+};
+
+}  // namespace
+
+bool SaveExportFile(const QString& path, const QByteArray& bytes, QString& error)
+{
+    return SaveBytesThroughTemporary(path, bytes, error);
+}
+
+QString Ev2CsvPath(const QString& csvPath)
+{
+    const QFileInfo info(csvPath);
+    return info.dir().filePath(info.completeBaseName() + QStringLiteral("-Ev2.") + info.suffix());
+}
+
+void RunDataExport(const TestDataStore& store, Prompt& prompt, const ReportHeader& header,
+                   const Requirements& required, QWidget* window)
+{
+    const Language lang = store.nLanguage;
+    const QString caption = Tr(texts::kAppTitle, lang);
+    const bool hasK30 = store.ValidCount() > 0;
+    const bool hasEv2 = !store.ev2List.empty();
+    if (!hasK30 && !hasEv2) {
+        prompt.inform(window, caption, Tr(texts::kExportNothing, lang), Prompt::Icon::Information);
+        return;
+    }
+
+    Prompt::FileRequest request;
+    request.mode = Prompt::FileRequest::Mode::Save;
+    request.title = Tr(texts::kExportTitle, lang);
+    request.nameFilters = QStringList{Tr(texts::kExportFilterXlsx, lang), Tr(texts::kExportFilterCsv, lang),
+                                      Tr(texts::kExportFilterAgs, lang)};
+    request.defaultSuffix = QStringLiteral("xlsx");
+    const QString path = prompt.chooseFile(window, request);
+    if (path.isEmpty())
+        return;
+    const auto format = FormatOfPath(path.toStdString());
+    if (!format) {
+        prompt.inform(window, caption, Tr(texts::kExportUnknownKind, lang), Prompt::Icon::Warning);
+        return;
+    }
+
+    ExportRequest base;
+    base.format = *format;
+    base.header = header;
+    base.required = required;
+    base.lang = lang;
+    std::vector<OutputFile> files;
+    if (*format == ExportFormat::Csv && hasK30 && hasEv2) {
+        const QString ev2Path = Ev2CsvPath(path);
+        if (QFile::exists(ev2Path) &&
+            prompt.ask(window, caption, Tr(texts::kExportReplaceEv2, lang) + ev2Path, Prompt::Buttons::YesNo,
+                       Prompt::Icon::Question, Prompt::Answer::No) != Prompt::Answer::Yes)
+            return;
+        files.push_back({ev2Path, base, {}});
+        files.back().request.table = CsvTable::Ev2;
+    }
+    files.push_back({path, base, {}});
+    files.back().request.table = hasK30 ? CsvTable::K30 : CsvTable::Ev2;
+
+    // Every file is made before the first is written.
+    for (OutputFile& f : files) {
+        std::string bytes;
+        std::string error;
+        if (!ExportBytes(store, f.request, bytes, error)) {
+            prompt.inform(window, caption,
+                          Tr(texts::kExportFailed, lang) + QStringLiteral(" ") + f.path + QStringLiteral(":\n") +
+                              QString::fromStdString(error),
+                          Prompt::Icon::Warning);
+            return;
+        }
+        f.bytes = QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    }
+    std::vector<QString> created;
+    for (const OutputFile& f : files) {
+        const bool existed = QFile::exists(f.path);
+        QString error;
+        if (!SaveExportFile(f.path, f.bytes, error)) {
+            // A second file that fails takes back the first one this export created.
+            for (const QString& p : created)
+                QFile::remove(p);
+            prompt.inform(window, caption,
+                          Tr(texts::kExportFailed, lang) + QStringLiteral(" ") + f.path + QStringLiteral(":\n") + error,
+                          Prompt::Icon::Warning);
+            return;
+        }
+        if (!existed)
+            created.push_back(f.path);
+    }
+}
+
+}  // namespace k30

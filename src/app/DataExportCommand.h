@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include "Acceptance.h"
+#include "ReportHeader.h"
+
+class QWidget;
+
+namespace k30 {
+
+class Prompt;
+class TestDataStore;
+
+// Writes an exported file so that the target is replaced only by a complete
+// file; false with error set otherwise.
+bool SaveExportFile(const QString& path, const QByteArray& bytes, QString& error);
+
+// Where a CSV export puts the Ev2 table when the K30 table goes to csvPath:
+// "layer.csv" gives "layer-Ev2.csv".
+QString Ev2CsvPath(const QString& csvPath);
+
+// File › Export: asks for a file through the prompt (CSV, XLSX or AGS4 by its
+// ending) and exports every point of the store with the header texts and the
+// requirements. A CSV holds one table: with both kinds of points the K30
+// table goes to the chosen file and the Ev2 table beside it (Ev2CsvPath).
+// Failures are told in the interface language and leave no partial file.
+void RunDataExport(const TestDataStore& store, Prompt& prompt, const ReportHeader& header,
+                   const Requirements& required, QWidget* window);
+
+}  // namespace k30

@@ -1,0 +1,426 @@
+#include "Ags4Export.h"
+
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <numbers>
+#include <set>
+#include <vector>
+
+#include "ExportTables.h"
+#include "ExportTexts.h"
+#include "Format.h"
+#include "HeaderLabels.h"
+#include "TestDataStore.h"
+
+namespace k30 {
+
+namespace {
+
+constexpr double kPlateDiameterMm = 300.0;
+constexpr const char* kAgsVersion = "4.1";
+
+struct Heading {
+    const char* name;
+    const char* unit;
+    const char* type;
+};
+
+struct Group {
+    std::string name;
+    std::vector<Heading> headings;
+    std::vector<std::vector<std::string>> rows;
+
+    std::vector<std::string>& NewRow()
+    {
+        rows.emplace_back(headings.size());
+        return rows.back();
+    }
+    std::string& At(std::vector<std::string>& row, std::string_view heading) const
+    {
+        for (std::size_t i = 0; i < headings.size(); ++i)
+            if (heading == headings[i].name)
+                return row[i];
+        return row.front();  // unreachable with the headings below
+    }
+};
+
+const std::map<std::string, std::string>& TypeDescriptions()
+{
+    static const std::map<std::string, std::string> d{
+        {"ID", "Unique identifier"},
+        {"X", "Text"},
+        {"DT", "Date time in international format"},
+        {"0DP", "Value; required number of decimal places, 0"},
+        {"1DP", "Value; required number of decimal places, 1"},
+        {"2DP", "Value; required number of decimal places, 2"},
+        {"3DP", "Value; required number of decimal places, 3"},
+    };
+    return d;
+}
+
+const std::map<std::string, std::string>& UnitDescriptions()
+{
+    static const std::map<std::string, std::string> d{
+        {"m", "metre"},
+        {"mm", "millimetre"},
+        {"kN", "kilonewton"},
+        {"MPa", "megapascal"},
+        {"MPa/m", "megapascal per metre"},
+        {"yyyy-mm-dd", "year month day"},
+    };
+    return d;
+}
+
+// AGS fields hold no line breaks.
+std::string OneLine(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c == '\r' || c == '\n')
+            out += ' ';
+        else
+            out += c;
+    }
+    return out;
+}
+
+void AppendLine(std::string& out, std::string_view kind, const std::vector<std::string>& fields)
+{
+    out += '"';
+    out += kind;
+    out += '"';
+    for (const std::string& f : fields) {
+        out += ",\"";
+        for (char c : f) {
+            if (c == '"')
+                out += '"';
+            out += c;
+        }
+        out += '"';
+    }
+    out += "\r\n";
+}
+
+void AppendGroup(std::string& out, const Group& g)
+{
+    if (!out.empty())
+        out += "\r\n";
+    out += "\"GROUP\",\"" + g.name + "\"\r\n";
+    std::vector<std::string> names, units, types;
+    for (const Heading& h : g.headings) {
+        names.emplace_back(h.name);
+        units.emplace_back(h.unit);
+        types.emplace_back(h.type);
+    }
+    AppendLine(out, "HEADING", names);
+    AppendLine(out, "UNIT", units);
+    AppendLine(out, "TYPE", types);
+    for (const auto& row : g.rows)
+        AppendLine(out, "DATA", row);
+}
+
+std::string Today()
+{
+    const auto now = std::chrono::system_clock::now();
+    const std::chrono::year_month_day ymd{std::chrono::floor<std::chrono::days>(now)};
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%04d-%02u-%02u", static_cast<int>(ymd.year()),
+                  static_cast<unsigned>(ymd.month()), static_cast<unsigned>(ymd.day()));
+    return buf;
+}
+
+// "2009-5-12-08:05" as "2009-05-12"; empty when the text holds no date.
+std::string IsoDate(std::string_view timeText)
+{
+    const std::string date = SplitDateTime(timeText).date;
+    int y = 0, m = 0, d = 0;
+    char tail = 0;
+    if (std::sscanf(date.c_str(), "%d-%d-%d%c", &y, &m, &d, &tail) != 3 || y < 1000 || y > 9999 || m < 1 ||
+        m > 12 || d < 1 || d > 31)
+        return {};
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", y, m, d);
+    return buf;
+}
+
+std::string Fixed(const std::optional<double>& v, int decimals)
+{
+    if (!v)
+        return {};
+    return ExportCell::Number(*v, decimals).text;
+}
+
+std::string Str(std::string_view s) { return std::string(s); }
+
+// Names as they are where they are unique; a repeated name gets "_2", "_3", ...
+class UniqueIds {
+public:
+    std::string Take(const std::string& name, std::size_t position)
+    {
+        std::string base = OneLine(name);
+        if (base.empty())
+            base = std::to_string(position);
+        std::string id = base;
+        for (int n = 2; used_.count(id) != 0; ++n)
+            id = base + "_" + std::to_string(n);
+        used_.insert(id);
+        return id;
+    }
+
+private:
+    std::set<std::string> used_;
+};
+
+// The last stage worth a row: trailing stages with neither stress nor
+// settlement were never read. The zero reading always counts.
+template <std::size_t N>
+int StageCount(const std::array<ReadingPair, N>& reading, int pairs)
+{
+    int count = 1;
+    for (int j = 1; j < pairs; ++j) {
+        const ReadingPair& r = reading[static_cast<std::size_t>(j)];
+        if (r.stress != 0.0f || r.settlement != 0.0f)
+            count = j + 1;
+    }
+    return count;
+}
+
+void Join(std::string& text, const std::string& part)
+{
+    if (part.empty())
+        return;
+    if (!text.empty())
+        text += "; ";
+    text += part;
+}
+
+// 190 as "190", 0.25 as "0.25".
+std::string ShortNumber(double v)
+{
+    std::string text = FormatFixed(v, 3);
+    while (text.find('.') != std::string::npos && (text.back() == '0' || text.back() == '.'))
+        text.pop_back();
+    return text;
+}
+
+std::string Requirement(Verdict verdict, const std::optional<double>& required, std::string_view unit, Language lang)
+{
+    if (verdict == Verdict::None)
+        return {};
+    std::string text = Str(VerdictText(verdict, lang));
+    if (required)
+        text += " (" + Str(exporttexts::kAgsRequired.in(lang)) + " " + ShortNumber(*required) + Str(unit) + ")";
+    return text;
+}
+
+}  // namespace
+
+double PlateForcePerMpa()
+{
+    const double radiusM = kPlateDiameterMm / 2000.0;
+    return std::numbers::pi * radiusM * radiusM * 1000.0;
+}
+
+std::string WriteAgs4(const TestDataStore& store, const ReportHeader& header, const Requirements& required,
+                      Language lang, const std::string& issueDate)
+{
+    using namespace exporttexts;
+    const StoreAssessment assessment = AssessStore(store, required);
+
+    Group proj{"PROJ",
+               {{"PROJ_ID", "", "ID"},
+                {"PROJ_NAME", "", "X"},
+                {"PROJ_LOC", "", "X"},
+                {"PROJ_CLNT", "", "X"},
+                {"PROJ_MEMO", "", "X"}},
+               {}};
+    {
+        auto& row = proj.NewRow();
+        proj.At(row, "PROJ_ID") = OneLine(header.ReportNumber.empty() ? "1" : header.ReportNumber);
+        proj.At(row, "PROJ_NAME") = OneLine(header.ProjectName);
+        proj.At(row, "PROJ_LOC") = OneLine(header.SubgradeMileage);
+        proj.At(row, "PROJ_CLNT") = OneLine(header.Client);
+        // The header texts AGS has no heading for, with their labels.
+        std::string memo;
+        for (const HeaderLabel& field : kHeaderLabels) {
+            const std::string& text = header.*field.member;
+            if (text.empty() || field.member == &ReportHeader::ReportNumber ||
+                field.member == &ReportHeader::ProjectName || field.member == &ReportHeader::SubgradeMileage ||
+                field.member == &ReportHeader::Client)
+                continue;
+            Join(memo, Str(field.label->in(lang)) + ": " + OneLine(text));
+        }
+        proj.At(row, "PROJ_MEMO") = memo;
+    }
+
+    Group tran{"TRAN",
+               {{"TRAN_ISNO", "", "X"},
+                {"TRAN_DATE", "yyyy-mm-dd", "DT"},
+                {"TRAN_PROD", "", "X"},
+                {"TRAN_STAT", "", "X"},
+                {"TRAN_DESC", "", "X"},
+                {"TRAN_AGS", "", "X"},
+                {"TRAN_RECV", "", "X"},
+                {"TRAN_DLIM", "", "X"},
+                {"TRAN_RCON", "", "X"},
+                {"TRAN_CHAR", "", "X"}},
+               {}};
+    {
+        auto& row = tran.NewRow();
+        tran.At(row, "TRAN_ISNO") = "1";
+        tran.At(row, "TRAN_DATE") = issueDate.empty() ? Today() : issueDate;
+        tran.At(row, "TRAN_PROD") = OneLine(header.Tester);
+        tran.At(row, "TRAN_STAT") = "Final";
+        tran.At(row, "TRAN_DESC") = Str(kAgsDescription.in(lang));
+        tran.At(row, "TRAN_AGS") = kAgsVersion;
+        tran.At(row, "TRAN_RECV") = OneLine(header.Client);
+        tran.At(row, "TRAN_DLIM") = "|";
+        tran.At(row, "TRAN_RCON") = "+";
+        tran.At(row, "TRAN_CHAR") = "UTF-8";
+    }
+
+    Group loca{"LOCA",
+               {{"LOCA_ID", "", "ID"}, {"LOCA_GL", "m", "2DP"}, {"LOCA_STAR", "yyyy-mm-dd", "DT"}, {"LOCA_REM", "", "X"}},
+               {}};
+    Group pltg{"PLTG",
+               {{"LOCA_ID", "", "ID"},
+                {"PLTG_DPTH", "m", "2DP"},
+                {"PLTG_TESN", "", "X"},
+                {"PLTG_CYCN", "", "0DP"},
+                {"PLTG_DIAM", "mm", "0DP"},
+                {"PLTG_TYPE", "", "X"},
+                {"PLTG_MOSR", "MPa/m", "0DP"},
+                {"PLTG_SMOD", "MPa", "1DP"},
+                {"PLTG_EV2", "MPa", "1DP"},
+                {"PLTG_METH", "", "X"},
+                {"PLTG_REM", "", "X"}},
+               {}};
+    Group pltt{"PLTT",
+               {{"LOCA_ID", "", "ID"},
+                {"PLTG_DPTH", "m", "2DP"},
+                {"PLTG_TESN", "", "X"},
+                {"PLTG_CYCN", "", "0DP"},
+                {"PLTT_INCN", "", "0DP"},
+                {"PLTT_LOAD", "kN", "2DP"},
+                {"PLTT_SETT", "mm", "2DP"}},
+               {}};
+
+    const auto elevation = ParseRequirement(header.Elevation);
+    const std::string depth = "0.00";  // the plate sits on the layer tested
+    const std::string diameter = FormatFixed(kPlateDiameterMm, 0);
+    const double force = PlateForcePerMpa();
+    UniqueIds ids;
+    std::size_t position = 0;
+
+    auto addLocation = [&](const std::string& name, const std::string& startTime, const std::string& kind) {
+        const std::string id = ids.Take(name, ++position);
+        auto& row = loca.NewRow();
+        loca.At(row, "LOCA_ID") = id;
+        loca.At(row, "LOCA_GL") = Fixed(elevation, 2);
+        loca.At(row, "LOCA_STAR") = IsoDate(startTime);
+        loca.At(row, "LOCA_REM") = kind;
+        return id;
+    };
+    auto addTest = [&](const std::string& id, int cycle, const std::string& type) -> std::vector<std::string>& {
+        auto& row = pltg.NewRow();
+        pltg.At(row, "LOCA_ID") = id;
+        pltg.At(row, "PLTG_DPTH") = depth;
+        pltg.At(row, "PLTG_TESN") = "1";
+        pltg.At(row, "PLTG_CYCN") = std::to_string(cycle);
+        pltg.At(row, "PLTG_DIAM") = diameter;
+        pltg.At(row, "PLTG_TYPE") = type;
+        return row;
+    };
+    auto addStage = [&](const std::string& id, int cycle, int stage, const ReadingPair& r) {
+        auto& row = pltt.NewRow();
+        pltt.At(row, "LOCA_ID") = id;
+        pltt.At(row, "PLTG_DPTH") = depth;
+        pltt.At(row, "PLTG_TESN") = "1";
+        pltt.At(row, "PLTG_CYCN") = std::to_string(cycle);
+        pltt.At(row, "PLTT_INCN") = std::to_string(stage);
+        pltt.At(row, "PLTT_LOAD") = ExportCell::Number(r.stress / 1000.0 * force, 2).text;
+        pltt.At(row, "PLTT_SETT") = ExportCell::Number(r.settlement / 100.0, 2).text;
+    };
+
+    const std::size_t nK30 = std::min(store.ValidCount(), assessment.k30.size());
+    std::vector<std::string> k30Ids;
+    for (std::size_t k = 0; k < nK30; ++k) {
+        const K30& p = store.k30List[k];
+        const std::string type = p.testType.empty() ? "K30" : OneLine(p.testType);
+        k30Ids.push_back(addLocation(p.name, p.startTime, type));
+    }
+    std::vector<std::string> ev2Ids;
+    const std::size_t nEv2 = std::min(store.ev2List.size(), assessment.ev2.size());
+    for (std::size_t k = 0; k < nEv2; ++k)
+        ev2Ids.push_back(addLocation(store.ev2List[k].name, store.ev2List[k].startTime, "Ev2"));
+
+    for (std::size_t k = 0; k < nK30; ++k) {
+        const K30& p = store.k30List[k];
+        const K30Assessment& a = assessment.k30[k];
+        auto& row = addTest(k30Ids[k], 1, p.testType.empty() ? "K30" : OneLine(p.testType));
+        const ExportCell k30 = ExportCell::FromText(p.k30Value, 0);
+        if (k30.kind == ExportCell::Kind::Number && k30.number > 0.0)
+            pltg.At(row, "PLTG_MOSR") = k30.text;
+        pltg.At(row, "PLTG_METH") = Str(kAgsK30Method.in(lang));
+        std::string remark;
+        const ExportCell stress = ExportCell::FromText(p.stress125, 3);
+        if (stress.kind == ExportCell::Kind::Number && stress.number > 0.0)
+            remark = Str(kAgsStress125.in(lang)) + "= " + stress.text + " MPa";
+        if (a.lowerBound)
+            Join(remark, Str(kAgsLowerBound.in(lang)) + std::to_string(*a.lowerBound) + " MPa/m");
+        Join(remark, Requirement(a.verdict, assessment.required.k30, " MPa/m", lang));
+        pltg.At(row, "PLTG_REM") = remark;
+        const int stages = StageCount(p.reading, kUsedPairs);
+        for (int j = 0; j < stages; ++j)
+            addStage(k30Ids[k], 1, j + 1, p.reading[static_cast<std::size_t>(j)]);
+    }
+
+    for (std::size_t k = 0; k < nEv2; ++k) {
+        const Ev2Point& p = store.ev2List[k];
+        const Ev2Result& r = assessment.ev2[k].result;
+        auto& first = addTest(ev2Ids[k], 1, "Ev2");
+        pltg.At(first, "PLTG_SMOD") = Fixed(r.ev1, 1);
+        pltg.At(first, "PLTG_METH") = Str(kAgsEv2Method.in(lang));
+        if (!r.sigma0maxText.empty())
+            pltg.At(first, "PLTG_REM") = Str(kAgsSigma0max.in(lang)) + "= " + r.sigma0maxText + " MPa";
+        auto& second = addTest(ev2Ids[k], 2, "Ev2");
+        pltg.At(second, "PLTG_SMOD") = Fixed(r.ev2, 1);
+        pltg.At(second, "PLTG_EV2") = Fixed(r.ev2, 1);
+        pltg.At(second, "PLTG_METH") = Str(kAgsEv2Method.in(lang));
+        std::string remark;
+        if (!r.ratioText.empty())
+            remark = "Ev2/Ev1 = " + r.ratioText;
+        Join(remark, Requirement(assessment.ev2[k].verdict, std::nullopt, "", lang));
+        pltg.At(second, "PLTG_REM") = remark;
+        // The first loading and the unloading belong to cycle 1; the
+        // reloading starts at the end of the unloading.
+        const int stages = StageCount(p.reading, kEv2Pairs);
+        for (int j = 0; j < stages; ++j)
+            addStage(ev2Ids[k], j < kEv2SecondLoadingBegin ? 1 : 2, j + 1, p.reading[static_cast<std::size_t>(j)]);
+    }
+
+    // TYPE and UNIT list what the groups use, themselves included.
+    Group type{"TYPE", {{"TYPE_TYPE", "", "X"}, {"TYPE_DESC", "", "X"}}, {}};
+    Group unit{"UNIT", {{"UNIT_UNIT", "", "X"}, {"UNIT_DESC", "", "X"}}, {}};
+    std::set<std::string> types, units;
+    for (const Group* g : {&proj, &tran, &type, &unit, &loca, &pltg, &pltt}) {
+        for (const Heading& h : g->headings) {
+            types.insert(h.type);
+            if (*h.unit)
+                units.insert(h.unit);
+        }
+    }
+    for (const std::string& t : types)
+        type.rows.push_back({t, TypeDescriptions().at(t)});
+    for (const std::string& u : units)
+        unit.rows.push_back({u, UnitDescriptions().at(u)});
+
+    std::string out;
+    for (const Group* g : {&proj, &tran, &type, &unit, &loca, &pltg, &pltt})
+        AppendGroup(out, *g);
+    return out;
+}
+
+}  // namespace k30

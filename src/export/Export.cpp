@@ -1,0 +1,63 @@
+#include "Export.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "Ags4Export.h"
+#include "FileIO.h"
+#include "XlsxExport.h"
+
+namespace k30 {
+
+namespace {
+
+bool EndsWithNoCase(std::string_view text, std::string_view ending)
+{
+    if (text.size() < ending.size())
+        return false;
+    return std::equal(ending.begin(), ending.end(), text.end() - static_cast<std::ptrdiff_t>(ending.size()),
+                      [](char a, char b) {
+                          return std::tolower(static_cast<unsigned char>(a)) ==
+                                 std::tolower(static_cast<unsigned char>(b));
+                      });
+}
+
+}  // namespace
+
+std::optional<ExportFormat> FormatOfPath(std::string_view path)
+{
+    if (EndsWithNoCase(path, ".csv"))
+        return ExportFormat::Csv;
+    if (EndsWithNoCase(path, ".xlsx"))
+        return ExportFormat::Xlsx;
+    if (EndsWithNoCase(path, ".ags"))
+        return ExportFormat::Ags4;
+    return std::nullopt;
+}
+
+bool ExportBytes(const TestDataStore& store, const ExportRequest& request, std::string& bytes, std::string& error)
+{
+    switch (request.format) {
+    case ExportFormat::Csv:
+        bytes = WriteCsv(store, request.header, request.required, request.lang, request.table);
+        return true;
+    case ExportFormat::Xlsx:
+        return WriteXlsx(store, request.header, request.required, request.lang, bytes, error);
+    case ExportFormat::Ags4:
+        bytes = WriteAgs4(store, request.header, request.required, request.lang);
+        return true;
+    }
+    error = "unknown export format";
+    return false;
+}
+
+bool ExportFile(const TestDataStore& store, const ExportRequest& request, const std::string& path,
+                std::string& error)
+{
+    std::string bytes;
+    if (!ExportBytes(store, request, bytes, error))
+        return false;
+    return WriteFileAtomically(path, bytes.data(), bytes.size(), error);
+}
+
+}  // namespace k30

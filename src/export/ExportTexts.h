@@ -1,0 +1,86 @@
+#pragma once
+
+#include "Language.h"
+
+// Texts of the CSV, XLSX and AGS4 exports: column titles, sheet labels and
+// the labels of free-text fields.
+namespace k30::exporttexts {
+
+// K30 table
+inline constexpr Text kName{"测试号", "Test Number"};
+inline constexpr Text kStartTime{"开始时间", "Start Time"};
+inline constexpr Text kEndTime{"结束时间", "End Time"};
+inline constexpr Text kStress125{"沉降1.25mm对应的荷载强度(MPa)", "Stress at 1.25 mm (MPa)"};
+inline constexpr Text kK30{"地基系数K30(MPa/m)", "K30 (MPa/m)"};
+inline constexpr Text kTestType{"测试类型", "Test Type"};
+inline constexpr Text kDesignLoad{"设计荷载(MPa)", "Design Load (MPa)"};
+inline constexpr Text kStress{"应力(MPa)", " Stress (MPa)"};  // after the reading number
+inline constexpr Text kSettlement{"沉降量(mm)", " Settlement (mm)"};
+inline constexpr Text kVerdict{"判定", "Verdict"};
+inline constexpr Text kLowerBound{"K30下限(MPa/m)", "K30 Lower Bound (MPa/m)"};
+inline constexpr Text kRecomputedK30{"复算K30(MPa/m)", "Recomputed K30 (MPa/m)"};
+
+// Ev2 table
+inline constexpr Text kDate{"日期", "Date"};
+inline constexpr Text kSigma0max{"σ0max(MPa)", "σ0max (MPa)"};
+inline constexpr Text kEv1{"Ev1(MPa)", "Ev1 (MPa)"};
+inline constexpr Text kEv2{"Ev2(MPa)", "Ev2 (MPa)"};
+inline constexpr Text kRatio{"Ev2/Ev1", "Ev2/Ev1"};
+
+// Verdicts
+inline constexpr Text kPass{"合格", "Pass"};
+inline constexpr Text kFail{"不合格", "Fail"};
+
+// Report header labels, in the order of the report header page.
+inline constexpr Text kClient{"委托单位", "Client"};
+inline constexpr Text kProjectName{"工程名称", "Project Name"};
+inline constexpr Text kSubgradeMileage{"路基里程", "Subgrade Mileage"};
+inline constexpr Text kElevation{"标高", "Elevation"};
+inline constexpr Text kPointLocation{"测点位置", "Measure Point Location"};
+inline constexpr Text kFillLayer{"填土层次", "Filling Layer"};
+inline constexpr Text kReportNumber{"报告编号", "Report Number"};
+inline constexpr Text kTestNumber{"实验编号", "Test Number"};
+inline constexpr Text kReportDate{"报告日期", "Report Date"};
+inline constexpr Text kFillerName{"填料名称", "Filler Name"};
+inline constexpr Text kRequiredCoefficient{"要求地基系数", "Required Foundation Coefficient"};
+inline constexpr Text kEnvironment{"检测环境描述", "Detection Environment"};
+inline constexpr Text kTester{"检测人", "Tester"};
+inline constexpr Text kReviewer{"复核人", "Reviewer"};
+
+// Header sheet
+inline constexpr Text kHeaderItem{"项目", "Item"};
+inline constexpr Text kHeaderText{"内容", "Text"};
+
+// Summary sheet
+inline constexpr Text kRequirements{"验收要求", "Requirements"};
+inline constexpr Text kRequiredK30{"要求K30(MPa/m)", "Required K30 (MPa/m)"};
+inline constexpr Text kRequiredEv2Min{"最小Ev2(MPa)", "Least Ev2 (MPa)"};
+inline constexpr Text kRequiredRatioMax{"最大Ev2/Ev1", "Largest Ev2/Ev1"};
+inline constexpr Text kNoRequirement{"无要求", "none"};
+inline constexpr Text kCount{"点数", "Count"};
+inline constexpr Text kMean{"平均值", "Mean"};
+inline constexpr Text kStd{"标准差", "Standard deviation"};
+inline constexpr Text kCv{"变异系数", "Coefficient of variation"};
+inline constexpr Text kMin{"最小值", "Minimum"};
+inline constexpr Text kMax{"最大值", "Maximum"};
+inline constexpr Text kPassed{"合格点数", "Passed"};
+inline constexpr Text kFailed{"不合格点数", "Failed"};
+inline constexpr Text kNotAssessable{"无法判定点数", "Not assessable"};
+inline constexpr Text kPassRate{"合格率", "Pass rate"};
+inline constexpr Text kStatistic{"统计项", "Statistic"};
+
+// AGS4 free texts
+inline constexpr Text kAgsDescription{"平板载荷试验（K30、Ev2）", "Plate load tests (K30, Ev2)"};
+inline constexpr Text kAgsK30Method{"K30平板载荷试验，300 mm承载板；K30 = 沉降1.25 mm对应的荷载强度 / 1.25 mm",
+                                    "K30 plate load test, 300 mm plate; K30 = stress at 1.25 mm settlement / 1.25 mm"};
+// The English AGS texts stay ASCII, so a file with English header texts reads
+// in programs that take AGS files as ASCII.
+inline constexpr Text kAgsEv2Method{"静态平板载荷试验，300 mm承载板；Ev = 1.5·r/(a1 + a2·σ0max)；每个加载段全部读数二次拟合",
+                                    "Static plate load test, 300 mm plate; Ev = 1.5*r/(a1 + a2*sigma0max); "
+                                    "second-order fit of every reading of each loading branch"};
+inline constexpr Text kAgsStress125{"沉降1.25mm对应的荷载强度 ", "Stress at 1.25 mm settlement "};
+inline constexpr Text kAgsSigma0max{"σ0max ", "sigma0max "};
+inline constexpr Text kAgsLowerBound{"未达到1.25 mm沉降：K30 ≥ ", "1.25 mm settlement not reached: K30 >= "};
+inline constexpr Text kAgsRequired{"要求", "required"};
+
+}  // namespace k30::exporttexts

@@ -1,0 +1,121 @@
+// File › Export through the real command with a scripted save dialog.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include "AcceptanceSettings.h"
+#include "CHeadk30.h"
+#include "CMainFrame.h"
+#include "ScriptedPrompt.h"
+#include "TestDataStore.h"
+#include "../export/ExportTestSupport.h"
+
+using namespace k30;
+using k30::test::ScriptedPrompt;
+
+namespace {
+
+QByteArray Slurp(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class Export : public ::testing::Test {
+protected:
+    void Open(Language lang, TestDataStore store = test::KnownStore())
+    {
+        ASSERT_TRUE(dir_.isValid());
+        store_ = std::move(store);
+        store_.nLanguage = lang;
+        frame_ = std::make_unique<CMainFrame>(store_, prompt_);
+    }
+    void TearDown() override { EXPECT_TRUE(prompt_.done()) << "scripted answers left over"; }
+    void Run() { frame_->Action(CommandId::Export)->trigger(); }
+    QString Path(const QString& name) const { return dir_.filePath(name); }
+    QStringList Files() const { return QDir(dir_.path()).entryList(QDir::Files); }
+
+    QTemporaryDir dir_;
+    TestDataStore store_;
+    ScriptedPrompt prompt_;
+    std::unique_ptr<CMainFrame> frame_;
+};
+
+TEST_F(Export, WorkbookWithTheThreeFormatsOfferedAndTheMenuInBothLanguages)
+{
+    Open(Language::English);
+    EXPECT_EQ(frame_->Action(CommandId::Export)->text(), QStringLiteral("Export…"));
+    prompt_.file(Path("layer.xlsx"));
+    Run();
+    ASSERT_EQ(prompt_.fileRequests.size(), 1u);
+    const Prompt::FileRequest& request = prompt_.fileRequests[0];
+    EXPECT_EQ(request.mode, Prompt::FileRequest::Mode::Save);
+    EXPECT_EQ(request.nameFilters.filter(QStringLiteral("(*.xlsx)")).size(), 1);
+    EXPECT_EQ(request.nameFilters.filter(QStringLiteral("(*.csv)")).size(), 1);
+    EXPECT_EQ(request.nameFilters.filter(QStringLiteral("(*.ags)")).size(), 1);
+    EXPECT_TRUE(Slurp(Path("layer.xlsx")).startsWith("PK"));
+    EXPECT_TRUE(prompt_.asked.empty());
+
+    frame_->SwitchLanguage(Language::Chinese);
+    EXPECT_EQ(frame_->Action(CommandId::Export)->text(), QStringLiteral("导出…"));
+}
+
+TEST_F(Export, CsvPutsTheEv2TableBesideWithTheHeaderPageAndSettingsRequirements)
+{
+    SaveEv2LimitTexts({QStringLiteral("400"), QStringLiteral("5")});
+    Open(Language::Chinese);
+    frame_->HeaderPage()->Box(&ReportHeader::RequiredCoefficient)->setText(QStringLiteral("130"));
+    prompt_.file(Path("layer.csv"));
+    Run();
+    const QByteArray k30 = Slurp(Path("layer.csv"));
+    const QByteArray ev2 = Slurp(Path("layer-Ev2.csv"));
+    EXPECT_TRUE(k30.startsWith("\xEF\xBB\xBF测试号,开始时间"));
+    // 125 < 130 fails; the bound 240 and 150 pass.
+    const auto rows = test::ParseCsv(k30.mid(3).toStdString(), true).value();
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(rows[1][39], "不合格");
+    EXPECT_EQ(rows[2][39], "合格");
+    EXPECT_TRUE(ev2.contains("\r\n3,2026-11-4,10:05,10:40,0.350,112.5,450.0,4.00,合格,"));
+    SaveEv2LimitTexts({});
+}
+
+TEST_F(Export, FailuresAreToldAndLeaveNoFile)
+{
+    Open(Language::Chinese);
+    // A folder that does not exist.
+    prompt_.file(Path("missing/layer.ags")).answer(Prompt::Answer::Ok);
+    Run();
+    ASSERT_EQ(prompt_.asked.size(), 1u);
+    EXPECT_TRUE(prompt_.asked[0].text.startsWith(QStringLiteral("无法导出文件"))) << prompt_.asked[0].text.toStdString();
+
+    // The K30 table cannot replace a folder: the Ev2 file written before it
+    // is taken back.
+    ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("taken.csv")));
+    prompt_.file(Path("taken.csv")).answer(Prompt::Answer::Ok);
+    Run();
+    ASSERT_EQ(prompt_.asked.size(), 2u);
+    EXPECT_TRUE(prompt_.asked[1].text.startsWith(QStringLiteral("无法导出文件")));
+
+    // Not one of the three endings.
+    prompt_.file(Path("layer.txt")).answer(Prompt::Answer::Ok);
+    Run();
+    ASSERT_EQ(prompt_.asked.size(), 3u);
+    EXPECT_TRUE(prompt_.asked[2].text.contains(QStringLiteral(".xlsx")));
+    EXPECT_TRUE(Files().isEmpty()) << Files().join(' ').toStdString();
+}
+
+TEST_F(Export, AnEmptyStoreAsksForNoFile)
+{
+    Open(Language::English, TestDataStore{});
+    prompt_.answer(Prompt::Answer::Ok);
+    Run();
+    EXPECT_TRUE(prompt_.fileRequests.empty());
+    ASSERT_EQ(prompt_.asked.size(), 1u);
+    EXPECT_EQ(prompt_.asked[0].text, QStringLiteral("There are no test points to export."));
+}
+
+}  // namespace
