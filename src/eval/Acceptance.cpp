@@ -6,6 +6,7 @@
 
 #include "Format.h"
 #include "TestDataStore.h"
+#include "Texts.h"
 
 namespace k30 {
 
@@ -75,6 +76,19 @@ void Count(VerdictCounts& counts, Verdict v)
 }  // namespace
 
 std::optional<double> ParseRequirement(std::string_view text) { return WholeNumber(text); }
+
+std::string_view VerdictText(Verdict v, Language lang)
+{
+    switch (v) {
+    case Verdict::Pass:
+        return texts::kPass.in(lang);
+    case Verdict::Fail:
+        return texts::kFail.in(lang);
+    case Verdict::None:
+        break;
+    }
+    return {};
+}
 
 std::string_view VerdictKey(Verdict v)
 {

@@ -7,6 +7,7 @@
 
 #include "Ev2Evaluation.h"
 #include "K30Evaluation.h"
+#include "Language.h"
 
 namespace k30 {
 
@@ -28,6 +29,9 @@ enum class Verdict { None, Pass, Fail };
 
 // "pass", "fail", "none".
 std::string_view VerdictKey(Verdict v);
+// "合格"/"Pass", "不合格"/"Fail", empty for none: the word every list,
+// report and export shows.
+std::string_view VerdictText(Verdict v, Language lang);
 
 struct K30Assessment {
     Verdict verdict = Verdict::None;

@@ -66,19 +66,6 @@ ExportCell ExportCell::FromText(std::string_view text, int decimals)
     return Text(std::string(text));
 }
 
-std::string_view VerdictText(Verdict verdict, Language lang)
-{
-    switch (verdict) {
-    case Verdict::Pass:
-        return exporttexts::kPass.in(lang);
-    case Verdict::Fail:
-        return exporttexts::kFail.in(lang);
-    case Verdict::None:
-        break;
-    }
-    return {};
-}
-
 DateAndTime SplitDateTime(std::string_view text)
 {
     const std::size_t dash = text.rfind('-');

@@ -43,8 +43,6 @@ ExportTable K30Table(const TestDataStore& store, const StoreAssessment& assessme
 // Ev2/Ev1, verdict, then the 17 readings.
 ExportTable Ev2Table(const TestDataStore& store, const StoreAssessment& assessment, Language lang);
 
-// "合格"/"Pass", "不合格"/"Fail", empty for none.
-std::string_view VerdictText(Verdict verdict, Language lang);
 
 // A record's time text "2009-5-12-08:05" as its date "2009-5-12" and its
 // time "08:05"; a text without a date is all time.

@@ -28,8 +28,6 @@ inline constexpr Text kEv2{"Ev2(MPa)", "Ev2 (MPa)"};
 inline constexpr Text kRatio{"Ev2/Ev1", "Ev2/Ev1"};
 
 // Verdicts
-inline constexpr Text kPass{"合格", "Pass"};
-inline constexpr Text kFail{"不合格", "Fail"};
 
 // Report header labels, in the order of the report header page.
 inline constexpr Text kClient{"委托单位", "Client"};

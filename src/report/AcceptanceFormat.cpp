@@ -29,23 +29,16 @@ QString PercentText(const std::optional<double>& fraction)
     return fraction ? QString::number(*fraction * 100.0, 'f', 1) + QStringLiteral("%") : QStringLiteral("—");
 }
 
-QString VerdictText(Verdict verdict, Language lang)
+QString VerdictQText(Verdict verdict, Language lang)
 {
-    switch (verdict) {
-    case Verdict::Pass:
-        return ReportTr(kPass, lang);
-    case Verdict::Fail:
-        return ReportTr(kFail, lang);
-    case Verdict::None:
-        break;
-    }
-    return {};
+    const std::string_view word = VerdictText(verdict, lang);
+    return QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size()));
 }
 
 QString K30VerdictText(const K30Assessment& assessment, Language lang)
 {
     if (!assessment.lowerBound)
-        return VerdictText(assessment.verdict, lang);
+        return VerdictQText(assessment.verdict, lang);
     const Text& form = assessment.verdict == Verdict::Pass ? kPassWithBound : kBoundOnly;
     return ReportTr(form, lang).arg(*assessment.lowerBound);
 }

@@ -20,7 +20,7 @@ QString StatText(const std::optional<double>& value, int decimals);
 QString PercentText(const std::optional<double>& fraction);
 
 // "合格", "不合格", or empty for no verdict.
-QString VerdictText(Verdict verdict, Language lang);
+QString VerdictQText(Verdict verdict, Language lang);
 // The verdict of a K30 point, with "≥ N" where a lower bound stands for a
 // K30 the readings never reached: "合格（≥ 208）" or "≥ 150".
 QString K30VerdictText(const K30Assessment& assessment, Language lang);

@@ -8,8 +8,6 @@
 namespace k30::acceptance_texts {
 
 // Verdicts.
-inline constexpr Text kPass{"合格", "Pass"};
-inline constexpr Text kFail{"不合格", "Fail"};
 inline constexpr Text kPassWithBound{"合格（≥ %1）", "Pass (≥ %1)"};
 inline constexpr Text kBoundOnly{"≥ %1", "≥ %1"};
 
@@ -100,7 +98,7 @@ inline constexpr Text kPrintSummaryChoice{"打印验收汇总", "Print acceptanc
 
 // Every text above, for the check that each has both forms.
 inline constexpr Text kAll[]{
-    kPass, kFail, kPassWithBound, kBoundOnly, kDiffers, kDiffersTip, kColVerdict, kColRecomputedK30, kColCheck,
+    kPassWithBound, kBoundOnly, kDiffers, kDiffersTip, kColVerdict, kColRecomputedK30, kColCheck,
     kVerdictTip, kRecomputedTip, kStatsK30, kStatsEv2, kStatsRatio, kCounts, kDiffering, kRequiredK30,
     kRequiredEv2Min, kRequiredRatioMax, kNoK30Requirement, kNoEv2Requirement, kSeparator, kAcceptanceGroup, kEv2Min,
     kRatioMax, kAcceptanceHint, kConclusionPass, kConclusionFail, kConclusionBoundPass, kConclusionBoundOpen,

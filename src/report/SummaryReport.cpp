@@ -200,7 +200,7 @@ QStringList Ev2Row(const TestDataStore& store, const StoreAssessment& a, int k, 
     const Ev2Point& p = store.ev2List[static_cast<std::size_t>(k)];
     const Ev2Assessment& r = a.ev2[static_cast<std::size_t>(k)];
     return {QString::number(k + 1),   Str(p.name),           Str(r.result.ev1Text),
-            Str(r.result.ev2Text),    Str(r.result.ratioText), VerdictText(r.verdict, lang)};
+            Str(r.result.ev2Text),    Str(r.result.ratioText), VerdictQText(r.verdict, lang)};
 }
 
 // One slice: its caption and rows. Returns the y below it.

@@ -26,8 +26,6 @@ constexpr Text kK30{"地基系数值(MPa/m)", "K30 (MPa/m)"};
 constexpr Text kRecomputedStress{"复算1.25mm荷载强度(MPa)", "Recomputed stress at 1.25 mm (MPa)"};
 constexpr Text kRecomputedK30{"复算地基系数值(MPa/m)", "Recomputed K30 (MPa/m)"};
 constexpr Text kVerdict{"结论", "Verdict"};
-constexpr Text kPass{"合格", "Pass"};
-constexpr Text kFail{"不合格", "Fail"};
 constexpr Text kDisagrees{"* 仪器的1.25mm荷载强度或地基系数值与复算结果不符",
                           "* the instrument's stress at 1.25 mm or K30 differs from the recomputed one"};
 constexpr Text kStatistics{"统计", "Statistics"};
@@ -158,17 +156,9 @@ std::string Plain(double v)
     return t;
 }
 
-std::string_view VerdictText(Verdict v, Language lang)
+std::string_view VerdictCell(Verdict v, Language lang)
 {
-    switch (v) {
-    case Verdict::Pass:
-        return kPass.in(lang);
-    case Verdict::Fail:
-        return kFail.in(lang);
-    case Verdict::None:
-        break;
-    }
-    return "-";
+    return v == Verdict::None ? std::string_view("-") : VerdictText(v, lang);
 }
 
 void PrintStats(const SampleStats& s, int decimals, Language lang, std::ostream& out)
@@ -221,7 +211,7 @@ void PrintTable(const TestDataStore& store, const StoreAssessment& a, Language l
                 anyDisagrees = true;
             }
             rows.push_back({p.name, p.stress125.empty() ? "-" : p.stress125, value.empty() ? "-" : value, stress, k30,
-                            std::string(VerdictText(v.verdict, lang))});
+                            std::string(VerdictCell(v.verdict, lang))});
         }
         PrintColumns(rows, out);
         if (anyDisagrees)
@@ -241,7 +231,7 @@ void PrintTable(const TestDataStore& store, const StoreAssessment& a, Language l
         for (std::size_t k = 0; k < a.ev2.size(); ++k) {
             const Ev2Result& r = a.ev2[k].result;
             rows.push_back({store.ev2List[k].name, orDash(r.ev1Text), orDash(r.ev2Text), orDash(r.ratioText),
-                            std::string(VerdictText(a.ev2[k].verdict, lang))});
+                            std::string(VerdictCell(a.ev2[k].verdict, lang))});
         }
         PrintColumns(rows, out);
     } else {
