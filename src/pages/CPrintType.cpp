@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "Ev2ReportTexts.h"
 #include "PrintType.h"
 #include "ReportTexts.h"
 #include "UiText.h"
@@ -25,10 +26,16 @@ CPrintType::CPrintType(Language lang, int preset, QWidget* parent) : QDialog(par
     current_->setObjectName(QStringLiteral("printCurrent"));
     all_->setObjectName(QStringLiteral("printAll"));
     list_->setObjectName(QStringLiteral("printList"));
+    ev2Current_ = new QRadioButton(Tr(ev2_report_texts::kPrintEv2Current, lang), group);
+    ev2All_ = new QRadioButton(Tr(ev2_report_texts::kPrintEv2All, lang), group);
+    ev2Current_->setObjectName(QStringLiteral("printEv2Current"));
+    ev2All_->setObjectName(QStringLiteral("printEv2All"));
     auto* choices = new QVBoxLayout(group);
     choices->addWidget(current_);
     choices->addWidget(all_);
     choices->addWidget(list_);
+    choices->addWidget(ev2Current_);
+    choices->addWidget(ev2All_);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(Tr(kOk, lang));
@@ -53,6 +60,10 @@ int CPrintType::PrintType() const
         return kPrintAllPoints;
     if (list_->isChecked())
         return kPrintPointList;
+    if (ev2Current_->isChecked())
+        return kPrintEv2CurrentPoint;
+    if (ev2All_->isChecked())
+        return kPrintEv2AllPoints;
     return preset_;
 }
 
@@ -65,6 +76,10 @@ QRadioButton* CPrintType::Button(int printType) const
         return all_;
     case kPrintPointList:
         return list_;
+    case kPrintEv2CurrentPoint:
+        return ev2Current_;
+    case kPrintEv2AllPoints:
+        return ev2All_;
     default:
         return nullptr;
     }

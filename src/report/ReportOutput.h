@@ -16,7 +16,7 @@ class QPrinter;
 namespace k30 {
 
 // One report to print or export: the points, the header as the header page
-// shows it, the language of the texts and the print type (3, 4 or 5).
+// shows it, the language of the texts and the print type (PrintType.h).
 struct ReportJob {
     const TestDataStore& store;
     ReportHeader header;
@@ -29,6 +29,8 @@ enum class ReportRefusal {
     None,
     NoCurrentPoint,  // "current data" with no point chosen on the test data page
     NoPoints,        // nothing to print at all
+    NoCurrentEv2Point,  // "current Ev2 point" with no Ev2 point shown on the Ev2 page
+    NoEv2Points,        // an Ev2 report with no Ev2 point in the store
 };
 ReportRefusal CheckReport(const ReportJob& job);
 
