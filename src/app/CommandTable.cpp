@@ -1,6 +1,7 @@
 #include "CommandTable.h"
 
 #include "AppTexts.h"
+#include "Ev2PageTexts.h"
 
 namespace k30 {
 
@@ -25,7 +26,8 @@ const std::vector<MenuItem>& MenuTable()
              Sep(), Cmd(kMenuPrint, CommandId::Print), Cmd(kMenuPrintPreview, CommandId::PrintPreview),
              Cmd(kMenuExportPdf, CommandId::ExportPdf), Sep(),
              Sub(kMenuData, {Sub(kMenuChangeName, {Cmd(kMenuTestPoint, CommandId::RenamePoints)}),
-                             Cmd(kMenuManualInput, CommandId::ManualInput)}),
+                             Cmd(kMenuManualInput, CommandId::ManualInput),
+                             Cmd(ev2_texts::kMenuManualInputEv2, CommandId::ManualInputEv2)}),
              Cmd(kMenuQuit, CommandId::Quit)}),
         Sub(kMenuView, {Cmd(kMenuToolBar, CommandId::ToolBar), Cmd(kMenuStatusBar, CommandId::StatusBar)}),
         Sub(kMenuWord, {Cmd(kMenuWordDocument, CommandId::SaveWord)}),
