@@ -19,6 +19,11 @@ using namespace ev2_report_texts;
 constexpr double kStressPerMpa = 1000.0;
 constexpr double kSettlementPerMm = 100.0;
 constexpr int kFitSegments = 48;
+// Typed readings may be absurd; coordinates stay far outside any page
+// instead of overflowing the integer drawing coordinates.
+constexpr double kFarAway = 1e6;
+
+double Bounded(double v) { return std::isnan(v) ? 0.0 : std::clamp(v, -kFarAway, kFarAway); }
 
 // 1, 2, 2.5 or 5 times a power of ten, at least raw.
 double RoundStep(double raw)
@@ -118,8 +123,8 @@ void DrawEv2Chart(QPainter& painter, const QRectF& area, const Ev2Point& point, 
         painter.restore();
         return;
     }
-    const auto X = [&](double sigma) { return x0 + (x1 - x0) * sigma / scale.stressMax; };
-    const auto Y = [&](double s) { return y0 + (y1 - y0) * s / scale.settlementMax; };
+    const auto X = [&](double sigma) { return Bounded(x0 + (x1 - x0) * sigma / scale.stressMax); };
+    const auto Y = [&](double s) { return Bounded(y0 + (y1 - y0) * s / scale.settlementMax); };
 
     // Grid and axis labels.
     c.SetPen(c.GridPen());
