@@ -27,6 +27,21 @@ namespace k30 {
 namespace {
 // Project files hold about 200 bytes a point; nothing real comes near this.
 constexpr qint64 kMaxProjectFileBytes = 256ll * 1024 * 1024;
+
+// A record carries each reading as an unsigned 16-bit number; anything else
+// would come back changed when the file is opened.
+bool ReadingsFitRecord(const std::vector<Ev2Point>& points)
+{
+    for (const Ev2Point& p : points) {
+        for (const ReadingPair& r : p.reading) {
+            for (const float v : {r.stress, r.settlement}) {
+                if (!(v >= 0.0f && v <= 65535.0f))
+                    return false;
+            }
+        }
+    }
+    return true;
+}
 }  // namespace
 
 void FileCommands::Open()
@@ -135,7 +150,7 @@ void FileCommands::SaveRaw()
         // sent for it, so opening the file gives the same point back.
         const auto instrument = static_cast<std::uint16_t>(std::clamp(store.nInstrumentNo, 0, 0xFFFF));
         const std::optional<std::string> ev2 = Ev2TransferText(store.ev2List, instrument);
-        if (!ev2) {
+        if (!ev2 || !ReadingsFitRecord(store.ev2List)) {
             ShowError(Tr(ev2_texts::kCannotWriteEv2, lang), path, {});
             return;
         }

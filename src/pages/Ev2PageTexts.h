@@ -61,7 +61,9 @@ inline constexpr Text kNameNotNumber{"Ev2测试点名称必须是0到65535之间
 inline constexpr Text kEv2NotInRawFile{"工程文件不能保存Ev2测试点，而当前的Ev2测试点尚未保存为原始数据。是否先保存原始数据？",
                                        "Project files cannot hold Ev2 test points, and the current Ev2 test points "
                                        "are in no raw data file. Save raw data first?"};
-inline constexpr Text kCannotWriteEv2{"无法生成Ev2测试点的原始数据", "The Ev2 test point cannot be written as raw data"};
+inline constexpr Text kCannotWriteEv2{"Ev2测试点无法保存为原始数据：原始数据中的应力须在0到65.535 MPa之间，沉降量须在0到655.35 mm之间",
+                                      "The Ev2 test point cannot be saved as raw data: raw data hold stresses from 0 "
+                                      "to 65.535 MPa and settlements from 0 to 655.35 mm"};
 
 inline constexpr std::array kAll{kTabCaption,   kPageLabel,     kColNumber,    kColDate,        kColStart,
                                  kColEnd,       kColSigma0max,  kColEv1,       kColEv2,         kColRatio,

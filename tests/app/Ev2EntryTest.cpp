@@ -146,6 +146,16 @@ TEST_F(Ev2Entry, NoModulusAsksToReenterAndUnsavedDataAreOfferedFirst)
     EXPECT_EQ(prompt_.asked.back().text, "Please re-enter the data");
     EXPECT_EQ(store_.ev2List.at(0).reading[1].settlement, 112.0f);  // truncated as on the test data page
 
+    // A reading the raw record cannot carry is refused, not saved changed.
+    Page().SettlementBox(16)->setText("-0.2");
+    prompt_.answer(Answer::Ok);
+    Page().ComputeButton()->click();
+    prompt_.file(Path("negative.ORG")).answer(Answer::Ok);
+    frame_->OnSaveRaw();
+    EXPECT_TRUE(prompt_.asked.back().text.startsWith("The Ev2 test point cannot be saved as raw data"));
+    EXPECT_FALSE(QFile::exists(Path("negative.ORG")));
+    EXPECT_FALSE(store_.bDataSaved);
+
     // The typed point is unsaved: a new entry asks first, as manual K30 entry does.
     prompt_.answer(Answer::No).dialog(Reject());
     frame_->OnManualInputEv2();
