@@ -185,12 +185,14 @@ TEST_F(Ev2Entry, ProjectSaveOffersRawDataForEv2PointsInNoRawFile)
     prompt_.dialog(Reject());
     frame_->OnSaveProject();
 
-    // In Chinese, as every question.
+    // A transfer's Ev2 points are in no file until it is saved raw; asked in
+    // the language of the moment.
     frame_->SwitchLanguage(Language::Chinese);
     EXPECT_EQ(frame_->Sheet()->tabText(CPropSheet::Ev2Page), "Ev2");
     EXPECT_EQ(Page().Model()->headerData(Ev2ListModel::Number, Qt::Horizontal, Qt::DisplayRole).toString(),
               QStringLiteral("测试号"));
-    store_.bEv2NotInRawFile = true;
+    DecodeTransfer(*Ev2TransferText({ShortEv2Point()}, 4), store_);
+    frame_->OnNewData();
     prompt_.answer(Answer::No).dialog(Reject());
     frame_->OnSaveProject();
     EXPECT_TRUE(prompt_.asked.back().text.startsWith(QStringLiteral("工程文件不能保存Ev2测试点")));
