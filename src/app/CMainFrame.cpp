@@ -280,8 +280,7 @@ void CMainFrame::OnManualInputEv2()
             break;
         prompt_.inform(this, Tr(texts::kAppTitle, lang), Tr(ev2_texts::kNameNotNumber, lang), Prompt::Icon::Warning);
     }
-    // A new set: the typed Ev2 point and no K30 point, as manual K30 entry
-    // starts one with no typed Ev2 point.
+    // A new set: the typed Ev2 point and no K30 point.
     Ev2Point point;
     point.name = S(name);
     store_.ClearK30Points();

@@ -4,7 +4,6 @@
 
 #include <array>
 #include <functional>
-#include <optional>
 
 #include "Acceptance.h"
 #include "Ev2.h"
@@ -17,7 +16,6 @@ class QPushButton;
 class QScrollArea;
 class QTableView;
 class QTimeEdit;
-class QWidget;
 
 namespace k30 {
 

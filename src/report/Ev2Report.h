@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "Language.h"
 #include "ReportHeader.h"
 #include "ReportPage.h"
