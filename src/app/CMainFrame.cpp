@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStyle>
@@ -22,7 +23,11 @@
 #include "CInputName.h"
 #include "CListData.h"
 #include "CPropSheet.h"
+#include "AcceptanceSettings.h"
 #include "CReadData.h"
+#include "CTestEv2.h"
+#include "Ev2PageTexts.h"
+#include "Ev2Transfer.h"
 #include "CTestK30.h"
 #include "DataExportCommand.h"
 #include "FileCommands.h"
@@ -76,6 +81,7 @@ CMainFrame::CMainFrame(TestDataStore& store, Prompt& prompt, const WindowOptions
     : QMainWindow(parent), store_(store), prompt_(prompt), sheet_(new CPropSheet(this)),
       listPage_(new CListData(store, sheet_)), readPage_(new CReadData(store, prompt, sheet_)),
       headerPage_(new CHeadk30(store, sheet_)), testPage_(new CTestK30(store, prompt, sheet_)),
+      ev2Page_(new CTestEv2(store, prompt, [this] { return CurrentRequirements(CurrentHeader()); }, sheet_)),
       statusText_(new QLabel(this)), files_(std::make_unique<FileCommands>(*this)),
       reports_(std::make_unique<ReportCommands>(store, prompt, [this] { return CurrentHeader(); }, this))
 {
@@ -86,6 +92,8 @@ CMainFrame::CMainFrame(TestDataStore& store, Prompt& prompt, const WindowOptions
     sheet_->addTab(readPage_, QString());
     sheet_->addTab(headerPage_, QString());
     sheet_->addTab(testPage_, QString());
+    sheet_->addTab(ev2Page_, QString());
+    connect(ev2Page_, &CTestEv2::computed, this, [this] { SetSaveRawState(true); });
     sheet_->SetCaptions(store_.nLanguage);
     connect(sheet_, &QTabWidget::currentChanged, this, &CMainFrame::OnTabChanged);
 
@@ -142,6 +150,7 @@ void CMainFrame::CreateActions()
         {CommandId::Export, [this] { OnExport(); }, none, nullptr, QStyle::SP_CustomBase},
         {CommandId::RenamePoints, [this] { OnRenamePoints(); }, none, nullptr, QStyle::SP_CustomBase},
         {CommandId::ManualInput, [this] { OnManualInput(); }, none, nullptr, QStyle::SP_CustomBase},
+        {CommandId::ManualInputEv2, [this] { OnManualInputEv2(); }, none, nullptr, QStyle::SP_CustomBase},
         {CommandId::Quit, [this] { close(); }, QKeySequence(Qt::CTRL | Qt::Key_Q), nullptr, QStyle::SP_CustomBase},
         {CommandId::ToolBar, {}, none, nullptr, QStyle::SP_CustomBase},
         {CommandId::StatusBar, {}, none, nullptr, QStyle::SP_CustomBase},
@@ -215,6 +224,9 @@ void CMainFrame::OnTabChanged(int index)
     case CPropSheet::TestPage:
         testPage_->OnActivated();
         break;
+    case CPropSheet::Ev2Page:
+        ev2Page_->OnActivated();
+        break;
     default:
         break;
     }
@@ -248,8 +260,53 @@ void CMainFrame::OnManualInput()
     store_.bManualInput = true;
     SetSaveRawState(false);
     sheet_->setCurrentIndex(CPropSheet::TestPage);
+    ev2Page_->DisableReadingEntry();
     testPage_->EnableManualEntry();
     testPage_->SelectFirstAndShow();
+    SetTitleText(texts::kTitleManual);
+}
+
+void CMainFrame::OnManualInputEv2()
+{
+    const Language lang = store_.nLanguage;
+    if (store_.UnsavedDataPresent()) {
+        const auto answer = prompt_.ask(this, Tr(texts::kNotice, lang), Tr(texts::kNotSavedQuestion, lang),
+                                        Prompt::Buttons::YesNo, Prompt::Icon::Question, Prompt::Answer::No);
+        if (answer == Prompt::Answer::Yes)
+            OnSaveProject();
+    }
+    // The raw file carries the name as the record's test point number.
+    QString name;
+    for (;;) {
+        CInputName dialog(lang, this);
+        dialog.Edit()->setText(name);
+        if (prompt_.runDialog(dialog) != QDialog::Accepted)
+            return;
+        name = dialog.Name();
+        if (PointNumberFromName(S(name)))
+            break;
+        prompt_.inform(this, Tr(texts::kAppTitle, lang), Tr(ev2_texts::kNameNotNumber, lang), Prompt::Icon::Warning);
+    }
+    // A new set: the typed Ev2 point and no K30 point.
+    Ev2Point point;
+    point.name = S(name);
+    store_.ClearK30Points();
+    store_.nK30Count = 0;
+    store_.strCurK30Name.clear();
+    store_.ev2List.assign(1, point);
+    store_.nEv2Count = 1;
+    store_.strCurEv2Name = point.name;
+    store_.bManualInput = true;
+    store_.bManualEv2 = true;
+    store_.bEv2NotInRawFile = true;
+    SetSaveRawState(false);
+    testPage_->DisableReadingEntry();
+    testPage_->SelectFirstAndShow();
+    ev2Page_->EnableManualEntry();
+    if (sheet_->currentIndex() == CPropSheet::Ev2Page)
+        ev2Page_->Refill();
+    else
+        sheet_->setCurrentIndex(CPropSheet::Ev2Page);
     SetTitleText(texts::kTitleManual);
 }
 
@@ -277,14 +334,19 @@ void CMainFrame::RefreshActivePage(bool fileData)
 {
     // Points from the instrument or a file are shown, not edited, even when the
     // boxes were open for a manual entry before.
-    if (fileData)
+    if (fileData) {
         testPage_->DisableReadingEntry();
+        ev2Page_->DisableReadingEntry();
+    }
     switch (sheet_->currentIndex()) {
     case CPropSheet::ListPage:
         listPage_->OnActivated();
         break;
     case CPropSheet::TestPage:
         testPage_->SelectFirstAndShow();
+        break;
+    case CPropSheet::Ev2Page:
+        ev2Page_->Refill();
         break;
     default:
         break;
@@ -307,6 +369,8 @@ void CMainFrame::SwitchLanguage(Language lang)
     headerPage_->RetranslateUi();
     sheet_->setCurrentIndex(CPropSheet::TestPage);
     testPage_->RetranslateUi();
+    sheet_->setCurrentIndex(CPropSheet::Ev2Page);
+    ev2Page_->RetranslateUi();
     sheet_->setCurrentIndex(CPropSheet::ListPage);
     sheet_->SetCaptions(lang);
     SetTitleText(texts::kTitlePrefix);
@@ -356,6 +420,11 @@ void CMainFrame::OnNewData()
 {
     SetTitleText(texts::kTitleNewData);
     testPage_->DisableReadingEntry();
+    ev2Page_->DisableReadingEntry();
+    // The transfer's Ev2 points are in no file until it is saved raw.
+    store_.bManualEv2 = false;
+    store_.bEv2NotInRawFile = !store_.ev2List.empty();
+    store_.strCurEv2Name.clear();
 }
 
 void CMainFrame::SetTitleText(const Text& title) { setWindowTitle(Tr(title, store_.nLanguage)); }

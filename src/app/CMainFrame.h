@@ -18,6 +18,7 @@ class CHeadk30;
 class CListData;
 class CPropSheet;
 class CReadData;
+class CTestEv2;
 class CTestK30;
 class FileCommands;
 class Prompt;
@@ -47,6 +48,7 @@ public:
     CReadData* ReadPage() const { return readPage_; }
     CHeadk30* HeaderPage() const { return headerPage_; }
     CTestK30* TestPage() const { return testPage_; }
+    CTestEv2* Ev2Page() const { return ev2Page_; }
     FileCommands& Files() { return *files_; }
 
     // Commands
@@ -55,6 +57,7 @@ public:
     void OnSaveRaw();
     bool OnSaveProject();  // true when a project file was written
     void OnManualInput();
+    void OnManualInputEv2();
     void OnRenamePoints();
     void SwitchLanguage(Language lang);
     void OnPrint();
@@ -100,6 +103,7 @@ private:
     CReadData* readPage_;
     CHeadk30* headerPage_;
     CTestK30* testPage_;
+    CTestEv2* ev2Page_;
     QLabel* statusText_;
     std::map<CommandId, QAction*> actions_;
     std::unique_ptr<FileCommands> files_;

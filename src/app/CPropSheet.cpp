@@ -1,14 +1,16 @@
 #include "CPropSheet.h"
 
 #include "AppTexts.h"
+#include "Ev2PageTexts.h"
 #include "UiText.h"
 
 namespace k30 {
 
 void CPropSheet::SetCaptions(Language lang)
 {
-    const Text* captions[] = {&texts::kTabList, &texts::kTabRead, &texts::kTabHeader, &texts::kTabTest};
-    for (int i = 0; i < count() && i < 4; ++i)
+    const Text* captions[] = {&texts::kTabList, &texts::kTabRead, &texts::kTabHeader, &texts::kTabTest,
+                              &ev2_texts::kTabCaption};
+    for (int i = 0; i < count() && i < 5; ++i)
         setTabText(i, Tr(*captions[i], lang));
 }
 

@@ -2,6 +2,7 @@
 
 #include "AppTexts.h"
 #include "DataExportTexts.h"
+#include "Ev2PageTexts.h"
 
 namespace k30 {
 
@@ -26,7 +27,8 @@ const std::vector<MenuItem>& MenuTable()
              Sep(), Cmd(kMenuPrint, CommandId::Print), Cmd(kMenuPrintPreview, CommandId::PrintPreview),
              Cmd(kMenuExportPdf, CommandId::ExportPdf), Cmd(kMenuExport, CommandId::Export), Sep(),
              Sub(kMenuData, {Sub(kMenuChangeName, {Cmd(kMenuTestPoint, CommandId::RenamePoints)}),
-                             Cmd(kMenuManualInput, CommandId::ManualInput)}),
+                             Cmd(kMenuManualInput, CommandId::ManualInput),
+                             Cmd(ev2_texts::kMenuManualInputEv2, CommandId::ManualInputEv2)}),
              Cmd(kMenuQuit, CommandId::Quit)}),
         Sub(kMenuView, {Cmd(kMenuToolBar, CommandId::ToolBar), Cmd(kMenuStatusBar, CommandId::StatusBar)}),
         Sub(kMenuWord, {Cmd(kMenuWordDocument, CommandId::SaveWord)}),

@@ -4,11 +4,15 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 #include "AppTexts.h"
 #include "CHeadk30.h"
 #include "CKSelect.h"
 #include "CMainFrame.h"
 #include "CReadData.h"
+#include "Ev2PageTexts.h"
+#include "Ev2Transfer.h"
 #include "FileIO.h"
 #include "ProjectFile.h"
 #include "SafeSave.h"
@@ -23,6 +27,21 @@ namespace k30 {
 namespace {
 // Project files hold about 200 bytes a point; nothing real comes near this.
 constexpr qint64 kMaxProjectFileBytes = 256ll * 1024 * 1024;
+
+// A record carries each reading as an unsigned 16-bit number; anything else
+// would come back changed when the file is opened.
+bool ReadingsFitRecord(const std::vector<Ev2Point>& points)
+{
+    for (const Ev2Point& p : points) {
+        for (const ReadingPair& r : p.reading) {
+            for (const float v : {r.stress, r.settlement}) {
+                if (!(v >= 0.0f && v <= 65535.0f))
+                    return false;
+            }
+        }
+    }
+    return true;
+}
 }  // namespace
 
 void FileCommands::Open()
@@ -71,7 +90,10 @@ bool FileCommands::OpenRaw(const QString& path)
         return false;
     TestDataStore& store = frame_.Store();
     store.strCurK30Name.clear();
+    store.strCurEv2Name.clear();
     store.bManualInput = false;
+    store.bManualEv2 = false;
+    store.bEv2NotInRawFile = false;
     CReadData* read = frame_.ReadPage();
     read->SetReceivedText(bytes.toStdString());
     DecodeTransfer(read->ReceivedText(), store);
@@ -98,7 +120,10 @@ bool FileCommands::OpenProject(const QString& path)
         return false;
     }
     store.strCurK30Name.clear();
+    store.strCurEv2Name.clear();
     store.bManualInput = false;
+    store.bManualEv2 = false;
+    store.bEv2NotInRawFile = false;
     ApplyProject(project.data, store);
     frame_.SetSaveRawState(false);
     CHeadk30* header = frame_.HeaderPage();
@@ -119,10 +144,22 @@ void FileCommands::SaveRaw()
                                                            QStringLiteral("ORG"));
     if (path.isEmpty())
         return;
-    const std::string& text = frame_.ReadPage()->LastTransferText();
+    std::string text = frame_.ReadPage()->LastTransferText();
+    if (store.bManualEv2) {
+        // A typed Ev2 point is saved as the transfer the instrument would have
+        // sent for it, so opening the file gives the same point back.
+        const auto instrument = static_cast<std::uint16_t>(std::clamp(store.nInstrumentNo, 0, 0xFFFF));
+        const std::optional<std::string> ev2 = Ev2TransferText(store.ev2List, instrument);
+        if (!ev2 || !ReadingsFitRecord(store.ev2List)) {
+            ShowError(Tr(ev2_texts::kCannotWriteEv2, lang), path, {});
+            return;
+        }
+        text = *ev2;
+    }
     if (!WriteFile(path, QByteArray(text.data(), static_cast<qsizetype>(text.size()))))
         return;
     store.bDataSaved = true;
+    store.bEv2NotInRawFile = false;
     frame_.Retitle(texts::kTitleSavedRaw, QFileInfo(path).absoluteFilePath());
 }
 
@@ -131,6 +168,12 @@ bool FileCommands::SaveProject()
     TestDataStore& store = frame_.Store();
     const Language lang = store.nLanguage;
     Prompt& prompt = frame_.GetPrompt();
+    if (store.bEv2NotInRawFile && !store.ev2List.empty()) {
+        const auto answer = prompt.ask(&frame_, Tr(texts::kNotice, lang), Tr(ev2_texts::kEv2NotInRawFile, lang),
+                                       Prompt::Buttons::YesNo, Prompt::Icon::Warning, Prompt::Answer::Yes);
+        if (answer == Prompt::Answer::Yes)
+            SaveRaw();
+    }
     CKSelect choice(store, lang, &frame_);
     if (prompt.runDialog(choice) != QDialog::Accepted || choice.Chosen().empty())
         return false;

@@ -6,6 +6,7 @@
 
 #include "AcceptanceSettings.h"
 #include "CPrintType.h"
+#include "Ev2ReportTexts.h"
 #include "Prompt.h"
 #include "ReportBitmap.h"
 #include "ReportOutput.h"
@@ -60,6 +61,12 @@ bool ReportCommands::Ready(const ReportJob& job)
         return false;
     case ReportRefusal::NoPoints:
         Tell(kNoPointsToPrint);
+        return false;
+    case ReportRefusal::NoCurrentEv2Point:
+        Tell(ev2_report_texts::kSelectEv2Point);
+        return false;
+    case ReportRefusal::NoEv2Points:
+        Tell(ev2_report_texts::kNoEv2Points);
         return false;
     }
     return false;

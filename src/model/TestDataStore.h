@@ -26,6 +26,12 @@ public:
     bool bManualInput = false;
     std::string strCurK30Name;
     std::string strCurEv2Name;  // the Ev2 point shown on the Ev2 page
+    // The Ev2 list holds the point of a manual Ev2 entry: "Save raw data"
+    // writes it as the transfer the instrument would have sent.
+    bool bManualEv2 = false;
+    // The Ev2 points are in no raw file (a transfer or a typed point not yet
+    // saved raw); project files cannot hold them.
+    bool bEv2NotInRawFile = false;
     Language nLanguage = Language::English;
     // Set when the test data page is shown; the report header page reads and
     // clears it to decide whether its test number follows the shown point.

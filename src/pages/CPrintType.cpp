@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "AcceptanceTexts.h"
+#include "Ev2ReportTexts.h"
 #include "PrintType.h"
 #include "ReportTexts.h"
 #include "UiText.h"
@@ -26,12 +27,18 @@ CPrintType::CPrintType(Language lang, int preset, QWidget* parent) : QDialog(par
     current_->setObjectName(QStringLiteral("printCurrent"));
     all_->setObjectName(QStringLiteral("printAll"));
     list_->setObjectName(QStringLiteral("printList"));
+    ev2Current_ = new QRadioButton(Tr(ev2_report_texts::kPrintEv2Current, lang), group);
+    ev2All_ = new QRadioButton(Tr(ev2_report_texts::kPrintEv2All, lang), group);
+    ev2Current_->setObjectName(QStringLiteral("printEv2Current"));
+    ev2All_->setObjectName(QStringLiteral("printEv2All"));
     summary_ = new QRadioButton(Tr(acceptance_texts::kPrintSummaryChoice, lang), group);
     summary_->setObjectName(QStringLiteral("printSummary"));
     auto* choices = new QVBoxLayout(group);
     choices->addWidget(current_);
     choices->addWidget(all_);
     choices->addWidget(list_);
+    choices->addWidget(ev2Current_);
+    choices->addWidget(ev2All_);
     choices->addWidget(summary_);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -57,6 +64,10 @@ int CPrintType::PrintType() const
         return kPrintAllPoints;
     if (list_->isChecked())
         return kPrintPointList;
+    if (ev2Current_->isChecked())
+        return kPrintEv2CurrentPoint;
+    if (ev2All_->isChecked())
+        return kPrintEv2AllPoints;
     if (summary_->isChecked())
         return kPrintSummary;
     return preset_;
@@ -71,6 +82,10 @@ QRadioButton* CPrintType::Button(int printType) const
         return all_;
     case kPrintPointList:
         return list_;
+    case kPrintEv2CurrentPoint:
+        return ev2Current_;
+    case kPrintEv2AllPoints:
+        return ev2All_;
     case kPrintSummary:
         return summary_;
     default:

@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+#include "Ev2Report.h"
+#include "Ev2ReportTexts.h"
 #include "ListReport.h"
 #include "PointReport.h"
 #include "PrintType.h"
@@ -31,6 +33,13 @@ constexpr double kPdfMarginMm = 4.0;
 
 ReportRefusal CheckReport(const ReportJob& job)
 {
+    if (job.printType == kPrintEv2CurrentPoint || job.printType == kPrintEv2AllPoints) {
+        if (job.store.ev2List.empty())
+            return ReportRefusal::NoEv2Points;
+        if (job.printType == kPrintEv2CurrentPoint && !FindEv2PointByName(job.store, job.store.strCurEv2Name))
+            return ReportRefusal::NoCurrentEv2Point;
+        return ReportRefusal::None;
+    }
     if (job.printType == kPrintCurrentPoint && job.store.strCurK30Name.empty())
         return ReportRefusal::NoCurrentPoint;
     // The summary also lists Ev2 points; the other reports need K30 points.
@@ -60,6 +69,8 @@ void DrawReportPages(QPagedPaintDevice& device, QPainter& painter, const ReportJ
             DrawK30ListReport(painter, page, job.store, job.header, job.lang, count, pageNumber);
         else if (job.printType == kPrintSummary)
             DrawSummaryReport(painter, page, job.store, job.header, assessment, job.lang, count, pageNumber);
+        else if (job.printType == kPrintEv2CurrentPoint || job.printType == kPrintEv2AllPoints)
+            DrawEv2PointReport(painter, page, job.store, job.header, job.lang, job.printType, count, pageNumber);
         else
             DrawK30PointReport(painter, page, job.store, job.header, job.lang, job.printType, count, pageNumber,
                                job.required);
@@ -113,7 +124,8 @@ bool WriteReportPdf(QIODevice& out, const ReportJob& job)
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                      QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
                                      QPageLayout::Millimeter));
-    writer.setTitle(ReportTr(report_texts::kPointTitle, job.lang));
+    const bool ev2 = job.printType == kPrintEv2CurrentPoint || job.printType == kPrintEv2AllPoints;
+    writer.setTitle(ReportTr(ev2 ? ev2_report_texts::kReportTitle : report_texts::kPointTitle, job.lang));
     writer.setCreator(ReportTr(texts::kAppTitle, job.lang));
     std::vector<int> pages(static_cast<std::size_t>(std::max(0, PageCount(job))));
     for (std::size_t i = 0; i < pages.size(); ++i)

@@ -17,7 +17,7 @@ class QPrinter;
 namespace k30 {
 
 // One report to print or export: the points, the header as the header page
-// shows it, the language of the texts, the print type (3, 4, 5 or 8) and the
+// shows it, the language of the texts, the print type (PrintType.h) and the
 // requirements the conclusions and the summary judge by.
 struct ReportJob {
     const TestDataStore& store;
@@ -32,6 +32,8 @@ enum class ReportRefusal {
     None,
     NoCurrentPoint,  // "current data" with no point chosen on the test data page
     NoPoints,        // nothing to print at all
+    NoCurrentEv2Point,  // "current Ev2 point" with no Ev2 point shown on the Ev2 page
+    NoEv2Points,        // an Ev2 report with no Ev2 point in the store
 };
 ReportRefusal CheckReport(const ReportJob& job);
 

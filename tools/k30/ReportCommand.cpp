@@ -6,6 +6,7 @@
 #include "Acceptance.h"
 #include "Commands.h"
 #include "DataFile.h"
+#include "Ev2Report.h"
 #include "JsonOutput.h"
 #include "PrintType.h"
 #include "ReportBitmap.h"
@@ -52,6 +53,10 @@ int PrintTypeOf(const std::string& type)
         return kPrintAllPoints;
     if (type == "list")
         return kPrintPointList;
+    if (type == "ev2")
+        return kPrintEv2CurrentPoint;
+    if (type == "ev2-all")
+        return kPrintEv2AllPoints;
     if (type == "summary")
         return kPrintSummary;
     return kPrintCurrentPoint;
@@ -67,13 +72,26 @@ int RunReport(const ReportOptions& o, Language lang)
     // The header shows the value the conclusions judge by.
     if (!o.required.empty())
         f.header.RequiredCoefficient = o.required;
-    const bool summary = PrintTypeOf(o.type) == kPrintSummary;
-    if (f.store.ValidCount() == 0 && !(summary && !f.store.ev2List.empty())) {
+    const int printType = PrintTypeOf(o.type);
+    if (printType == kPrintEv2CurrentPoint || printType == kPrintEv2AllPoints) {
+        // The point of "ev2", as if shown on the Ev2 page.
+        if (f.store.ev2List.empty()) {
+            std::cerr << "k30: " << o.in << ": no Ev2 test points to report\n";
+            return 1;
+        }
+        if (o.point.empty()) {
+            f.store.strCurEv2Name = f.store.ev2List.front().name;
+        } else if (FindEv2PointByName(f.store, o.point)) {
+            f.store.strCurEv2Name = o.point;
+        } else {
+            std::cerr << "k30: " << o.in << ": no Ev2 test point named \"" << o.point << "\"\n";
+            return 1;
+        }
+    } else if (f.store.ValidCount() == 0 && !(printType == kPrintSummary && !f.store.ev2List.empty())) {
         std::cerr << "k30: " << o.in << ": no K30 test points to report\n";
         return 1;
-    }
-    // The point of "current data" and of the bitmap, as if chosen on the test data page.
-    if (!o.point.empty()) {
+    } else if (!o.point.empty()) {
+        // The point of "current data" and of the bitmap, as if chosen on the test data page.
         if (!f.store.FindK30PointByName(o.point)) {
             std::cerr << "k30: " << o.in << ": no test point named \"" << o.point << "\"\n";
             return 1;
@@ -100,7 +118,7 @@ int RunReport(const ReportOptions& o, Language lang)
         }
         return 0;
     }
-    const ReportJob job{f.store, f.header, lang, PrintTypeOf(o.type), RequirementsOf(o, f.header)};
+    const ReportJob job{f.store, f.header, lang, printType, RequirementsOf(o, f.header)};
     if (!ExportReportPdf(QString::fromStdString(o.pdf), job, error)) {
         std::cerr << "k30: " << o.pdf << ": " << error.toStdString() << "\n";
         return 1;
@@ -120,11 +138,12 @@ void AddReportCommand(CLI::App& app, GlobalOptions& global, Action& action)
     pdf->excludes(bmp);
     CLI::Option* type = sub->add_option("--type", opts->type,
                                         "current: point report of --point; all: one page per point; "
-                                        "list: the list of all points; summary: the acceptance summary of every "
-                                        "point (default: current)")
-                            ->check(CLI::IsMember({"current", "all", "list", "summary"}));
+                                        "list: the list of all points; ev2: Ev2 point report of --point; "
+                                        "ev2-all: one page per Ev2 point; summary: the acceptance summary of "
+                                        "every point (default: current)")
+                            ->check(CLI::IsMember({"current", "all", "list", "ev2", "ev2-all", "summary"}));
     type->excludes(bmp);
-    sub->add_option("--point", opts->point, "Test point of --type current and --bmp (default: the first point)");
+    sub->add_option("--point", opts->point, "Test point of --type current, ev2 and --bmp (default: the first point)");
     sub->add_option("--header", opts->header,
                     "JSON object with the report header members; replaces a project file's own header");
     sub->add_option("--required", opts->required,

@@ -1,0 +1,199 @@
+// Manual Ev2 entry, its raw file and the project-save warning, through the
+// window's real commands with scripted answers.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimeEdit>
+
+#include "CInputName.h"
+#include "CMainFrame.h"
+#include "CPropSheet.h"
+#include "CTestEv2.h"
+#include "Ev2ListModel.h"
+#include "Ev2TestPoints.h"
+#include "Format.h"
+#include "K30Evaluation.h"
+#include "ScriptedPrompt.h"
+
+using namespace k30;
+using namespace k30::test;
+using Answer = Prompt::Answer;
+
+namespace {
+
+std::function<int(QDialog&)> TypeName(const QString& name)
+{
+    return [name](QDialog& d) {
+        auto& input = dynamic_cast<CInputName&>(d);
+        input.Edit()->setText(name);
+        input.OkButton()->click();
+        return input.result();
+    };
+}
+
+std::function<int(QDialog&)> Reject()
+{
+    return [](QDialog& d) {
+        d.reject();
+        return static_cast<int>(QDialog::Rejected);
+    };
+}
+
+class Ev2Entry : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir_.isValid());
+        previous_ = QDir::currentPath();
+        QDir::setCurrent(dir_.path());
+        store_.nLanguage = Language::English;
+        frame_ = std::make_unique<CMainFrame>(store_, prompt_);
+    }
+    void TearDown() override
+    {
+        EXPECT_TRUE(prompt_.done()) << "scripted answers left over";
+        frame_.reset();
+        QDir::setCurrent(previous_);
+    }
+    QString Path(const QString& name) const { return dir_.filePath(name); }
+    CTestEv2& Page() { return *frame_->Ev2Page(); }
+
+    // Types a point's readings as the page shows them, its date and times.
+    void Type(const Ev2Point& p)
+    {
+        for (int j = 0; j < kEv2Pairs; ++j) {
+            const ReadingPair& r = p.reading[static_cast<std::size_t>(j)];
+            Page().StressBox(j)->setText(QString::fromStdString(FormatFixed(r.stress / 1000.0, 3)));
+            Page().SettlementBox(j)->setText(QString::fromStdString(FormatFixed(r.settlement / 100.0, 2)));
+        }
+        Page().DateBox()->setDate(QDate(2024, 6, 3));
+        Page().StartBox()->setTime(QTime(9, 5));
+        Page().EndBox()->setTime(QTime(10, 40));
+    }
+
+    QTemporaryDir dir_;
+    QString previous_;
+    TestDataStore store_;
+    ScriptedPrompt prompt_;
+    std::unique_ptr<CMainFrame> frame_;
+};
+
+}  // namespace
+
+TEST_F(Ev2Entry, TypedComputedSavedRawAndReopened)
+{
+    // The command sits beside manual K30 entry.
+    QAction* command = frame_->Action(CommandId::ManualInputEv2);
+    EXPECT_EQ(command->text(), "Manual Ev2 data entry");
+
+    // A name that is no point number is refused with the reason, then asked again.
+    prompt_.dialog(TypeName("P12")).answer(Answer::Ok).dialog(TypeName("12"));
+    command->trigger();
+    ASSERT_EQ(prompt_.asked.size(), 1u);
+    EXPECT_TRUE(prompt_.asked[0].text.contains("0 to 65535"));
+    ASSERT_EQ(store_.ev2List.size(), 1u);
+    EXPECT_EQ(store_.ev2List[0].name, "12");
+    EXPECT_EQ(store_.nK30Count, 0);
+    EXPECT_EQ(frame_->Sheet()->currentIndex(), CPropSheet::Ev2Page);
+    EXPECT_TRUE(Page().StressBox(3)->isEnabled());
+    EXPECT_FALSE(frame_->Action(CommandId::SaveRaw)->isEnabled());
+    EXPECT_EQ(frame_->windowTitle(), "Quindle-Manual Input Data");
+
+    Type(ExactEv2Point());
+    Page().ComputeButton()->click();
+    // Typed texts convert as the test data page's boxes do: 1.15 mm is
+    // 114.99999999999999 hundredths in double precision, truncated to 114.
+    Ev2Point expected = ExactEv2Point();
+    expected.reading[8].settlement = 114;
+    ASSERT_EQ(store_.ev2List.size(), 1u);
+    EXPECT_EQ(store_.ev2List[0], expected);
+    const Ev2ListModel& m = *Page().Model();
+    EXPECT_EQ(m.data(m.index(0, Ev2ListModel::Ev1), Qt::DisplayRole).toString(), "132.4");
+    EXPECT_EQ(m.data(m.index(0, Ev2ListModel::Ev2), Qt::DisplayRole).toString(), "225.0");
+    EXPECT_EQ(m.data(m.index(0, Ev2ListModel::Ratio), Qt::DisplayRole).toString(), "1.70");
+    EXPECT_FALSE(store_.bDataSaved);
+    EXPECT_TRUE(frame_->Action(CommandId::SaveRaw)->isEnabled());
+
+    // Saved raw as the transfer the instrument would send; opened, the same point.
+    prompt_.file(Path("typed.ORG"));
+    frame_->Action(CommandId::SaveRaw)->trigger();
+    EXPECT_TRUE(store_.bDataSaved);
+    store_.ev2List.clear();
+    ASSERT_TRUE(frame_->OpenFile(Path("typed.ORG")));
+    ASSERT_EQ(store_.ev2List.size(), 1u);
+    EXPECT_EQ(store_.ev2List[0], expected);
+    EXPECT_EQ(store_.nEv2Count, 1);
+    EXPECT_FALSE(Page().StressBox(3)->isEnabled());
+    EXPECT_EQ(store_.strCurEv2Name, "12");
+}
+
+TEST_F(Ev2Entry, NoModulusAsksToReenterAndUnsavedDataAreOfferedFirst)
+{
+    prompt_.dialog(TypeName("5"));
+    frame_->OnManualInputEv2();
+    Page().StressBox(1)->setText("0.1");
+    Page().SettlementBox(1)->setText("1.13");
+    prompt_.answer(Answer::Ok);
+    Page().ComputeButton()->click();
+    EXPECT_EQ(prompt_.asked.back().text, "Please re-enter the data");
+    EXPECT_EQ(store_.ev2List.at(0).reading[1].settlement, 112.0f);  // truncated as on the test data page
+
+    // A reading the raw record cannot carry is refused, not saved changed.
+    Page().SettlementBox(16)->setText("-0.2");
+    prompt_.answer(Answer::Ok);
+    Page().ComputeButton()->click();
+    prompt_.file(Path("negative.ORG")).answer(Answer::Ok);
+    frame_->OnSaveRaw();
+    EXPECT_TRUE(prompt_.asked.back().text.startsWith("The Ev2 test point cannot be saved as raw data"));
+    EXPECT_FALSE(QFile::exists(Path("negative.ORG")));
+    EXPECT_FALSE(store_.bDataSaved);
+
+    // The typed point is unsaved: a new entry asks first, as manual K30 entry does.
+    prompt_.answer(Answer::No).dialog(Reject());
+    frame_->OnManualInputEv2();
+    EXPECT_EQ(prompt_.asked.back().text, "Data is not saved. Do you need to save it?");
+    EXPECT_EQ(store_.ev2List.at(0).name, "5");
+}
+
+TEST_F(Ev2Entry, ProjectSaveOffersRawDataForEv2PointsInNoRawFile)
+{
+    prompt_.dialog(TypeName("7"));
+    frame_->OnManualInputEv2();
+    Type(ExactEv2Point());
+    Page().ComputeButton()->click();
+
+    // Yes saves raw data first; the project file itself has no place for them.
+    prompt_.answer(Answer::Yes).file(Path("first.ORG")).dialog(Reject());
+    EXPECT_FALSE(frame_->OnSaveProject());
+    EXPECT_EQ(prompt_.asked.back().text,
+              "Project files cannot hold Ev2 test points, and the current Ev2 test points are in no raw data file. "
+              "Save raw data first?");
+    EXPECT_TRUE(QFile::exists(Path("first.ORG")));
+
+    // Once in a raw file they are not asked about again, nor after opening one.
+    prompt_.dialog(Reject());
+    frame_->OnSaveProject();
+    ASSERT_TRUE(frame_->OpenFile(Path("first.ORG")));
+    prompt_.dialog(Reject());
+    frame_->OnSaveProject();
+
+    // A transfer's Ev2 points are in no file until it is saved raw; asked in
+    // the language of the moment.
+    frame_->SwitchLanguage(Language::Chinese);
+    EXPECT_EQ(frame_->Sheet()->tabText(CPropSheet::Ev2Page), "Ev2");
+    EXPECT_EQ(Page().Model()->headerData(Ev2ListModel::Number, Qt::Horizontal, Qt::DisplayRole).toString(),
+              QStringLiteral("测试号"));
+    DecodeTransfer(*Ev2TransferText({ShortEv2Point()}, 4), store_);
+    frame_->OnNewData();
+    prompt_.answer(Answer::No).dialog(Reject());
+    frame_->OnSaveProject();
+    EXPECT_TRUE(prompt_.asked.back().text.startsWith(QStringLiteral("工程文件不能保存Ev2测试点")));
+}
