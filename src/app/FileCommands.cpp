@@ -30,12 +30,8 @@ void FileCommands::Open()
     TestDataStore& store = frame_.Store();
     const Language lang = store.nLanguage;
     Prompt& prompt = frame_.GetPrompt();
-    if (store.UnsavedDataPresent()) {
-        const auto answer = prompt.ask(&frame_, Tr(texts::kNotice, lang), Tr(texts::kNotSavedQuestion, lang),
-                                       Prompt::Buttons::YesNo, Prompt::Icon::Question, Prompt::Answer::No);
-        if (answer == Prompt::Answer::Yes)
-            SaveProject();
-    }
+    if (!frame_.AskToSaveFirst())
+        return;
     Prompt::FileRequest request;
     request.mode = Prompt::FileRequest::Mode::Open;
     request.title = Tr(texts::kOpenTitle, lang);
@@ -81,6 +77,7 @@ bool FileCommands::OpenRaw(const QString& path)
     frame_.SetSaveRawState(true);
     frame_.setWindowTitle(Tr(texts::kTitlePrefix, store.nLanguage) + QFileInfo(path).absoluteFilePath());
     store.bDataSaved = false;
+    store.bRawTextMatchesPoints = true;
     frame_.HeaderPage()->SyncHeader(false);
     return true;
 }
@@ -122,7 +119,9 @@ void FileCommands::SaveRaw()
     const std::string& text = frame_.ReadPage()->LastTransferText();
     if (!WriteFile(path, QByteArray(text.data(), static_cast<qsizetype>(text.size()))))
         return;
-    store.bDataSaved = true;
+    // Typed, renamed, computed or project points are not in that text: they stay unsaved.
+    if (store.bRawTextMatchesPoints)
+        store.bDataSaved = true;
     frame_.Retitle(texts::kTitleSavedRaw, QFileInfo(path).absoluteFilePath());
 }
 
