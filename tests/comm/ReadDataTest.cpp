@@ -3,11 +3,14 @@
 // run-away device.
 #include <gtest/gtest.h>
 
+#include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
 #include <QTimer>
@@ -30,6 +33,22 @@ protected:
         prompt_.page = &page_;
         page_.Engine().SetDeviceFactory(FakeFactory(line_));
         page_.AddExtraPorts({kUsb12, kUsb1});
+        page_.SetArchiveFolder(archive_.filePath(QStringLiteral("transfers")));
+        page_.SetClock([] { return std::time_t{1765031405}; });
+    }
+    QStringList Archived() const
+    {
+        return QDir(page_.ArchiveFolder()).entryList(QDir::Files, QDir::Name);
+    }
+    QByteArray ArchivedFile(const QString& name) const
+    {
+        QFile f(QDir(page_.ArchiveFolder()).filePath(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    // The name an archived file gets at the test's clock, in local time.
+    static QString Stamp()
+    {
+        return QDateTime::fromSecsSinceEpoch(1765031405).toString(QStringLiteral("yyyy-MM-dd_HHmmss"));
     }
     void Open(const QString& port = kUsb12)
     {
@@ -63,6 +82,7 @@ protected:
         return LastBox();
     }
 
+    QTemporaryDir archive_;
     TestDataStore store_;
     ConfirmRecorder prompt_;
     FakeLine line_;
@@ -210,6 +230,12 @@ TEST_F(ReadPage, APulledAdapterKeepsWhatCameForTheOperator)
     prompt_.answer(Answer::Ok);
     ASSERT_TRUE(QTest::qWaitFor([&] { return prompt_.done(); }));
     EXPECT_EQ(page_.LastTransferText().size(), 48u * 3);
+    // The bytes were archived when the port went away (the reopening that
+    // continued them adds no second copy), and the whole transfer on acceptance.
+    const QString name = Stamp() + QStringLiteral("_instrument-0");
+    EXPECT_EQ(Archived(), QStringList({name + ".ORG", name + "_unaccepted.ORG"}));
+    EXPECT_EQ(ArchivedFile(name + "_unaccepted.ORG").size(), 40 * 3);
+    EXPECT_EQ(ArchivedFile(name + ".ORG").size(), 48 * 3);
 }
 
 TEST_F(ReadPage, ARunawayDeviceStopsAtTheLimit)
@@ -225,6 +251,137 @@ TEST_F(ReadPage, ARunawayDeviceStopsAtTheLimit)
     prompt_.answer(Answer::Ok);
     QuietTicks();
     EXPECT_EQ(page_.LastTransferText().size(), kMaxReceivedTextBytes);
+}
+
+TEST_F(ReadPage, EveryAcceptedTransferIsArchivedAndAFailureIsShownAfterwards)
+{
+    const std::string demo = DemoText();
+    TestDataStore decoded;
+    DecodeTransfer(demo, decoded);
+    Open();
+    Receive(BytesOf(demo));
+    prompt_.answer(Answer::Ok);
+    QuietTicks();
+    const QString name = Stamp() + QStringLiteral("_instrument-%1.ORG").arg(decoded.nInstrumentNo);
+    ASSERT_EQ(Archived(), QStringList{name});
+    EXPECT_TRUE(ArchivedFile(name).toStdString() == demo);
+
+    // A folder that cannot be made: the transfer is still accepted, then the box says why.
+    QFile blocker(archive_.filePath(QStringLiteral("blocked")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    page_.SetArchiveFolder(blocker.fileName() + QStringLiteral("/transfers"));
+    store_.bDataSaved = true;
+    Open();
+    Receive(Counting(20));
+    prompt_.answer(Answer::Ok).answer(Answer::Ok);
+    QuietTicks();
+    EXPECT_TRUE(prompt_.done());
+    ASSERT_EQ(prompt_.asked.size(), 3u);
+    EXPECT_TRUE(LastBox().startsWith(QStringLiteral("This transfer could not be written to the transfer archive:\n")));
+    EXPECT_TRUE(LastBox().contains(QStringLiteral("blocked"))) << LastBox().toStdString();
+    EXPECT_EQ(page_.LastTransferText().size(), 20u * 3);
+    EXPECT_TRUE(store_.bRawTextMatchesPoints && !store_.bDataSaved);
+}
+
+TEST_F(ReadPage, OpeningWithBytesWaitingAsksToContinueOrStartAfresh)
+{
+    Open();
+    Receive(Counting(10));
+    prompt_.answer(Answer::Cancel);  // not accepted yet
+    QuietTicks();
+
+    prompt_.answer(Answer::Cancel);  // neither: the port is not touched
+    Open(kUsb1);
+    EXPECT_EQ(LastBox(), QStringLiteral("10 bytes have been received but not accepted.\nYes continues that transfer "
+                                        "after those bytes; No sets them aside and starts afresh. Either way they are "
+                                        "kept in the transfer archive."));
+    EXPECT_EQ(prompt_.asked.back().buttons, Prompt::Buttons::YesNoCancel);
+    EXPECT_EQ(line_.openedDevice, kUsb12);
+    EXPECT_TRUE(Archived().isEmpty());
+
+    // Afresh, but the archive cannot be written: nothing is set aside.
+    const QString folder = page_.ArchiveFolder();
+    QFile blocker(folder);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    prompt_.answer(Answer::No).answer(Answer::Ok);
+    Open(kUsb1);
+    EXPECT_TRUE(LastBox().startsWith(QStringLiteral("The bytes not yet accepted could not be written")));
+    EXPECT_EQ(page_.ReceivedText().size(), 10u * 3);
+    EXPECT_EQ(line_.openedDevice, kUsb12);
+    blocker.remove();
+
+    prompt_.answer(Answer::No);
+    Open(kUsb1);
+    EXPECT_EQ(line_.openedDevice, kUsb1);
+    EXPECT_TRUE(page_.ReceivedText().empty());
+    const QString unaccepted = Stamp() + QStringLiteral("_instrument-0_unaccepted.ORG");
+    EXPECT_EQ(Archived(), QStringList{unaccepted});
+    EXPECT_EQ(ArchivedFile(unaccepted), QByteArray("00 01 02 03 04 05 06 07 08 09 "));
+
+    FeedAndWait(Counting(3, 0x40));
+    prompt_.answer(Answer::Ok);
+    QuietTicks();
+    EXPECT_EQ(page_.LastTransferText(), "40 41 42 ");  // the new transfer alone
+    EXPECT_TRUE(prompt_.done());
+}
+
+// Every text the page shows, in each interface language, and again after a switch.
+TEST_F(ReadPage, EveryTextInBothLanguages)
+{
+    struct Expected {
+        Language lang;
+        QStringList texts;
+    };
+    const Expected cases[] = {
+        {Language::Chinese,
+         {"COM口", "打开串口", "没有串口被选中", "没有发现此串口/dev/ttyUSB1…………",
+          "串口/dev/ttyUSB12已经准备好，请发送数据…………", "串口/dev/ttyUSB12已经打开", "提示",
+          "请确认数据传送完毕,否则将导致数据不完整!", "当前数据尚未保存，是否保存",
+          "已收到 2 字节数据，尚未确认接收。", "串口/dev/ttyUSB12已不可用，已经关闭（gone）。"}},
+        {Language::English,
+         {"COM number", "Open COM", "No port is selected", "Port /dev/ttyUSB1 was not found…",
+          "Port /dev/ttyUSB12 is ready, please send the data…", "Port /dev/ttyUSB12 is open", "Notice",
+          "Please confirm that the transfer has finished, or the data will be incomplete!",
+          "Data is not saved. Do you need to save it?", "2 bytes have been received but not accepted.",
+          "Port /dev/ttyUSB12 is no longer available and has been closed (gone)."}},
+    };
+    page_.SetProjectSaver([] { return true; });
+    for (const Expected& e : cases) {
+        SCOPED_TRACE(e.lang == Language::Chinese ? "zh" : "en");
+        store_ = TestDataStore{};
+        store_.nLanguage = e.lang;
+        page_.UpdatePageCaptions();
+        QStringList shown{page_.findChild<QLabel*>(QStringLiteral("portLabel"))->text(), Button()};
+
+        prompt_.answer(Answer::Ok);
+        page_.findChild<QComboBox*>(QStringLiteral("portCombo"))->setCurrentIndex(-1);
+        page_.OnOpenPort();
+        shown << LastBox();
+        line_.refuseOpen = true;
+        shown << BoxOnOpening(kUsb1);
+        line_.refuseOpen = false;
+        Open();
+        shown << List()->item(List()->count() - 1)->text() << Button();
+        Receive(BytesOf(DemoText()));
+        prompt_.answer(Answer::Ok);
+        QuietTicks();
+        shown << prompt_.asked.back().caption << LastBox();
+
+        prompt_.answer(Answer::No);  // the save question before the next opening
+        Open();
+        shown << LastBox().left(e.texts[8].size());
+        line_.device->Feed(Counting(2));
+        line_.device->Pull(QStringLiteral("gone"));
+        prompt_.answer(Answer::Ok).answer(Answer::Cancel);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return prompt_.done(); }));
+        const QString lost = prompt_.asked[prompt_.asked.size() - 2].text;
+        prompt_.answer(Answer::No).answer(Answer::No);  // not saved, and afresh
+        Open();
+        shown << LastBox().section(QLatin1Char('\n'), 0, 0) << lost.section(QLatin1Char('\n'), 0, 0);
+        EXPECT_EQ(shown.join(QLatin1Char('|')).toStdString(), e.texts.join(QLatin1Char('|')).toStdString());
+        prompt_.asked.clear();
+        QuietTicks();  // nothing came: only the open caption comes back
+    }
 }
 
 // The quiet line with the real timer, bytes handed over as an adapter does:
