@@ -71,7 +71,7 @@ CArchivedTransfers::CArchivedTransfers(const QString& folder, Language lang, QWi
         layout->addWidget(new QLabel(Tr(kEmpty, lang), this));
     layout->addWidget(table_, 1);
     layout->addLayout(buttons);
-    resize(760, 420);
+    resize(880, 420);
 }
 
 void CArchivedTransfers::OnOpen()
