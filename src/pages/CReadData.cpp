@@ -183,9 +183,11 @@ bool CReadData::ContinueOrStartAfresh()
             Prompt::Buttons::Ok, Prompt::Icon::Warning, Prompt::Answer::Ok);
     if (answer == Prompt::Answer::Yes)
         return true;  // the next accepted transfer is the old text followed by the new bytes
-    // Set aside only what is kept in the archive.
-    if (!archived)
+    // Set aside only what is kept in the archive; the port stays closed.
+    if (!archived) {
+        ShowOpenCaption();
         return false;
+    }
     reception_.TakeText();
     archivedUnacceptedSize_ = 0;
     return true;

@@ -51,7 +51,11 @@ public:
     bool ArchiveUnaccepted(QString& error);
 
     const std::string& ReceivedText() const { return reception_.Text(); }
-    void SetReceivedText(std::string text) { reception_.SetText(std::move(text)); }
+    void SetReceivedText(std::string text)
+    {
+        reception_.SetText(std::move(text));
+        archivedUnacceptedSize_ = 0;
+    }
     // What "Save raw data" writes: the last accepted transfer or raw file opened.
     const std::string& LastTransferText() const { return lastTransferText_; }
     void SetLastTransferText(std::string text) { lastTransferText_ = std::move(text); }
