@@ -10,10 +10,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QUrl>
 
 #include "CDlgWordK.h"
 #include "ScriptedPrompt.h"
@@ -136,65 +133,3 @@ TEST(WordCommand, WhenNothingCanOpenItTheOperatorSavesIt)
     EXPECT_FALSE(QFileInfo::exists(QFileInfo(tried).absolutePath()));
 }
 
-// What the desktop does with the template: LibreOffice converts it, and opens
-// it as a new document that has no file yet (a Basic macro asks it).
-TEST(WordCommand, LibreOfficeOpensTheTemplateAsAnUntitledDocument)
-{
-    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    if (soffice.isEmpty())
-        GTEST_SKIP() << "soffice missing: scripts/setup installs libreoffice-writer-nogui";
-    TestDataStore store = KnownStore(2, Language::English);
-    ScriptedPrompt prompt;
-    prompt.dialog(Accept);
-    QString shown;
-    RunWordExport(store, prompt, ReportHeader{}, nullptr, [&](const QString& path) { return shown = path, true; });
-    ASSERT_FALSE(shown.isEmpty());
-    const QDir folder = QFileInfo(shown).dir();
-
-    const QString profile = folder.filePath(QStringLiteral("profile"));
-    auto run = [&](const QStringList& args) {
-        QProcess p;
-        p.setProcessChannelMode(QProcess::MergedChannels);
-        p.start(soffice, QStringList{"-env:UserInstallation=" + QUrl::fromLocalFile(profile).toString(),
-                                     "--headless", "--norestore"} + args);
-        EXPECT_TRUE(p.waitForFinished(240000));
-        return QString::fromUtf8(p.readAll());
-    };
-    const QString log = run({"--convert-to", "pdf", "--outdir", folder.path(), shown});
-    EXPECT_TRUE(folder.exists(QStringLiteral("Foundation Coefficient Report.pdf"))) << log.toStdString();
-
-    // The first run made the profile; its standard Basic library gets the macro.
-    const QString basic = profile + QStringLiteral("/user/basic/Standard/");
-    QFile module(basic + QStringLiteral("Module1.xba"));
-    ASSERT_TRUE(module.open(QIODevice::WriteOnly));
-    module.write(R"(<?xml version="1.0" encoding="UTF-8"?>
-<!DOCTYPE script:module PUBLIC "-//OpenOffice.org//DTD OfficeDocument 1.0//EN" "module.dtd">
-<script:module xmlns:script="http://openoffice.org/2000/script" script:name="Module1" script:language="StarBasic">
-Sub Check(path As String)
-  doc = StarDesktop.loadComponentFromURL(ConvertToURL(path), &quot;_blank&quot;, 0, Array())
-  n = FreeFile
-  Open path &amp; &quot;.result&quot; For Output As #n
-  Print #n, &quot;hasLocation=&quot; &amp; doc.hasLocation() &amp; &quot; url=[&quot; &amp; doc.getURL() &amp; &quot;]&quot;
-  Close #n
-  doc.close(True)
-  StarDesktop.terminate()
-End Sub
-</script:module>
-)");
-    module.close();
-    QFile library(basic + QStringLiteral("script.xlb"));
-    ASSERT_TRUE(library.open(QIODevice::ReadOnly));
-    QByteArray index = library.readAll();
-    library.close();
-    if (!index.contains("Module1"))
-        index.replace("</library:library>", "<library:element library:name=\"Module1\"/>\n</library:library>");
-    ASSERT_TRUE(library.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    library.write(index);
-    library.close();
-
-    run({QStringLiteral("macro:///Standard.Module1.Check(\"%1\")").arg(shown)});
-    QFile result(shown + QStringLiteral(".result"));
-    ASSERT_TRUE(result.open(QIODevice::ReadOnly));
-    EXPECT_EQ(result.readAll().trimmed(), QByteArray("hasLocation=False url=[]"));
-    QDir(folder).removeRecursively();
-}
