@@ -4,6 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <string>
+#include <utility>
+
 #include "AppTexts.h"
 #include "CHeadk30.h"
 #include "CKSelect.h"
@@ -68,11 +71,11 @@ bool FileCommands::OpenRaw(const QString& path)
     TestDataStore& store = frame_.Store();
     store.strCurK30Name.clear();
     store.bManualInput = false;
-    CReadData* read = frame_.ReadPage();
-    read->SetReceivedText(bytes.toStdString());
-    DecodeTransfer(read->ReceivedText(), store);
-    read->SetLastTransferText(read->ReceivedText());
-    read->SetReceivedText({});
+    // Decoded straight from the file: bytes the read page received and has
+    // not yet accepted stay where they are.
+    std::string text = bytes.toStdString();
+    DecodeTransfer(text, store);
+    frame_.ReadPage()->SetLastTransferText(std::move(text));
     frame_.RefreshActivePage(true);
     frame_.SetSaveRawState(true);
     frame_.setWindowTitle(Tr(texts::kTitlePrefix, store.nLanguage) + QFileInfo(path).absoluteFilePath());
