@@ -8,6 +8,7 @@ namespace k30::texts {
 // Menus
 inline constexpr Text kMenuFile{"文件(&F)", "File(&F)"};
 inline constexpr Text kMenuOpen{"打开", "Open"};
+inline constexpr Text kMenuArchivedTransfers{"已存档的传送…", "Archived transfers…"};
 inline constexpr Text kMenuSaveAs{"另存为", "Save As"};
 inline constexpr Text kMenuSaveRaw{"保存原始数据", "Save raw data"};
 inline constexpr Text kMenuSaveProject{"保存工程文件", "Save project file"};
@@ -68,6 +69,11 @@ inline constexpr Text kCloseQuestion{"当前数据尚未保存，是否保存", 
 inline constexpr Text kReceivingQuestion{"正在接收的数据尚未确认，关闭窗口将丢失这些数据。是否仍要关闭？",
                                          "Data being received have not been accepted yet and are lost if the window "
                                          "closes. Close anyway?"};
+// %1: why the archive copy failed.
+inline constexpr Text kReceivingNotArchived{
+    "尚未确认的数据无法存入传送存档：\n%1\n关闭窗口将丢失这些数据。是否仍要关闭？",
+    "The data not yet accepted could not be written to the transfer archive:\n%1\nThey are lost if the window "
+    "closes. Close anyway?"};
 
 // Rename
 inline constexpr Text kSelectData{"请选择要分析的数据", "Please select the data to be analyzed"};

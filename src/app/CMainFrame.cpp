@@ -18,6 +18,7 @@
 #include "AcceptanceSettings.h"
 #include "AppTexts.h"
 #include "CAboutDlg.h"
+#include "CArchivedTransfers.h"
 #include "CChangeNameK.h"
 #include "CHeadk30.h"
 #include "CInputName.h"
@@ -34,6 +35,7 @@
 #include "Prompt.h"
 #include "QtTranslations.h"
 #include "ReportCommands.h"
+#include "SaveFirst.h"
 #include "Settings.h"
 #include "TestDataStore.h"
 #include "Texts.h"
@@ -105,7 +107,7 @@ CMainFrame::CMainFrame(TestDataStore& store, Prompt& prompt, const WindowOptions
     if (options.quietMs > 0)
         readPage_->SetQuietMs(options.quietMs);
     // The read page's requests, where the old window messages went.
-    connect(readPage_, &CReadData::saveProjectRequested, this, [this] { OnSaveProject(); });
+    readPage_->SetProjectSaver([this] { return OnSaveProject(); });
     connect(readPage_, &CReadData::saveRawStateChanged, this, &CMainFrame::SetSaveRawState);
     connect(readPage_, &CReadData::newDataArrived, this, &CMainFrame::OnNewData);
     connect(readPage_, &CReadData::showListPageRequested, this, [this] {
@@ -140,6 +142,7 @@ void CMainFrame::CreateActions()
     const QKeySequence none;
     const std::vector<CommandSpec> specs{
         {CommandId::Open, [this] { OnFileOpen(); }, QKeySequence::Open, "document-open", QStyle::SP_DialogOpenButton},
+        {CommandId::ArchivedTransfers, [this] { OnArchivedTransfers(); }, none, nullptr, QStyle::SP_CustomBase},
         {CommandId::SaveRaw, [this] { OnSaveRaw(); }, none, nullptr, QStyle::SP_CustomBase},
         {CommandId::SaveProject, [this] { OnSaveProject(); }, QKeySequence::Save, "document-save",
          QStyle::SP_DialogSaveButton},
@@ -240,15 +243,26 @@ void CMainFrame::OnSaveRaw() { files_->SaveRaw(); }
 
 bool CMainFrame::OnSaveProject() { return files_->SaveProject(); }
 
+bool CMainFrame::AskToSaveFirst()
+{
+    return k30::AskToSaveFirst(prompt_, this, store_, texts::kNotice, texts::kNotSavedQuestion,
+                               [this] { return OnSaveProject(); });
+}
+
+void CMainFrame::OnArchivedTransfers()
+{
+    if (!AskToSaveFirst())
+        return;
+    CArchivedTransfers dialog(readPage_->ArchiveFolder(), store_.nLanguage, this);
+    if (prompt_.runDialog(dialog) == QDialog::Accepted && !dialog.ChosenPath().isEmpty())
+        OpenFile(dialog.ChosenPath());
+}
+
 void CMainFrame::OnManualInput()
 {
     const Language lang = store_.nLanguage;
-    if (store_.UnsavedDataPresent()) {
-        const auto answer = prompt_.ask(this, Tr(texts::kNotice, lang), Tr(texts::kNotSavedQuestion, lang),
-                                        Prompt::Buttons::YesNo, Prompt::Icon::Question, Prompt::Answer::No);
-        if (answer == Prompt::Answer::Yes)
-            OnSaveProject();
-    }
+    if (!AskToSaveFirst())
+        return;
     CInputName dialog(lang, this);
     if (prompt_.runDialog(dialog) != QDialog::Accepted)
         return;
@@ -258,6 +272,7 @@ void CMainFrame::OnManualInput()
     store_.AddK30Point(point);
     store_.nK30Count = 1;
     store_.bManualInput = true;
+    store_.bRawTextMatchesPoints = false;
     SetSaveRawState(false);
     sheet_->setCurrentIndex(CPropSheet::TestPage);
     ev2Page_->DisableReadingEntry();
@@ -269,12 +284,8 @@ void CMainFrame::OnManualInput()
 void CMainFrame::OnManualInputEv2()
 {
     const Language lang = store_.nLanguage;
-    if (store_.UnsavedDataPresent()) {
-        const auto answer = prompt_.ask(this, Tr(texts::kNotice, lang), Tr(texts::kNotSavedQuestion, lang),
-                                        Prompt::Buttons::YesNo, Prompt::Icon::Question, Prompt::Answer::No);
-        if (answer == Prompt::Answer::Yes)
-            OnSaveProject();
-    }
+    if (!AskToSaveFirst())
+        return;
     // The raw file carries the name as the record's test point number.
     QString name;
     for (;;) {
@@ -299,6 +310,7 @@ void CMainFrame::OnManualInputEv2()
     store_.bManualInput = true;
     store_.bManualEv2 = true;
     store_.bEv2NotInRawFile = true;
+    store_.bRawTextMatchesPoints = false;
     SetSaveRawState(false);
     testPage_->DisableReadingEntry();
     testPage_->SelectFirstAndShow();
@@ -448,6 +460,14 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         const auto answer = prompt_.ask(this, Tr(texts::kNotice, lang), Tr(texts::kReceivingQuestion, lang),
                                         Prompt::Buttons::YesNo, Prompt::Icon::Warning, Prompt::Answer::No);
         if (answer != Prompt::Answer::Yes) {
+            event->ignore();
+            return;
+        }
+        // They are set aside, not lost: a copy goes to the archive.
+        QString error;
+        if (!readPage_->ArchiveUnaccepted(error) &&
+            prompt_.ask(this, Tr(texts::kNotice, lang), Tr(texts::kReceivingNotArchived, lang).arg(error),
+                        Prompt::Buttons::YesNo, Prompt::Icon::Warning, Prompt::Answer::No) != Prompt::Answer::Yes) {
             event->ignore();
             return;
         }

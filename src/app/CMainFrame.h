@@ -53,6 +53,7 @@ public:
 
     // Commands
     void OnFileOpen();
+    void OnArchivedTransfers();
     bool OpenFile(const QString& path);  // as Open does once a file is chosen
     void OnSaveRaw();
     bool OnSaveProject();  // true when a project file was written
@@ -68,6 +69,10 @@ public:
     void OnExport();
     void OnAbout();
     void OnUserManual();
+
+    // The question of every command that replaces the store's points while
+    // they are unsaved; false when the command must stop.
+    bool AskToSaveFirst();
 
     // Replaces WM_SETSAVERAWSTATE: enables or greys "Save raw data".
     void SetSaveRawState(bool enabled);

@@ -22,7 +22,7 @@ const std::vector<MenuItem>& MenuTable()
     using namespace texts;
     static const std::vector<MenuItem> table{
         Sub(kMenuFile,
-            {Cmd(kMenuOpen, CommandId::Open),
+            {Cmd(kMenuOpen, CommandId::Open), Cmd(kMenuArchivedTransfers, CommandId::ArchivedTransfers),
              Sub(kMenuSaveAs, {Cmd(kMenuSaveRaw, CommandId::SaveRaw), Cmd(kMenuSaveProject, CommandId::SaveProject)}),
              Sep(), Cmd(kMenuPrint, CommandId::Print), Cmd(kMenuPrintPreview, CommandId::PrintPreview),
              Cmd(kMenuExportPdf, CommandId::ExportPdf), Cmd(kMenuExport, CommandId::Export), Sep(),

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <string>
+#include <utility>
 
 #include "AppTexts.h"
 #include "CHeadk30.h"
@@ -49,12 +51,8 @@ void FileCommands::Open()
     TestDataStore& store = frame_.Store();
     const Language lang = store.nLanguage;
     Prompt& prompt = frame_.GetPrompt();
-    if (store.UnsavedDataPresent()) {
-        const auto answer = prompt.ask(&frame_, Tr(texts::kNotice, lang), Tr(texts::kNotSavedQuestion, lang),
-                                       Prompt::Buttons::YesNo, Prompt::Icon::Question, Prompt::Answer::No);
-        if (answer == Prompt::Answer::Yes)
-            SaveProject();
-    }
+    if (!frame_.AskToSaveFirst())
+        return;
     Prompt::FileRequest request;
     request.mode = Prompt::FileRequest::Mode::Open;
     request.title = Tr(texts::kOpenTitle, lang);
@@ -94,15 +92,16 @@ bool FileCommands::OpenRaw(const QString& path)
     store.bManualInput = false;
     store.bManualEv2 = false;
     store.bEv2NotInRawFile = false;
-    CReadData* read = frame_.ReadPage();
-    read->SetReceivedText(bytes.toStdString());
-    DecodeTransfer(read->ReceivedText(), store);
-    read->SetLastTransferText(read->ReceivedText());
-    read->SetReceivedText({});
+    // Decoded straight from the file: bytes the read page received and has
+    // not yet accepted stay where they are.
+    std::string text = bytes.toStdString();
+    DecodeTransfer(text, store);
+    frame_.ReadPage()->SetLastTransferText(std::move(text));
     frame_.RefreshActivePage(true);
     frame_.SetSaveRawState(true);
     frame_.setWindowTitle(Tr(texts::kTitlePrefix, store.nLanguage) + QFileInfo(path).absoluteFilePath());
     store.bDataSaved = false;
+    store.bRawTextMatchesPoints = true;
     frame_.HeaderPage()->SyncHeader(false);
     return true;
 }
@@ -158,7 +157,10 @@ void FileCommands::SaveRaw()
     }
     if (!WriteFile(path, QByteArray(text.data(), static_cast<qsizetype>(text.size()))))
         return;
-    store.bDataSaved = true;
+    // Typed, renamed, computed or project points are not in that text: they
+    // stay unsaved. A typed Ev2 point is, in the text made for it.
+    if (store.bRawTextMatchesPoints || store.bManualEv2)
+        store.bDataSaved = true;
     store.bEv2NotInRawFile = false;
     frame_.Retitle(texts::kTitleSavedRaw, QFileInfo(path).absoluteFilePath());
 }

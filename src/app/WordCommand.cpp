@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QMimeDatabase>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -9,6 +10,7 @@
 
 #include "CDlgWordK.h"
 #include "CDornWordOffice.h"
+#include "DocxPackage.h"
 #include "K30WordReport.h"
 #include "OfficeHost.h"
 #include "Prompt.h"
@@ -42,14 +44,19 @@ public:
     void Show(const QByteArray& package) override
     {
         const QString name = Tr(wordtexts::kFileName, lang_);
+        // Opened as a template, the word processor makes a new, untitled
+        // document of it, whose Save asks where to keep it instead of writing
+        // into the temporary folder.
+        const QString templateName = Tr(wordtexts::kTemplateFileName, lang_);
         // The viewer reads the file after this command has ended: the folder stays.
         QTemporaryDir folder(QDir::temp().filePath(QStringLiteral("k30-word-XXXXXX")));
         folder.setAutoRemove(false);
         QString error = folder.errorString();
-        if (!folder.isValid() || !WriteDocument(folder.filePath(name), package, error)) {
+        const QByteArray wordTemplate = folder.isValid() ? docx::TemplateFromDocx(package, error) : QByteArray();
+        if (wordTemplate.isEmpty() || !WriteDocument(folder.filePath(templateName), wordTemplate, error)) {
             Warn(Tr(wordtexts::kCannotWriteTemp, lang_) + QStringLiteral(":\n") + error);
             SaveAs(package, name, Tr(wordtexts::kSaveTitle, lang_));
-        } else if (open_(folder.filePath(name))) {
+        } else if (open_(folder.filePath(templateName))) {
             return;
         } else {
             SaveAs(package, name, Tr(wordtexts::kNoViewerTitle, lang_));
@@ -96,7 +103,7 @@ bool OpenWithDesktop(const QString& path)
     if (!xdgMime.isEmpty()) {
         QProcess query;
         query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"),
-                              QStringLiteral("application/vnd.openxmlformats-officedocument.wordprocessingml.document")});
+                              QMimeDatabase().mimeTypeForFile(path, QMimeDatabase::MatchExtension).name()});
         if (query.waitForFinished(5000) && query.exitStatus() == QProcess::NormalExit &&
             query.readAllStandardOutput().trimmed().isEmpty())
             return false;

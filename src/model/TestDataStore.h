@@ -24,6 +24,10 @@ public:
     std::int32_t nInstrumentNo = 0;
     bool bDataSaved = false;
     bool bManualInput = false;
+    // True while the points are exactly those decoded from the last transfer
+    // text (an accepted transfer or an opened raw file): only then does
+    // saving that text save the points.
+    bool bRawTextMatchesPoints = false;
     std::string strCurK30Name;
     std::string strCurEv2Name;  // the Ev2 point shown on the Ev2 page
     // The Ev2 list holds the point of a manual Ev2 entry: "Save raw data"
@@ -44,7 +48,11 @@ public:
     K30& K30PointAt(std::size_t k) { return k30List.at(k); }
     const K30& K30PointAt(std::size_t k) const { return k30List.at(k); }
 
-    void RenamePoint(std::size_t k, const std::string& name) { K30PointAt(k).name = name; }
+    void RenamePoint(std::size_t k, const std::string& name)
+    {
+        K30PointAt(k).name = name;
+        bRawTextMatchesPoints = false;
+    }
 
     // First of the first nK30Count points whose name matches exactly.
     std::optional<std::size_t> FindK30PointByName(const std::string& name) const;

@@ -1,19 +1,24 @@
 #include "CReadData.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include <functional>
+#include <utility>
 
 #include "PortAccess.h"
 #include "PortList.h"
 #include "ReadDataTexts.h"
+#include "SaveFirst.h"
 #include "TestDataStore.h"
 #include "Texts.h"
+#include "TransferArchive.h"
 #include "TransferDecoder.h"
 #include "TransferText.h"
 #include "UiText.h"
@@ -42,7 +47,8 @@ public:
 }  // namespace
 
 CReadData::CReadData(TestDataStore& store, Prompt& prompt, QWidget* parent)
-    : QWidget(parent), store_(store), prompt_(prompt)
+    : QWidget(parent), store_(store), prompt_(prompt), archiveFolder_(DefaultArchiveFolder()),
+      clock_([] { return std::time(nullptr); })
 {
     label_ = new QLabel(this);
     label_->setObjectName(QStringLiteral("portLabel"));
@@ -72,16 +78,21 @@ CReadData::CReadData(TestDataStore& store, Prompt& prompt, QWidget* parent)
     layout->addWidget(list_, 1);
 
     connect(button_, &QPushButton::clicked, this, &CReadData::OnOpenPort);
-    connect(&engine_, &CSerialPort::byteReceived, this, &CReadData::OnByteReceived);
-    connect(&engine_, &CSerialPort::portError, this, &CReadData::OnPortError);
-    connect(&engine_, &CSerialPort::portLost, this, &CReadData::OnPortLost);
-    connect(&quiet_, &QuietLine::ticked, this, &CReadData::OnIdleTimer);
-    quiet_.SetPendingCheck([this] { return engine_.HasPendingBytes(); });
+    connect(&reception_, &TransferReception::byteAppended, this, &CReadData::ShowByte);
+    connect(&reception_, &TransferReception::limitReached, this, &CReadData::StopRunaway);
+    connect(&reception_, &TransferReception::portError, this, &CReadData::OnPortError);
+    connect(&reception_, &TransferReception::portLost, this, &CReadData::OnPortLost);
+    connect(&reception_, &TransferReception::ticked, this, &CReadData::OnIdleTimer);
 
     UpdatePageCaptions();
 }
 
 CReadData::~CReadData() = default;
+
+QString CReadData::DefaultArchiveFolder()
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(QStringLiteral("transfers"));
+}
 
 void CReadData::UpdatePageCaptions()
 {
@@ -99,7 +110,7 @@ void CReadData::AddExtraPorts(const QStringList& devicePaths)
             extraPorts_.append(path);
 }
 
-void CReadData::SetQuietMs(int ms) { quiet_.SetQuietMs(ms); }
+void CReadData::SetQuietMs(int ms) { reception_.SetQuietMs(ms); }
 
 void CReadData::FillPortList()
 {
@@ -124,10 +135,11 @@ Prompt::Answer CReadData::Ask(const QString& caption, const QString& text, Promp
 void CReadData::OnOpenPort()
 {
     const Language lang = store_.nLanguage;
-    if (store_.UnsavedDataPresent() &&
-        Ask(Tr(readtexts::kNotice, lang), Tr(readtexts::kDataNotSaved, lang), Prompt::Buttons::YesNo,
-            Prompt::Icon::Question, Prompt::Answer::No) == Prompt::Answer::Yes)
-        emit saveProjectRequested();
+    const bool wasAsking = std::exchange(asking_, true);
+    const bool goOn = AskToSaveFirst(prompt_, this, store_, readtexts::kNotice, readtexts::kDataNotSaved, saveProject_);
+    asking_ = wasAsking;
+    if (!goOn)
+        return;
 
     const int index = combo_->currentIndex();
     if (index < 0) {
@@ -135,12 +147,13 @@ void CReadData::OnOpenPort()
             Prompt::Icon::Warning, Prompt::Answer::Ok);
         return;
     }
+    if (!ReceivedText().empty() && !ContinueOrStartAfresh())
+        return;
     portName_ = combo_->itemText(index);
     PortSettings settings;
     settings.device = combo_->itemData(index).toString();
     settings.name = portName_;
-    if (engine_.OpenPort(settings)) {
-        engine_.StartReceiving();
+    if (reception_.Open(settings)) {
         AppendLine(Tr(readtexts::kPortReady, lang).arg(portName_));
         portCaptionShown_ = true;
         UpdatePageCaptions();
@@ -149,19 +162,56 @@ void CReadData::OnOpenPort()
         Ask(Tr(texts::kAppTitle, lang), OpenFailureText(portName_, settings.device), Prompt::Buttons::Ok,
             Prompt::Icon::Warning, Prompt::Answer::Ok);
     }
-    // The received text stays: the next accepted transfer is the old text
-    // followed by the new bytes.
-    byteCount_ = 0;
     lineText_.clear();
     lineBytes_ = 0;
-    overflowed_ = false;
+}
+
+bool CReadData::ContinueOrStartAfresh()
+{
+    const Language lang = store_.nLanguage;
+    const auto answer = Ask(Tr(readtexts::kNotice, lang),
+                            Tr(readtexts::kContinueQuestion, lang).arg(ReceivedText().size() / 3),
+                            Prompt::Buttons::YesNoCancel, Prompt::Icon::Question, Prompt::Answer::Yes);
+    if (answer == Prompt::Answer::Cancel)
+        return false;
+    // A port still open hands over what it had read: those bytes belong to the waiting transfer.
+    reception_.Close();
+    QString error;
+    const bool archived = ArchiveUnaccepted(error);
+    if (!archived)
+        Ask(Tr(texts::kAppTitle, lang), Tr(readtexts::kUnacceptedArchiveFailed, lang).arg(error),
+            Prompt::Buttons::Ok, Prompt::Icon::Warning, Prompt::Answer::Ok);
+    if (answer == Prompt::Answer::Yes)
+        return true;  // the next accepted transfer is the old text followed by the new bytes
+    // Set aside only what is kept in the archive; the port stays closed.
+    if (!archived) {
+        ShowOpenCaption();
+        return false;
+    }
+    reception_.TakeText();
+    archivedUnacceptedSize_ = 0;
+    return true;
+}
+
+bool CReadData::ArchiveUnaccepted(QString& error)
+{
+    const std::string& text = ReceivedText();
+    if (text.empty() || text.size() == archivedUnacceptedSize_)
+        return true;
+    const ArchiveWriteResult r = ArchiveTransfer(S(archiveFolder_), text, clock_(), false);
+    if (!r.ok) {
+        error = Q(r.error);
+        return false;
+    }
+    archivedUnacceptedSize_ = text.size();
+    return true;
 }
 
 QString CReadData::OpenFailureText(const QString& name, const QString& device) const
 {
     const Language lang = store_.nLanguage;
     const QString text = Tr(readtexts::kPortNotFound, lang).arg(name);
-    const AccessAdvice advice = AdviceFor(engine_.LastOpenFailure(), device);
+    const AccessAdvice advice = AdviceFor(reception_.Engine().LastOpenFailure(), device);
     switch (advice.kind) {
     case AccessAdvice::Kind::JoinGroup:
         return text + QLatin1Char('\n') + Tr(readtexts::kJoinGroup, lang).arg(advice.group);
@@ -173,19 +223,14 @@ QString CReadData::OpenFailureText(const QString& name, const QString& device) c
     return text;
 }
 
-void CReadData::OnByteReceived(quint8 byte)
+void CReadData::OnByteReceived(quint8 byte) { reception_.TakeByte(byte); }
+
+void CReadData::ShowByte(quint8 byte)
 {
-    if (overflowed_)
-        return;  // past the limit; the operator has been told
-    if (receivedText_.size() + 3 > kMaxReceivedTextBytes) {
-        StopRunaway();
-        return;
-    }
     if (!displayEmptied_) {
         list_->clear();
         displayEmptied_ = true;
     }
-    AppendByteText(receivedText_, byte);
     // Sixteen bytes a line, two blanks between bytes; a last, partial line is
     // not shown.
     if (lineBytes_ > 0)
@@ -196,15 +241,13 @@ void CReadData::OnByteReceived(quint8 byte)
         lineText_.clear();
         lineBytes_ = 0;
     }
-    ++byteCount_;
-    quiet_.NoteByte();
 }
 
 void CReadData::OnIdleTimer()
 {
-    if (asking_ || !quiet_.Tick())
+    if (asking_ || !reception_.Tick())
         return;
-    if (byteCount_ > 0) {
+    if (ByteCount() > 0) {
         if (Ask(Tr(readtexts::kConfirmCaption, store_.nLanguage), Tr(readtexts::kConfirmEnd, store_.nLanguage),
                 Prompt::Buttons::OkCancel, Prompt::Icon::Question, Prompt::Answer::Cancel) != Prompt::Answer::Ok)
             return;  // the port stays open; the next quiet line asks again
@@ -217,35 +260,36 @@ void CReadData::AcceptTransfer()
 {
     // Bytes read before the port closed are handed over first: they came
     // before the operator's answer and belong to this transfer.
-    engine_.RequestShutdown();
-    quiet_.Stop();
-    DecodeTransfer(receivedText_, store_);
-    lastTransferText_ = receivedText_;
+    reception_.Close();
+    std::string text = reception_.TakeText();
+    archivedUnacceptedSize_ = 0;
+    // The archive copy comes first: the instrument's memory may already be cleared.
+    const ArchiveWriteResult archived = ArchiveTransfer(S(archiveFolder_), text, clock_(), true);
+    DecodeTransfer(text, store_);
+    lastTransferText_ = std::move(text);
     store_.bDataSaved = false;
+    store_.bRawTextMatchesPoints = true;
     emit saveRawStateChanged(true);
-    receivedText_.clear();
     emit newDataArrived();
     list_->clear();
     store_.bManualInput = false;
     store_.strCurK30Name.clear();
     // Nothing more is asked until a port is opened again.
-    byteCount_ = 0;
     lineText_.clear();
     lineBytes_ = 0;
-    overflowed_ = false;
     emit showListPageRequested();
+    if (!archived.ok)
+        Ask(Tr(texts::kAppTitle, store_.nLanguage), Tr(readtexts::kArchiveFailed, store_.nLanguage).arg(Q(archived.error)),
+            Prompt::Buttons::Ok, Prompt::Icon::Warning, Prompt::Answer::Ok);
 }
 
 void CReadData::StopRunaway()
 {
-    overflowed_ = true;
-    engine_.RequestShutdown();
-    quiet_.Stop();
     ShowOpenCaption();
     Ask(Tr(texts::kAppTitle, store_.nLanguage), Tr(readtexts::kTooMuchData, store_.nLanguage),
         Prompt::Buttons::Ok, Prompt::Icon::Warning, Prompt::Answer::Ok);
     // The operator may still accept what came: the quiet line asks.
-    quiet_.NoteByte();
+    reception_.NoteActivity();
 }
 
 void CReadData::OnPortError(const QString& report)
@@ -256,13 +300,17 @@ void CReadData::OnPortError(const QString& report)
 
 void CReadData::OnPortLost(const QString& systemText)
 {
-    quiet_.Stop();
     ShowOpenCaption();
+    // What came may never be accepted: a copy goes to the archive now.
+    QString error;
+    if (!ArchiveUnaccepted(error))
+        Ask(Tr(texts::kAppTitle, store_.nLanguage), Tr(readtexts::kUnacceptedArchiveFailed, store_.nLanguage).arg(error),
+            Prompt::Buttons::Ok, Prompt::Icon::Warning, Prompt::Answer::Ok);
     Ask(Tr(texts::kAppTitle, store_.nLanguage), Tr(readtexts::kPortLost, store_.nLanguage).arg(portName_, systemText),
         Prompt::Buttons::Ok, Prompt::Icon::Warning, Prompt::Answer::Ok);
     // What came is kept; the quiet line then asks whether to accept it.
-    if (byteCount_ > 0)
-        quiet_.NoteByte();
+    if (ByteCount() > 0)
+        reception_.NoteActivity();
 }
 
 void CReadData::AppendLine(const QString& line)

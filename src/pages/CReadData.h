@@ -3,11 +3,13 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <ctime>
+#include <functional>
 #include <string>
 
 #include "CSerialPort.h"
 #include "Prompt.h"
-#include "QuietLine.h"
+#include "TransferReception.h"
 
 class QComboBox;
 class QLabel;
@@ -30,22 +32,42 @@ public:
     void UpdatePageCaptions();                           // in store.nLanguage
     void AddExtraPorts(const QStringList& devicePaths);  // from --port options
     void SetQuietMs(int ms);                             // kDefaultQuietMs unless told
-    int QuietMs() const { return quiet_.QuietMs(); }
+    int QuietMs() const { return reception_.QuietMs(); }
 
-    const std::string& ReceivedText() const { return receivedText_; }
-    void SetReceivedText(std::string text) { receivedText_ = std::move(text); }
+    // The project file save run by the Yes of the save question; true when
+    // the points were written. Without one, Yes stops the opening.
+    void SetProjectSaver(std::function<bool()> save) { saveProject_ = std::move(save); }
+
+    // Where accepted transfers and set-aside receptions are archived; by
+    // default "transfers" in the user's data folder.
+    void SetArchiveFolder(const QString& folder) { archiveFolder_ = folder; }
+    const QString& ArchiveFolder() const { return archiveFolder_; }
+    static QString DefaultArchiveFolder();
+    // The clock that dates archived files; the system's unless a test sets one.
+    void SetClock(std::function<std::time_t()> clock) { clock_ = std::move(clock); }
+
+    // Archives the bytes received but not accepted, unless exactly these were
+    // archived already. False, with the reason in error, when they could not be.
+    bool ArchiveUnaccepted(QString& error);
+
+    const std::string& ReceivedText() const { return reception_.Text(); }
+    void SetReceivedText(std::string text)
+    {
+        reception_.SetText(std::move(text));
+        archivedUnacceptedSize_ = 0;
+    }
     // What "Save raw data" writes: the last accepted transfer or raw file opened.
     const std::string& LastTransferText() const { return lastTransferText_; }
     void SetLastTransferText(std::string text) { lastTransferText_ = std::move(text); }
 
     // Bytes received since the port was last opened.
-    qint64 ByteCount() const { return byteCount_; }
+    qint64 ByteCount() const { return reception_.ByteCount(); }
 
     // Refills the port list, as dropping it down does.
     void FillPortList();
 
     // The port engine, for tests that give it a fake device.
-    CSerialPort& Engine() { return engine_; }
+    CSerialPort& Engine() { return reception_.Engine(); }
 
 public slots:
     void OnOpenPort();
@@ -53,8 +75,6 @@ public slots:
     void OnIdleTimer();
 
 signals:
-    // The project file save; connected directly, it returns when the save ended.
-    void saveProjectRequested();
     void saveRawStateChanged(bool enabled);
     void newDataArrived();
     void showListPageRequested();
@@ -63,8 +83,11 @@ private:
     Prompt::Answer Ask(const QString& caption, const QString& text, Prompt::Buttons buttons, Prompt::Icon icon,
                        Prompt::Answer defaultAnswer);
     void AppendLine(const QString& line);
+    void ShowByte(quint8 byte);
     void AcceptTransfer();
     void StopRunaway();
+    // Asks whether to continue the waiting bytes; false when the opening stops.
+    bool ContinueOrStartAfresh();
     void OnPortError(const QString& report);
     void OnPortLost(const QString& systemText);
     QString OpenFailureText(const QString& name, const QString& device) const;
@@ -72,11 +95,12 @@ private:
 
     TestDataStore& store_;
     Prompt& prompt_;
-    qint64 byteCount_ = 0;
-    std::string receivedText_;
     std::string lastTransferText_;
-    CSerialPort engine_;
-    QuietLine quiet_;
+    TransferReception reception_;
+    std::function<bool()> saveProject_;
+    QString archiveFolder_;
+    std::function<std::time_t()> clock_;
+    std::size_t archivedUnacceptedSize_ = 0;  // of the received text, 0: none
     QString portName_;  // the port chosen last
 
     std::string lineText_;  // the bytes of the display line being formed
@@ -84,7 +108,6 @@ private:
     bool displayEmptied_ = false;  // on the first byte ever received
     bool portCaptionShown_ = false;
     bool asking_ = false;
-    bool overflowed_ = false;
     QStringList extraPorts_;
 
     QLabel* label_ = nullptr;

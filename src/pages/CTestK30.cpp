@@ -280,6 +280,7 @@ void CTestK30::Compute()
     store_.nK30Count = 1;
     // The computed point is in no file yet, whatever was saved before.
     store_.bDataSaved = false;
+    store_.bRawTextMatchesPoints = false;
     shownRecord_.reset();
     RecomputeCurve();
 

@@ -11,14 +11,31 @@ inline constexpr Text kPortLabel{"COM口", "COM number"};
 inline constexpr Text kNotice{"提示", "Notice"};
 inline constexpr Text kDataNotSaved{"当前数据尚未保存，是否保存", "Data is not saved. Do you need to save it?"};
 
-// The status texts and the end-of-transfer question are Chinese in both
-// interface languages: the instrument's operators read them that way.
-inline constexpr Text kNoPortChosen{"没有串口被选中", "没有串口被选中"};
-inline constexpr Text kPortNotFound{"没有发现此串口%1…………", "没有发现此串口%1…………"};
-inline constexpr Text kPortReady{"串口%1已经准备好，请发送数据…………", "串口%1已经准备好，请发送数据…………"};
-inline constexpr Text kPortIsOpen{"串口%1已经打开", "串口%1已经打开"};
-inline constexpr Text kConfirmEnd{"请确认数据传送完毕,否则将导致数据不完整!", "请确认数据传送完毕,否则将导致数据不完整!"};
-inline constexpr Text kConfirmCaption{"提示", "提示"};
+inline constexpr Text kNoPortChosen{"没有串口被选中", "No port is selected"};
+inline constexpr Text kPortNotFound{"没有发现此串口%1…………", "Port %1 was not found…"};
+inline constexpr Text kPortReady{"串口%1已经准备好，请发送数据…………", "Port %1 is ready, please send the data…"};
+inline constexpr Text kPortIsOpen{"串口%1已经打开", "Port %1 is open"};
+inline constexpr Text kConfirmEnd{"请确认数据传送完毕,否则将导致数据不完整!",
+                                  "Please confirm that the transfer has finished, or the data will be incomplete!"};
+inline constexpr Text kConfirmCaption{"提示", "Notice"};
+
+// Opening a port while received bytes wait unaccepted. %1: the number of bytes.
+inline constexpr Text kContinueQuestion{
+    "已收到 %1 字节数据，尚未确认接收。\n"
+    "选择“是”接着这些数据继续接收同一次传送；选择“否”放下这些数据，重新开始接收。"
+    "两种情况下这些数据都存入传送存档。",
+    "%1 bytes have been received but not accepted.\n"
+    "Yes continues that transfer after those bytes; No sets them aside and starts afresh. "
+    "Either way they are kept in the transfer archive."};
+
+// %1: what went wrong, with the folder.
+inline constexpr Text kArchiveFailed{
+    "无法把这次传送存入传送存档：\n%1\n数据已经接收；请用“保存原始数据”另行保存。",
+    "This transfer could not be written to the transfer archive:\n%1\nThe data have been accepted; save them "
+    "with \"Save raw data\"."};
+inline constexpr Text kUnacceptedArchiveFailed{
+    "无法把尚未确认的数据存入传送存档：\n%1\n这些数据仍然保留。",
+    "The bytes not yet accepted could not be written to the transfer archive:\n%1\nThey are kept."};
 
 inline constexpr Text kApplicationError{"Application Error", "Application Error"};
 

@@ -62,7 +62,8 @@ public:
     Answer ask(QWidget* parent, const QString& caption, const QString& text, Buttons buttons, Icon icon,
                Answer defaultAnswer) override
     {
-        if (text == Tr(readtexts::kConfirmEnd, Language::Chinese) && page)
+        if (page && (text == Tr(readtexts::kConfirmEnd, Language::Chinese) ||
+                     text == Tr(readtexts::kConfirmEnd, Language::English)))
             textWhenAsked.push_back(page->ReceivedText());
         return ScriptedPrompt::ask(parent, caption, text, buttons, icon, defaultAnswer);
     }

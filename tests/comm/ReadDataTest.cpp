@@ -3,11 +3,14 @@
 // run-away device.
 #include <gtest/gtest.h>
 
+#include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
 #include <QTimer>
@@ -30,6 +33,22 @@ protected:
         prompt_.page = &page_;
         page_.Engine().SetDeviceFactory(FakeFactory(line_));
         page_.AddExtraPorts({kUsb12, kUsb1});
+        page_.SetArchiveFolder(archive_.filePath(QStringLiteral("transfers")));
+        page_.SetClock([] { return std::time_t{1765031405}; });
+    }
+    QStringList Archived() const
+    {
+        return QDir(page_.ArchiveFolder()).entryList(QDir::Files, QDir::Name);
+    }
+    QByteArray ArchivedFile(const QString& name) const
+    {
+        QFile f(QDir(page_.ArchiveFolder()).filePath(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    // The name an archived file gets at the test's clock, in local time.
+    static QString Stamp()
+    {
+        return QDateTime::fromSecsSinceEpoch(1765031405).toString(QStringLiteral("yyyy-MM-dd_HHmmss"));
     }
     void Open(const QString& port = kUsb12)
     {
@@ -63,6 +82,7 @@ protected:
         return LastBox();
     }
 
+    QTemporaryDir archive_;
     TestDataStore store_;
     ConfirmRecorder prompt_;
     FakeLine line_;
@@ -72,8 +92,8 @@ protected:
 TEST_F(ReadPage, ShowsSixteenBytesALine)
 {
     Open();
-    EXPECT_EQ(List()->item(0)->text(), QStringLiteral("串口/dev/ttyUSB12已经准备好，请发送数据…………"));
-    EXPECT_EQ(Button(), QStringLiteral("串口/dev/ttyUSB12已经打开"));
+    EXPECT_EQ(List()->item(0)->text(), QStringLiteral("Port /dev/ttyUSB12 is ready, please send the data…"));
+    EXPECT_EQ(Button(), QStringLiteral("Port /dev/ttyUSB12 is open"));
 
     Receive(Counting(33));  // the first byte ever empties the list
     ASSERT_EQ(List()->count(), 2);
@@ -97,8 +117,8 @@ TEST_F(ReadPage, AcceptsATransferAfterAQuietLine)
     EXPECT_TRUE(prompt_.asked.empty());
     prompt_.answer(Answer::Ok);
     page_.OnIdleTimer();
-    ASSERT_EQ(prompt_.asked.size(), 1u);  // Chinese in the English interface too
-    EXPECT_EQ(LastBox(), QStringLiteral("请确认数据传送完毕,否则将导致数据不完整!"));
+    ASSERT_EQ(prompt_.asked.size(), 1u);
+    EXPECT_EQ(LastBox(), QStringLiteral("Please confirm that the transfer has finished, or the data will be incomplete!"));
     EXPECT_EQ(prompt_.asked[0].defaultAnswer, Answer::Cancel);
 
     ExpectStoreHolds(store_, demo);
@@ -116,11 +136,12 @@ TEST_F(ReadPage, AcceptsATransferAfterAQuietLine)
 
     // The next opening asks to save first; a second transfer with no usable
     // section then replaces both lists.
-    QSignalSpy save(&page_, &CReadData::saveProjectRequested);
+    int saves = 0;
+    page_.SetProjectSaver([&] { return ++saves, true; });
     prompt_.answer(Answer::Yes);
     Open();
     EXPECT_EQ(LastBox(), QStringLiteral("Data is not saved. Do you need to save it?"));
-    EXPECT_EQ(save.count(), 1);
+    EXPECT_EQ(saves, 1);
     Receive(Counting(40));
     prompt_.answer(Answer::Ok);
     QuietTicks();
@@ -136,10 +157,11 @@ TEST_F(ReadPage, DecliningOrReopeningKeepsTheReceivedText)
     EXPECT_TRUE(page_.Engine().IsOpen());
 
     FeedAndWait(Counting(5, 10));
+    prompt_.answer(Answer::Yes);  // continue the waiting transfer
     Open(kUsb1);  // while the quiet timer runs
     EXPECT_EQ(line_.openedDevice, kUsb1);
     QuietTicks();  // no new byte: nothing asked, only the caption restored
-    EXPECT_EQ(prompt_.asked.size(), 1u);
+    EXPECT_EQ(prompt_.asked.size(), 2u);
     EXPECT_EQ(Button(), QStringLiteral("Open COM"));
 
     FeedAndWait(Counting(3, 15));
@@ -152,13 +174,13 @@ TEST_F(ReadPage, NamesThePortInItsBoxes)
 {
     prompt_.answer(Answer::Ok);
     page_.OnOpenPort();  // nothing chosen
-    EXPECT_EQ(LastBox(), QStringLiteral("没有串口被选中"));
+    EXPECT_EQ(LastBox(), QStringLiteral("No port is selected"));
 
     line_.refuseOpen = true;
-    EXPECT_EQ(BoxOnOpening(kUsb12), QStringLiteral("没有发现此串口/dev/ttyUSB12…………"));
+    EXPECT_EQ(BoxOnOpening(kUsb12), QStringLiteral("Port /dev/ttyUSB12 was not found…"));
     // Refused by the system: one more line that says what to do.
     line_.openError = QSerialPort::PermissionError;
-    EXPECT_EQ(BoxOnOpening(kUsb12), QStringLiteral("没有发现此串口/dev/ttyUSB12…………\nNo permission to use this port: "
+    EXPECT_EQ(BoxOnOpening(kUsb12), QStringLiteral("Port /dev/ttyUSB12 was not found…\nNo permission to use this port: "
                                                    "add your user to the group dialout (sudo usermod -aG dialout "
                                                    "$USER), then log in again."));
     QTemporaryFile held;  // no such device here, but this file is: in use
@@ -202,11 +224,18 @@ TEST_F(ReadPage, APulledAdapterKeepsWhatCameForTheOperator)
     EXPECT_FALSE(page_.Engine().IsOpen());
     EXPECT_EQ(Button(), QStringLiteral("打开串口"));
 
+    prompt_.answer(Answer::Yes);
     Open();  // continue: the old text followed by the new bytes
     FeedAndWait(Counting(8, 40));
     prompt_.answer(Answer::Ok);
     ASSERT_TRUE(QTest::qWaitFor([&] { return prompt_.done(); }));
     EXPECT_EQ(page_.LastTransferText().size(), 48u * 3);
+    // The bytes were archived when the port went away (the reopening that
+    // continued them adds no second copy), and the whole transfer on acceptance.
+    const QString name = Stamp() + QStringLiteral("_instrument-0");
+    EXPECT_EQ(Archived(), QStringList({name + ".ORG", name + "_unaccepted.ORG"}));
+    EXPECT_EQ(ArchivedFile(name + "_unaccepted.ORG").size(), 40 * 3);
+    EXPECT_EQ(ArchivedFile(name + ".ORG").size(), 48 * 3);
 }
 
 TEST_F(ReadPage, ARunawayDeviceStopsAtTheLimit)
@@ -222,6 +251,115 @@ TEST_F(ReadPage, ARunawayDeviceStopsAtTheLimit)
     prompt_.answer(Answer::Ok);
     QuietTicks();
     EXPECT_EQ(page_.LastTransferText().size(), kMaxReceivedTextBytes);
+}
+
+TEST_F(ReadPage, EveryAcceptedTransferIsArchivedAndAFailureIsShownAfterwards)
+{
+    const std::string demo = DemoText();
+    TestDataStore decoded;
+    DecodeTransfer(demo, decoded);
+    Open();
+    Receive(BytesOf(demo));
+    prompt_.answer(Answer::Ok);
+    QuietTicks();
+    const QString name = Stamp() + QStringLiteral("_instrument-%1.ORG").arg(decoded.nInstrumentNo);
+    ASSERT_EQ(Archived(), QStringList{name});
+    EXPECT_TRUE(ArchivedFile(name).toStdString() == demo);
+
+    // A folder that cannot be made: the transfer is still accepted, then the box says why.
+    page_.SetArchiveFolder(page_.ArchiveFolder() + QStringLiteral("/") + name);
+    store_.bDataSaved = true;
+    Open();
+    Receive(Counting(20));
+    prompt_.answer(Answer::Ok).answer(Answer::Ok);
+    QuietTicks();
+    EXPECT_TRUE(LastBox().startsWith(QStringLiteral("This transfer could not be written to the transfer archive:\n")));
+    EXPECT_EQ(page_.LastTransferText().size(), 20u * 3);
+    EXPECT_TRUE(store_.bRawTextMatchesPoints && store_.nK30Count == 0);
+}
+
+TEST_F(ReadPage, OpeningWithBytesWaitingAsksToContinueOrStartAfresh)
+{
+    Open();
+    Receive(Counting(10));
+    prompt_.answer(Answer::Cancel).answer(Answer::Cancel);  // not accepted yet; then neither
+    QuietTicks();
+    Open(kUsb1);
+    EXPECT_EQ(prompt_.asked.back().buttons, Prompt::Buttons::YesNoCancel);
+    EXPECT_TRUE(line_.openedDevice == kUsb12 && Archived().isEmpty());
+
+    // Afresh, but the archive cannot be written: nothing is set aside.
+    QFile blocker(page_.ArchiveFolder());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    prompt_.answer(Answer::No).answer(Answer::Ok);
+    Open(kUsb1);
+    EXPECT_TRUE(LastBox().startsWith(QStringLiteral("The bytes not yet accepted could not be written")));
+    EXPECT_TRUE(line_.openedDevice == kUsb12 && page_.ReceivedText().size() == 10u * 3);
+    blocker.remove();
+
+    prompt_.answer(Answer::No);
+    Open(kUsb1);
+    EXPECT_TRUE(line_.openedDevice == kUsb1 && page_.ReceivedText().empty());
+    const QString unaccepted = Stamp() + QStringLiteral("_instrument-0_unaccepted.ORG");
+    EXPECT_EQ(Archived(), QStringList{unaccepted});
+    EXPECT_EQ(ArchivedFile(unaccepted), QByteArray("00 01 02 03 04 05 06 07 08 09 "));
+    FeedAndWait(Counting(3, 0x40));
+    prompt_.answer(Answer::Ok);
+    QuietTicks();
+    EXPECT_EQ(page_.LastTransferText(), "40 41 42 ");  // the new transfer alone
+}
+
+// Every text the page shows and asks, in each interface language.
+TEST_F(ReadPage, EveryTextInBothLanguages)
+{
+    const std::pair<Language, QStringList> cases[] = {
+        {Language::Chinese,
+         {"COM口", "打开串口", "没有串口被选中", "没有发现此串口/dev/ttyUSB1…………",
+          "串口/dev/ttyUSB12已经准备好，请发送数据…………", "串口/dev/ttyUSB12已经打开", "提示",
+          "请确认数据传送完毕,否则将导致数据不完整!", "当前数据尚未保存，是否保存",
+          "串口/dev/ttyUSB12已不可用，已经关闭（gone）。", "已收到 2 字节数据，尚未确认接收。"}},
+        {Language::English,
+         {"COM number", "Open COM", "No port is selected", "Port /dev/ttyUSB1 was not found…",
+          "Port /dev/ttyUSB12 is ready, please send the data…", "Port /dev/ttyUSB12 is open", "Notice",
+          "Please confirm that the transfer has finished, or the data will be incomplete!",
+          "Data is not saved. Do you need to save it?",
+          "Port /dev/ttyUSB12 is no longer available and has been closed (gone).",
+          "2 bytes have been received but not accepted."}},
+    };
+    page_.SetProjectSaver([] { return true; });
+    for (const auto& [lang, expected] : cases) {
+        store_ = TestDataStore{};
+        store_.nLanguage = lang;
+        page_.UpdatePageCaptions();  // as a language command does
+        QStringList shown{page_.findChild<QLabel*>(QStringLiteral("portLabel"))->text(), Button()};
+        prompt_.answer(Answer::Ok);
+        page_.findChild<QComboBox*>(QStringLiteral("portCombo"))->setCurrentIndex(-1);
+        page_.OnOpenPort();
+        shown << LastBox();
+        line_.refuseOpen = true;
+        shown << BoxOnOpening(kUsb1);
+        line_.refuseOpen = false;
+        Open();
+        shown << List()->item(List()->count() - 1)->text() << Button();
+        Receive(BytesOf(DemoText()));
+        prompt_.answer(Answer::Ok);
+        QuietTicks();
+        shown << prompt_.asked.back().caption << LastBox();
+
+        prompt_.answer(Answer::No);  // the save question before the next opening
+        Open();
+        shown << LastBox();
+        line_.device->Feed(Counting(2));
+        line_.device->Pull(QStringLiteral("gone"));
+        prompt_.answer(Answer::Ok).answer(Answer::Cancel).answer(Answer::No).answer(Answer::No);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return prompt_.asked.size() == 6; }));
+        Open();  // not saved, and afresh
+        for (const std::size_t box : {4, 7})
+            shown << prompt_.asked[box].text.section(QLatin1Char('\n'), 0, 0);
+        EXPECT_EQ(shown.join(QLatin1Char('|')).toStdString(), expected.join(QLatin1Char('|')).toStdString());
+        prompt_.asked.clear();
+        QuietTicks();  // nothing came: only the open caption comes back
+    }
 }
 
 // The quiet line with the real timer, bytes handed over as an adapter does:

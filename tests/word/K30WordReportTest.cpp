@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include "DocxPackage.h"
 #include "ProjectFile.h"
 #include "WordTestSupport.h"
 
@@ -177,9 +178,13 @@ TEST(WordReport, LibreOfficeShowsTitleTablesAndSignOff)
     };
     QStringList args{"--headless", "--norestore", "--convert-to", "pdf", "--outdir", dir.path()};
     for (const auto& e : cases) {
-        QFile docx(dir.filePath(QLatin1StringView(e.name) + QStringLiteral(".docx")));
+        // Chinese as a document, English as the template the window opens.
+        const bool asTemplate = e.lang == Language::English;
+        QFile docx(dir.filePath(QLatin1StringView(e.name) + QLatin1StringView(asTemplate ? ".dotx" : ".docx")));
         ASSERT_TRUE(docx.open(QIODevice::WriteOnly));
-        docx.write(BuildReport(KnownStore(3), KnownHeader(), e.lang));
+        QString error;
+        const QByteArray package = BuildReport(KnownStore(3), KnownHeader(), e.lang);
+        docx.write(asTemplate ? docx::TemplateFromDocx(package, error) : package);
         args << docx.fileName();
     }
     // A profile of its own, so parallel runs do not wait for each other's lock.

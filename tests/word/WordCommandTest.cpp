@@ -91,8 +91,16 @@ TEST(WordCommand, EditedValuesGoIntoTheDocumentOnTheDesktop)
     RunWordExport(store, prompt, header, nullptr, open);
     ASSERT_EQ(shown.size(), 1);
     const QFileInfo file(shown[0]);
-    EXPECT_EQ(file.fileName(), QStringLiteral("地基系数检测报告.docx"));
+    // A Word template: the word processor opens a new, untitled document from
+    // it, so its Save never writes into the temporary folder.
+    EXPECT_EQ(file.fileName(), QStringLiteral("地基系数检测报告.dotx"));
     EXPECT_TRUE(file.dir().dirName().startsWith(QStringLiteral("k30-word-")));
+    QFile written(shown[0]);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray types = Unzip(written.readAll(), "[Content_Types].xml");
+    EXPECT_TRUE(types.contains(
+        "application/vnd.openxmlformats-officedocument.wordprocessingml.template.main+xml"));
+    EXPECT_FALSE(types.contains("wordprocessingml.document.main+xml"));
     EXPECT_EQ(FirstInfoCell(shown[0]), QStringLiteral("委托单位:  新委托单位"));
     EXPECT_EQ(header.Client, "Old client");
     EXPECT_TRUE(prompt.done());
@@ -124,3 +132,4 @@ TEST(WordCommand, WhenNothingCanOpenItTheOperatorSavesIt)
     EXPECT_FALSE(tried.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(QFileInfo(tried).absolutePath()));
 }
+

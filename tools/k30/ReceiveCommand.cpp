@@ -1,18 +1,16 @@
 // k30 receive: one transfer from a serial port, without a window, with the
-// read page's engine and end-of-transfer rule.
+// read page's reception loop (engine, quiet line, limit).
 #include <QCoreApplication>
 #include <QTimer>
 
 #include <iostream>
 
-#include "CSerialPort.h"
 #include "Commands.h"
 #include "DataFile.h"
 #include "JsonOutput.h"
 #include "PortAccess.h"
-#include "QuietLine.h"
 #include "TransferDecoder.h"
-#include "TransferText.h"
+#include "TransferReception.h"
 
 namespace k30::cli {
 
@@ -58,33 +56,19 @@ int Receive(const Options& o, Language lang)
     QCoreApplication app(argc, argv);
 
     const QString port = QString::fromStdString(o.port);
-    CSerialPort engine;
-    QuietLine quiet;
-    quiet.SetQuietMs(o.quietMs);
-    quiet.SetPendingCheck([&engine] { return engine.HasPendingBytes(); });
+    TransferReception reception;
+    reception.SetQuietMs(o.quietMs);
 
-    std::string text;
-    bool overflowed = false;
     bool lost = false;
-    QObject::connect(&engine, &CSerialPort::portError,
+    QObject::connect(&reception, &TransferReception::portError,
                      [](const QString& report) { std::cerr << report.toStdString(); });
-    QObject::connect(&engine, &CSerialPort::byteReceived, [&](quint8 byte) {
-        if (overflowed)
-            return;
-        if (text.size() + 3 > kMaxReceivedTextBytes) {
-            overflowed = true;
-            std::cerr << "k30: " << T(kTooMuch, lang) << "\n";
-            engine.RequestShutdown();
-            return;
-        }
-        AppendByteText(text, byte);
-        quiet.NoteByte();
-    });
-    QObject::connect(&quiet, &QuietLine::ticked, [&] {
-        if (quiet.Tick())
+    QObject::connect(&reception, &TransferReception::limitReached,
+                     [&] { std::cerr << "k30: " << T(kTooMuch, lang) << "\n"; });
+    QObject::connect(&reception, &TransferReception::ticked, [&] {
+        if (reception.Tick())
             app.quit();
     });
-    QObject::connect(&engine, &CSerialPort::portLost, [&](const QString& systemText) {
+    QObject::connect(&reception, &TransferReception::portLost, [&](const QString& systemText) {
         lost = true;
         std::cerr << "k30: " << Q(kLost, lang).arg(port, systemText).toStdString() << "\n";
         app.quit();
@@ -92,15 +76,16 @@ int Receive(const Options& o, Language lang)
     QTimer timeout;
     timeout.setSingleShot(true);
     QObject::connect(&timeout, &QTimer::timeout, [&] {
-        if (text.empty())
+        if (reception.Text().empty())
             app.quit();
     });
 
     PortSettings settings;
     settings.device = port;
-    if (!engine.OpenPort(settings)) {
-        QString message = Q(kCannotOpen, lang).arg(port, engine.LastOpenFailure().systemText);
-        const AccessAdvice advice = AdviceFor(engine.LastOpenFailure(), port);
+    if (!reception.Open(settings)) {
+        const OpenFailure& failure = reception.Engine().LastOpenFailure();
+        QString message = Q(kCannotOpen, lang).arg(port, failure.systemText);
+        const AccessAdvice advice = AdviceFor(failure, port);
         if (advice.kind == AccessAdvice::Kind::JoinGroup)
             message += QStringLiteral("; ") + Q(kJoinGroup, lang).arg(advice.group);
         else if (advice.kind == AccessAdvice::Kind::InUse)
@@ -108,12 +93,12 @@ int Receive(const Options& o, Language lang)
         std::cerr << "k30: " << message.toStdString() << "\n";
         return kExitNothing;
     }
-    engine.StartReceiving();
     std::cerr << "k30: " << Q(kWaiting, lang).arg(port).toStdString() << std::endl;
     if (o.timeoutSeconds > 0)
         timeout.start(static_cast<int>(std::min(o.timeoutSeconds * 1000.0, 2.0e9)));
     app.exec();
-    engine.RequestShutdown();
+    reception.Close();
+    const std::string text = reception.TakeText();
 
     if (text.empty()) {
         if (!lost)

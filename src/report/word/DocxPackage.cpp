@@ -420,4 +420,16 @@ QByteArray DocxPackage(const Document& document, QString& error)
         error);
 }
 
+QByteArray TemplateFromDocx(const QByteArray& docxPackage, QString& error)
+{
+    std::vector<ZipEntry> entries = UnzipInMemory(docxPackage, error);
+    if (entries.empty())
+        return {};
+    for (auto& [name, bytes] : entries) {
+        if (name == QLatin1String("[Content_Types].xml"))
+            bytes.replace("wordprocessingml.document.main+xml", "wordprocessingml.template.main+xml");
+    }
+    return ZipInMemory(entries, error);
+}
+
 }  // namespace k30::docx

@@ -15,4 +15,9 @@ QByteArray DocumentXml(const Document& document);
 // a message in error when the archive cannot be made.
 QByteArray DocxPackage(const Document& document, QString& error);
 
+// The same package as a Word template (.dotx): only the content type of the
+// body differs, so a word processor opens a new, untitled document from it.
+// Empty with a message in error when the package cannot be read or made.
+QByteArray TemplateFromDocx(const QByteArray& docxPackage, QString& error);
+
 }  // namespace k30::docx

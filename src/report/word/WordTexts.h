@@ -33,6 +33,7 @@ inline constexpr Text kSignOff{"复核:\t\t\t 年\t月\t日\t\t\t\t\t试验:\t\t
 
 // The export command.
 inline constexpr Text kFileName{"地基系数检测报告.docx", "Foundation Coefficient Report.docx"};
+inline constexpr Text kTemplateFileName{"地基系数检测报告.dotx", "Foundation Coefficient Report.dotx"};
 inline constexpr Text kSaveTitle{"保存word文档", "Save Word Document"};
 inline constexpr Text kNoViewerTitle{"没有可打开文档的程序，请选择保存位置",
                                      "No application can open the document: choose where to save it"};

@@ -84,4 +84,45 @@ QByteArray ZipInMemory(const std::vector<ZipEntry>& entries, QString& error)
     return ReadBack(target.get(), error);
 }
 
+std::vector<ZipEntry> UnzipInMemory(const QByteArray& archive, QString& error)
+{
+    zip_error_t zerror;
+    zip_error_init(&zerror);
+    zip_source_t* source =
+        zip_source_buffer_create(archive.constData(), static_cast<zip_uint64_t>(archive.size()), 0, &zerror);
+    zip_t* zip = source ? zip_open_from_source(source, ZIP_RDONLY, &zerror) : nullptr;
+    if (!zip) {
+        error = ErrorText(&zerror);
+        zip_error_fini(&zerror);
+        if (source)
+            zip_source_free(source);
+        return {};
+    }
+    zip_error_fini(&zerror);
+    std::vector<ZipEntry> entries;
+    const zip_int64_t count = zip_get_num_entries(zip, 0);
+    for (zip_int64_t i = 0; i < count; ++i) {
+        zip_stat_t stat;
+        zip_file_t* file = nullptr;
+        if (zip_stat_index(zip, static_cast<zip_uint64_t>(i), 0, &stat) == 0)
+            file = zip_fopen_index(zip, static_cast<zip_uint64_t>(i), 0);
+        if (!file) {
+            error = ErrorText(zip_get_error(zip));
+            zip_discard(zip);
+            return {};
+        }
+        QByteArray bytes(static_cast<qsizetype>(stat.size), Qt::Uninitialized);
+        const zip_int64_t n = zip_fread(file, bytes.data(), stat.size);
+        zip_fclose(file);
+        if (n < 0 || static_cast<zip_uint64_t>(n) != stat.size) {
+            error = ErrorText(zip_get_error(zip));
+            zip_discard(zip);
+            return {};
+        }
+        entries.emplace_back(QString::fromUtf8(stat.name), std::move(bytes));
+    }
+    zip_discard(zip);
+    return entries;
+}
+
 }  // namespace k30::docx

@@ -15,4 +15,8 @@ using ZipEntry = std::pair<QString, QByteArray>;
 // Empty with a message in error when the archive cannot be made.
 QByteArray ZipInMemory(const std::vector<ZipEntry>& entries, QString& error);
 
+// The entries of a zip archive held in memory, in archive order. Empty with a
+// message in error when it cannot be read.
+std::vector<ZipEntry> UnzipInMemory(const QByteArray& archive, QString& error);
+
 }  // namespace k30::docx

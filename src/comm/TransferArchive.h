@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace k30 {
+
+// The archive of transfers: every accepted transfer, and every reception that
+// was discarded unaccepted, kept as a raw file in one folder. Files are only
+// ever added; nothing here deletes or replaces one.
+
+// "2026-12-06_143005_instrument-1207.ORG" for the local time given and the
+// instrument number; "..._unaccepted" before the ending for bytes that were
+// not accepted, and "_2", "_3", ... for the second and later copy of a name.
+std::string ArchiveFileName(const std::tm& localTime, std::int32_t instrumentNo, bool accepted, int copy = 1);
+
+struct ArchiveWriteResult {
+    bool ok = false;
+    std::string path;   // the file written
+    std::string error;  // English, with the path tried
+};
+
+// Writes a transfer text into folder (created when missing) under the name of
+// `when` (local time) and the instrument number decoded from the text. The
+// file appears complete or not at all: it is written and synced under a
+// temporary name, then linked to a name nobody has taken, and the folder is
+// synced.
+ArchiveWriteResult ArchiveTransfer(const std::string& folder, std::string_view text, std::time_t when, bool accepted);
+
+struct ArchivedTransfer {
+    std::string path;
+    std::string fileName;
+    std::string when;  // "2026-12-06 14:30:05", local time of acceptance
+    std::int32_t instrumentNo = 0;
+    std::int32_t ev2Count = 0;
+    std::int32_t k30Count = 0;
+    bool accepted = true;
+};
+
+// The raw files of the folder, newest first, each decoded to count its points.
+// A file whose name carries no date is dated by its last change.
+std::vector<ArchivedTransfer> ListArchive(const std::string& folder);
+
+}  // namespace k30
