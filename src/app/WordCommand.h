@@ -21,8 +21,9 @@ bool OpenWithDesktop(const QString& path);
 // "Save Word Document". header: the report header as the header page currently
 // shows it. Shows CDlgWordK through prompt.runDialog (Cancel ends the command),
 // builds the report of every K30 point in the store with the edited values,
-// writes it as a Word template (.dotx) into a fresh temporary folder and opens
-// it with open, so the word processor shows a new, untitled document. When it cannot be written there or nothing can open it, asks where to
+// writes it atomically as a Word template (.dotx) into a fresh temporary
+// folder and opens it with open, so the word processor shows a new, untitled
+// document. When it cannot be written there or nothing can open it, asks where to
 // save it (prompt.chooseFile) until it is saved or the operator cancels, so it
 // is never lost. Neither the store nor the header is changed.
 void RunWordExport(TestDataStore& store, Prompt& prompt, const ReportHeader& header, QWidget* window,

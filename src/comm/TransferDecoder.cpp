@@ -7,6 +7,7 @@
 
 #include "Format.h"
 #include "TestDataStore.h"
+#include "TransferText.h"
 
 namespace k30 {
 
@@ -242,6 +243,15 @@ K30 ReadRecord(FieldReader& r)
 
 void DecodeTransfer(std::string_view text, TestDataStore& store)
 {
+    // A raw file that a text editor rewrapped or lower-cased decodes as the text it came from.
+    std::string canonical;
+    if (!IsCanonicalTransferText(text)) {
+        if (auto c = CanonicalTransferText(text)) {
+            canonical = std::move(*c);
+            text = canonical;
+        }
+    }
+
     store.ClearK30Points();
     store.ev2List.clear();
 

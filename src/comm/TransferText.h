@@ -20,8 +20,18 @@ inline void AppendByteText(std::string& text, std::uint8_t byte)
 
 std::string BytesToTransferText(const std::vector<std::uint8_t>& bytes);
 
-// The bytes a transfer text stands for; nullopt when it holds anything but
-// pairs of hexadecimal digits separated by blanks.
+// The bytes a transfer text stands for, read as a text editor may have left it:
+// white space anywhere (line breaks, CRLF, tabs, several blanks) is ignored and
+// lower-case digits count. nullopt when anything else stands in it or the
+// digits do not make whole bytes.
 std::optional<std::vector<std::uint8_t>> TransferTextToBytes(std::string_view text);
+
+// True when the text is exactly in the written form: "%02X " for every byte.
+bool IsCanonicalTransferText(std::string_view text);
+
+// The written form of a text that departs from it only in white space and
+// letter case; nullopt for a text that is not such a variant (damaged text is
+// decoded as it stands).
+std::optional<std::string> CanonicalTransferText(std::string_view text);
 
 }  // namespace k30

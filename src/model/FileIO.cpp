@@ -3,13 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <memory>
-#include <system_error>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace k30 {
 
@@ -50,54 +44,6 @@ FileReadResult ReadWholeFile(const std::string& path, std::uint64_t maxBytes)
     r.ok = true;
     r.bytes = std::move(bytes);
     return r;
-}
-
-bool WriteFileAtomically(const std::string& path, const void* data, std::size_t size, std::string& error)
-{
-    namespace fs = std::filesystem;
-    const fs::path target(path);
-    fs::path dir = target.parent_path();
-    if (dir.empty())
-        dir = ".";
-    std::string tmpl = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(tmpl.data());
-    if (fd < 0) {
-        error = std::strerror(errno);
-        return false;
-    }
-    const auto* p = static_cast<const char*>(data);
-    std::size_t left = size;
-    bool ok = true;
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            ok = false;
-            break;
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    if (ok && ::fsync(fd) != 0)
-        ok = false;
-    if (!ok)
-        error = std::strerror(errno);
-    // Keep the permissions an ordinary new file would get.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        error = std::strerror(errno);
-    }
-    if (ok && std::rename(tmpl.c_str(), path.c_str()) != 0) {
-        ok = false;
-        error = std::strerror(errno);
-    }
-    if (!ok)
-        ::unlink(tmpl.c_str());
-    return ok;
 }
 
 FileKind KindOfPath(const std::string& path)

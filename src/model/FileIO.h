@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "AtomicFile.h"
+
 namespace k30 {
 
 // A real transfer is a few hundred KiB of text; anything this large is not one.
@@ -17,10 +19,6 @@ struct FileReadResult {
 
 // Reads a whole file; refuses files larger than maxBytes without reading them.
 FileReadResult ReadWholeFile(const std::string& path, std::uint64_t maxBytes);
-
-// Writes to a temporary file beside the target and renames it over the target,
-// so a failed write never destroys the file it replaces.
-bool WriteFileAtomically(const std::string& path, const void* data, std::size_t size, std::string& error);
 
 // The two file kinds are told apart by the exact, case-sensitive last four characters.
 enum class FileKind { Raw, Project, Unknown };

@@ -17,16 +17,7 @@ namespace k30 {
 
 namespace {
 
-// Anything beyond this lies far outside any screen; the bound keeps absurd
-// typed values from overflowing the pixel arithmetic.
-constexpr double kFarAway = 1 << 20;
-
-int TruncatedPixels(double v)
-{
-    if (std::isnan(v))
-        return 0;
-    return static_cast<int>(std::clamp(v, -kFarAway, kFarAway));
-}
+int TruncatedPixels(double v) { return TruncatedCoordinate(v); }
 
 // Reading units from a typed value, bounded so that the float conversion is
 // always defined.

@@ -7,6 +7,7 @@
 #include <QPointF>
 #include <QtMath>
 
+#include "CurveMapping.h"
 #include "ReportFonts.h"
 #include "ReportPage.h"
 
@@ -21,7 +22,8 @@ constexpr double kPointsPerInch = 72.0;
 // lines, which would push the header rows over the rules below them.
 constexpr double kSongAscentEm = 0.86;
 
-int Trunc(double v) { return static_cast<int>(v); }
+// Bounded, so that no value reaching a drawing can overflow the conversion.
+int Trunc(double v) { return TruncatedCoordinate(v); }
 
 // Qt sizes a font by the device's own resolution and then applies the
 // painter's mapping on top, so the point size is scaled down by the factor the

@@ -1,32 +1,36 @@
 #include "SafeSave.h"
 
-#include <QSaveFile>
+#include <QBuffer>
+#include <QFile>
+
+#include <string>
+
+#include "AtomicFile.h"
 
 namespace k30 {
 
 bool SaveThroughTemporary(const QString& path, const std::function<bool(QIODevice&)>& write, QString& error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString();
+    // Everything written is a report or a data file of a few MiB at most.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!write(buffer)) {
+        error = QStringLiteral("the content could not be produced");
         return false;
     }
-    if (!write(file) || file.error() != QFileDevice::NoError) {
-        error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        error = file.errorString();
-        return false;
-    }
-    return true;
+    buffer.close();
+    return SaveBytesThroughTemporary(path, bytes, error);
 }
 
 bool SaveBytesThroughTemporary(const QString& path, const QByteArray& bytes, QString& error)
 {
-    return SaveThroughTemporary(
-        path, [&bytes](QIODevice& out) { return out.write(bytes) == bytes.size(); }, error);
+    std::string why;
+    if (WriteFileAtomically(QFile::encodeName(path).toStdString(), bytes.constData(),
+                            static_cast<std::size_t>(bytes.size()), why))
+        return true;
+    error = QString::fromStdString(why);
+    return false;
 }
 
 }  // namespace k30

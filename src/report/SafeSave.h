@@ -8,9 +8,9 @@
 
 namespace k30 {
 
-// Writes a file through QSaveFile: the target is replaced only when write()
-// succeeded and the whole file was committed; otherwise it is left as it was
-// and error says why.
+// The Qt face of WriteFileAtomically (AtomicFile.h): the target is replaced
+// only when write() succeeded and every byte reached the disk; otherwise it is
+// left as it was and error says why.
 bool SaveThroughTemporary(const QString& path, const std::function<bool(QIODevice&)>& write, QString& error);
 
 // The same for bytes already in memory.

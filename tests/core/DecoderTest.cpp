@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "TestDataStore.h"
 #include "TransferBuilder.h"
 #include "TransferDecoder.h"
@@ -237,4 +239,65 @@ TEST(Decoder, BlanksInsideRecordsDoNotMatter)
     ASSERT_EQ(a.nK30Count, 2);
     EXPECT_EQ(b.nK30Count, 2);
     EXPECT_EQ(a.k30List, b.k30List);
+}
+
+TEST(Decoder, WhiteSpaceAndCaseVariantsOfARawFileDecodeAsTheWrittenText)
+{
+    // What a text editor makes of a transfer: rewrapped lines (also through
+    // a byte's two digits), CRLF, tabs, runs of blanks, lower-case digits.
+    TransferPlan plan = K30Only(3);
+    plan.ev2Section = true;
+    plan.ev2Records = 2;
+    const std::string clean = BytesToTransferText(BuildTransfer(plan));
+    const auto every = [&clean](std::size_t n, const std::string& insert) {
+        std::string out;
+        for (std::size_t i = 0; i < clean.size(); ++i) {
+            out += clean[i];
+            if ((i + 1) % n == 0)
+                out += insert;
+        }
+        return out;
+    };
+    const auto replaced = [&clean](char from, const std::string& to) {
+        std::string out;
+        for (const char c : clean)
+            out += c == from ? to : std::string(1, c);
+        return out;
+    };
+    std::string lower = clean;
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    std::string digitsOnly = replaced(' ', "");
+
+    TestDataStore expected;
+    DecodeTransfer(clean, expected);
+    ASSERT_EQ(expected.nK30Count, 3);
+    ASSERT_EQ(expected.nEv2Count, 2);
+    ASSERT_EQ(expected.k30List[2].name, "3");
+    ASSERT_EQ(expected.nInstrumentNo, 7);
+
+    const std::vector<std::pair<std::string, std::string>> variants{
+        {"LF every 48", every(48, "\n")},      {"CRLF every 50", every(50, "\r\n")},
+        {"LF every 16", every(16, "\n")},      {"tabs", replaced(' ', "\t")},
+        {"several blanks", replaced(' ', "   ")}, {"lower case", lower},
+        {"no blanks", digitsOnly},             {"final newline", clean + "\r\n"},
+        {"all at once", every(61, "\r\n\t ") + "\n"}};
+    for (const auto& [what, text] : variants) {
+        SCOPED_TRACE(what);
+        EXPECT_EQ(CanonicalTransferText(text), clean);
+        EXPECT_EQ(TransferTextToBytes(text), TransferTextToBytes(clean));
+        TestDataStore s;
+        s.nInstrumentNo = 99;
+        DecodeTransfer(text, s);
+        EXPECT_EQ(s.nK30Count, expected.nK30Count);
+        EXPECT_EQ(s.nEv2Count, expected.nEv2Count);
+        EXPECT_EQ(s.nInstrumentNo, expected.nInstrumentNo);
+        EXPECT_EQ(s.k30List, expected.k30List);
+    }
+
+    // Anything but white space and digits, or a lone digit, is damage, not a variant.
+    EXPECT_TRUE(IsCanonicalTransferText(clean));
+    EXPECT_FALSE(CanonicalTransferText(clean + "Z").has_value());
+    EXPECT_FALSE(CanonicalTransferText(clean + "0").has_value());
+    EXPECT_FALSE(IsCanonicalTransferText(lower));
 }

@@ -3,7 +3,6 @@
 // the store inconsistent. Run under AddressSanitizer and UBSan by scripts/test.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <random>
 
 #include "ProjectFile.h"
@@ -16,10 +15,9 @@ using namespace k30;
 
 namespace {
 
-constexpr int kRounds = 100000;
-// Stops early rather than run away on a slow sanitizer machine; the count of
-// rounds done is printed and must still be substantial.
-constexpr auto kTimeBound = std::chrono::seconds(240);
+// A fixed count of inputs from fixed seeds: every run, fast machine or slow
+// sanitizer build, tries the same inputs. The fuzz targets (fuzz/) go further.
+constexpr int kRounds = 50000;
 
 std::vector<std::uint8_t> SampleTransfer()
 {
@@ -80,9 +78,7 @@ TEST(Robustness, DecoderSurvivesMutatedTransfers)
     const std::string base = BytesToTransferText(SampleTransfer());
     const std::string alphabet = "0123456789ABCDEFabcdefGZ \n\t-+xEECCFF\xFF";
     std::mt19937 rng(12345);
-    const auto start = std::chrono::steady_clock::now();
-    int rounds = 0;
-    for (; rounds < kRounds && std::chrono::steady_clock::now() - start < kTimeBound; ++rounds) {
+    for (int round = 0; round < kRounds; ++round) {
         std::string text = base;
         Mutate(text, rng, alphabet);
         TestDataStore s;
@@ -91,8 +87,6 @@ TEST(Robustness, DecoderSurvivesMutatedTransfers)
         ASSERT_GE(s.nEv2Count, 0);
         ASSERT_EQ(static_cast<std::size_t>(s.nK30Count), s.k30List.size()) << text;
     }
-    std::printf("decoder: %d mutated transfers\n", rounds);
-    EXPECT_GE(rounds, 20000);
 }
 
 TEST(Robustness, ProjectReaderSurvivesMutatedFiles)
@@ -112,9 +106,7 @@ TEST(Robustness, ProjectReaderSurvivesMutatedFiles)
     for (int b : {0x00, 0x01, 0x7F, 0x80, 0xB5, 0xFE, 0xFF, 0xFF, 0xFF})
         alphabet += static_cast<char>(b);
     std::mt19937 rng(54321);
-    const auto start = std::chrono::steady_clock::now();
-    int rounds = 0;
-    for (; rounds < kRounds && std::chrono::steady_clock::now() - start < kTimeBound; ++rounds) {
+    for (int round = 0; round < kRounds; ++round) {
         auto bytes = base;
         Mutate(bytes, rng, alphabet);
         const auto r = ReadProject(bytes);
@@ -124,6 +116,4 @@ TEST(Robustness, ProjectReaderSurvivesMutatedFiles)
             ASSERT_FALSE(r.error.empty());
         }
     }
-    std::printf("project reader: %d mutated files\n", rounds);
-    EXPECT_GE(rounds, 20000);
 }

@@ -2,8 +2,16 @@
 // report fonts, then GoogleTest.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QTemporaryDir>
+
+// Programs that need no widgets run with the plain GUI application.
+#ifdef K30_GUI_ONLY
+#include <QGuiApplication>
+using TestApplication = QGuiApplication;
+#else
+#include <QApplication>
+using TestApplication = QApplication;
+#endif
 
 #include "ReportFonts.h"
 
@@ -16,7 +24,7 @@ int main(int argc, char** argv)
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
     qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toLocal8Bit());
-    QApplication app(argc, argv);
+    TestApplication app(argc, argv);
     k30::InstallFontSubstitutes();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -1,0 +1,149 @@
+#include "AtomicFile.h"
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace k30 {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Describe(const char* step, int err) { return std::string(step) + ": " + std::strerror(err); }
+
+// The file actually replaced: a symbolic link is followed, so that saving
+// through a link updates what it points to.
+fs::path ResolveTarget(const std::string& path)
+{
+    std::error_code ec;
+    const fs::path p(path);
+    if (!fs::is_symlink(fs::symlink_status(p, ec)))
+        return p;
+    const fs::path resolved = fs::weakly_canonical(p, ec);
+    return ec ? p : resolved;
+}
+
+// Creates a fresh file beside the target with the mode an ordinary new file
+// gets: open() applies the umask (and any default ACL of the folder), so the
+// process umask is never touched.
+int CreateTemporary(const fs::path& dir, const std::string& name, std::string& tempPath)
+{
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const auto tick = static_cast<unsigned long long>(
+            std::chrono::steady_clock::now().time_since_epoch().count());
+        char suffix[64];
+        std::snprintf(suffix, sizeof suffix, ".%d.%u.%llx.tmp", static_cast<int>(::getpid()), counter++,
+                      tick & 0xFFFFFFull);
+        tempPath = (dir / ("." + name + suffix)).string();
+        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+bool WriteAll(int fd, const char* p, std::size_t left)
+{
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Makes the rename itself durable. File systems that cannot sync a folder say
+// EINVAL; there is nothing more to do on them.
+bool SyncFolder(const fs::path& dir, std::string& error)
+{
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        error = Describe("opening the folder", errno);
+        return false;
+    }
+    bool ok = true;
+    if (::fsync(fd) != 0 && errno != EINVAL) {
+        error = Describe("syncing the folder", errno);
+        ok = false;
+    }
+    ::close(fd);
+    return ok;
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const std::string& path, const void* data, std::size_t size, std::string& error)
+{
+    const fs::path target = ResolveTarget(path);
+    fs::path dir = target.parent_path();
+    if (dir.empty())
+        dir = ".";
+    const std::string name = target.filename().string();
+    if (name.empty() || name == "." || name == "..") {
+        error = Describe("saving", EISDIR);
+        return false;
+    }
+
+    struct stat old {};
+    const bool replacing = ::stat(target.c_str(), &old) == 0;
+    if (replacing && S_ISDIR(old.st_mode)) {
+        error = Describe("saving", EISDIR);
+        return false;
+    }
+
+    std::string tempPath;
+    const int fd = CreateTemporary(dir, name, tempPath);
+    if (fd < 0) {
+        error = Describe("creating a temporary file", errno);
+        return false;
+    }
+    bool ok = true;
+    if (!WriteAll(fd, static_cast<const char*>(data), size)) {
+        error = Describe("writing", errno);
+        ok = false;
+    }
+    if (ok && replacing) {
+        // Best effort: only the owner's own group, or root, may keep a foreign owner.
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0)
+            (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+        if (::fchmod(fd, old.st_mode & 07777) != 0) {
+            error = Describe("keeping the permissions", errno);
+            ok = false;
+        }
+    }
+    if (ok && ::fsync(fd) != 0) {
+        error = Describe("syncing", errno);
+        ok = false;
+    }
+    if (::close(fd) != 0 && ok) {
+        error = Describe("closing", errno);
+        ok = false;
+    }
+    if (ok && std::rename(tempPath.c_str(), target.c_str()) != 0) {
+        error = Describe("replacing the file", errno);
+        ok = false;
+    }
+    if (!ok) {
+        ::unlink(tempPath.c_str());
+        return false;
+    }
+    return SyncFolder(dir, error);
+}
+
+}  // namespace k30

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace k30 {
+
+// The one way the program and the k30 tool save a file. Writes a temporary
+// file beside the target, syncs it, renames it over the target and syncs the
+// folder, so that the target holds either its old bytes or all of the new ones,
+// also after a power cut. A replaced file keeps its permissions (and, where
+// allowed, its owner); a new file gets what an ordinary new file gets
+// (0666 less the umask, which is never changed). A symbolic link is followed:
+// its target is replaced and the link stays.
+// On failure returns false with error set (English), leaves the target as it
+// was and no temporary file behind.
+bool WriteFileAtomically(const std::string& path, const void* data, std::size_t size, std::string& error);
+
+}  // namespace k30
