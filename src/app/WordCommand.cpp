@@ -48,7 +48,7 @@ public:
         QString error = folder.errorString();
         if (!folder.isValid() || !WriteDocument(folder.filePath(name), package, error)) {
             Warn(Tr(wordtexts::kCannotWriteTemp, lang_) + QStringLiteral(":\n") + error);
-            SaveAs(package, name, Tr(wordtexts::kSaveTitle, lang_));
+            SaveAs(package, name, Tr(texts::kSaveWordDocument, lang_));
         } else if (open_(folder.filePath(name))) {
             return;
         } else {
@@ -75,7 +75,7 @@ private:
             QString error;
             if (WriteDocument(path, package, error))
                 return;
-            Warn(Tr(wordtexts::kCannotWrite, lang_) + QStringLiteral(" ") + path + QStringLiteral(":\n") + error);
+            Warn(Tr(texts::kCannotWrite, lang_) + QStringLiteral(" ") + path + QStringLiteral(":\n") + error);
             request.directory = path;
         }
     }

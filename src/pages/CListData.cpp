@@ -38,6 +38,10 @@ CListData::CListData(TestDataStore& store, QWidget* parent)
 
 void CListData::OnActivated() { model_->Refill(); }
 
-void CListData::RetranslateUi() { label_->setText(Tr(texts::kListLabel, store_.nLanguage)); }
+void CListData::RetranslateUi()
+{
+    label_->setText(Tr(texts::kListLabel, store_.nLanguage));
+    model_->SetTitleLanguage(store_.nLanguage);
+}
 
 }  // namespace k30

@@ -17,7 +17,7 @@ public:
     explicit CListData(TestDataStore& store, QWidget* parent = nullptr);
 
     void OnActivated();    // refills the list
-    void RetranslateUi();  // the label; column titles stay as set at start
+    void RetranslateUi();  // the label and the column titles
     K30ListModel* Model() const { return model_; }
     QTableView* View() const { return view_; }
 

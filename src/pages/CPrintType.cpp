@@ -31,8 +31,8 @@ CPrintType::CPrintType(Language lang, int preset, QWidget* parent) : QDialog(par
     choices->addWidget(list_);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(Tr(kOk, lang));
-    buttons->button(QDialogButtonBox::Cancel)->setText(Tr(kCancel, lang));
+    buttons->button(QDialogButtonBox::Ok)->setText(Tr(texts::kConfirm, lang));
+    buttons->button(QDialogButtonBox::Cancel)->setText(Tr(texts::kCancel, lang));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

@@ -15,8 +15,10 @@ class K30ListModel : public QAbstractTableModel {
 public:
     static constexpr int kColumns = 37;
 
-    // Column titles are fixed in the language given here.
     K30ListModel(const TestDataStore& store, Language titleLanguage, QObject* parent = nullptr);
+
+    // The language of the column titles; the list page follows the language commands.
+    void SetTitleLanguage(Language lang);
 
     // Reads the store again (the list page refills on every activation).
     void Refill();

@@ -143,10 +143,21 @@ struct PointGeometry {
     double CYb = 0;
 };
 
-QString Join(const Text& label, const std::string& value, Language lang)
+using Member = std::string ReportHeader::*;
+
+// "label:value", as the report prints a header member.
+QString Labelled(Member member, const std::string& value, Language lang)
 {
-    return ReportTr(label, lang) + QString::fromStdString(value);
+    return HeaderLabel(member, lang) + QStringLiteral(":") + QString::fromStdString(value);
 }
+
+// The header block's two columns, top to bottom.
+constexpr std::array<Member, 6> kLeftColumn{&ReportHeader::Client,        &ReportHeader::Elevation,
+                                            &ReportHeader::ProjectName,   &ReportHeader::PointLocation,
+                                            &ReportHeader::SubgradeMileage, &ReportHeader::FillLayer};
+constexpr std::array<Member, 6> kRightColumn{&ReportHeader::ReportNumber, &ReportHeader::FillerName,
+                                             &ReportHeader::TestNumber,   &ReportHeader::RequiredCoefficient,
+                                             &ReportHeader::ReportDate,   &ReportHeader::Environment};
 
 // The first `chars` characters of a "%.nf" text, as the axis labels are drawn.
 QString AxisLabel(double value, int decimals, int chars)
@@ -168,12 +179,12 @@ void DrawTitle(ReportCanvas& c, const ReportPage& page, const PointVariant& v, P
         g.L += kBitmapInsetX;
         g.T += kBitmapInsetY;
         const double inner = page.W - 2 * kBitmapInsetX;
-        const QString title = ReportTr(kBitmapTitle, lang);
+        const QString title = Tr(kBitmapTitle, lang);
         const int centred = (static_cast<int>(inner) - c.TextWidth(title)) / 2;
         c.Text(g.L + centred - (en ? kEnglishBitmapTitleShift : 0), g.T + kTitleTop * s, title);
     } else {
         c.Text(g.L + kPrintedTitleLeft * s + kPrintedTitleNudge - (en ? kEnglishTitleShift : 0), g.T + kTitleTop * s,
-               ReportTr(kPointTitle, lang));
+               Tr(kPointTitle, lang));
     }
     c.SetFont(v.textPoints);
 }
@@ -210,23 +221,13 @@ void DrawHeaderBlock(ReportCanvas& c, const PointVariant& v, const K30& point, c
         lift = en ? kEnglishHeaderLift : kChineseBitmapHeaderLift;
     const double leftX = g.X0 + kHeaderLeftColumn * s - (v.bitmap && en ? kEnglishBitmapHeaderShift : 0);
     const double rightX = g.X0 + kHeaderRightColumn * s;
-    const std::string& testNumber = v.bitmap ? header.TestNumber : point.name;
-    const std::array<QString, 6> left{Join(kClient, header.Client, lang),
-                                      Join(kElevation, header.Elevation, lang),
-                                      Join(kProjectName, header.ProjectName, lang),
-                                      Join(kPointLocation, header.PointLocation, lang),
-                                      Join(kSubgradeMileage, header.SubgradeMileage, lang),
-                                      Join(kFillLayer, header.FillLayer, lang)};
-    const std::array<QString, 6> right{Join(kReportNumber, header.ReportNumber, lang),
-                                       Join(kFillerName, header.FillerName, lang),
-                                       Join(kTestNumber, testNumber, lang),
-                                       Join(kRequiredCoefficient, header.RequiredCoefficient, lang),
-                                       Join(kReportDate, header.ReportDate, lang),
-                                       Join(kEnvironment, header.Environment, lang)};
+    const auto value = [&](Member member) -> const std::string& {
+        return member == &ReportHeader::TestNumber && !v.bitmap ? point.name : header.*member;
+    };
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const double y = g.Y1 + kHeaderRowTop * s + rows[r] * lh - lift;
-        c.Text(leftX, y, left[r]);
-        c.Text(rightX, y, right[r]);
+        c.Text(leftX, y, Labelled(kLeftColumn[r], value(kLeftColumn[r]), lang));
+        c.Text(rightX, y, Labelled(kRightColumn[r], value(kRightColumn[r]), lang));
     }
 }
 
@@ -240,12 +241,12 @@ void DrawReadingsTable(ReportCanvas& c, const PointVariant& v, const K30& point,
     g.TY = g.Y1 + kTableTop * s;
     const double TX = g.TX;
     const double TY = g.TY;
-    c.Text(TX + kCaptionLeft * s, TY, ReportTr(kRowIndex, lang));
-    c.Text(TX + kCaptionLeft * s, TY + kStressCaption * s, ReportTr(kRowStress, lang));
-    c.Text(TX + kCaptionLeft * s, TY + kStressUnitCaption * s, ReportTr(kRowMpa, lang));
-    c.Text(TX + kCaptionLeft * s, TY + kSettlementCaption * s, ReportTr(kRowSettlement, lang));
-    c.Text(TX + kCaptionLeft * s, TY + kSettlementUnitCaption * s, ReportTr(kRowMm, lang));
-    c.Text(TX + kCurveCaptionLeft * s, TY + kCurveCaptionTop * s, ReportTr(kCurveCaption, lang));
+    c.Text(TX + kCaptionLeft * s, TY, Tr(kRowIndex, lang));
+    c.Text(TX + kCaptionLeft * s, TY + kStressCaption * s, Tr(texts::kStress, lang));
+    c.Text(TX + kCaptionLeft * s, TY + kStressUnitCaption * s, Tr(kRowMpa, lang));
+    c.Text(TX + kCaptionLeft * s, TY + kSettlementCaption * s, Tr(texts::kSettlement, lang));
+    c.Text(TX + kCaptionLeft * s, TY + kSettlementUnitCaption * s, Tr(kRowMm, lang));
+    c.Text(TX + kCurveCaptionLeft * s, TY + kCurveCaptionTop * s, Tr(kCurveCaption, lang));
     for (const double rule : kTableRules)
         c.Line(TX, TY + rule * s, TX + kFrameWidth * s, TY + rule * s);
     c.Line(TX + kFirstColumn * s, TY + kColumnRuleTop * s, TX + kFirstColumn * s, TY + kColumnRuleBottom * s);
@@ -272,9 +273,9 @@ void DrawSignOff(ReportCanvas& c, const PointVariant& v, const ReportHeader& hea
     const double s = v.s;
     c.Line(g.X0, g.Y1 + kConclusionRule * s, g.X0 + kFrameWidth * s, g.Y1 + kConclusionRule * s);
     c.Line(g.X0, g.Y1 + kSignOffRule * s, g.X0 + kFrameWidth * s, g.Y1 + kSignOffRule * s);
-    c.Text(g.CX0 + kSignOffLeft * s, g.CY0 + kConclusionTop * s, ReportTr(kConclusion, lang));
-    c.Text(g.CX0 + kSignOffLeft * s, g.CY0 + kSignOffTop * s, Join(kTester, header.Tester, lang));
-    c.Text(g.CX0 + kReviewerLeft * s, g.CY0 + kSignOffTop * s, Join(kReviewer, header.Reviewer, lang));
+    c.Text(g.CX0 + kSignOffLeft * s, g.CY0 + kConclusionTop * s, Tr(kConclusion, lang));
+    c.Text(g.CX0 + kSignOffLeft * s, g.CY0 + kSignOffTop * s, Labelled(&ReportHeader::Tester, header.Tester, lang));
+    c.Text(g.CX0 + kReviewerLeft * s, g.CY0 + kSignOffTop * s, Labelled(&ReportHeader::Reviewer, header.Reviewer, lang));
 }
 
 // Grid, the 1.25 mm line, the measured curve and its legend. Settlement runs
@@ -310,7 +311,7 @@ void DrawChart(ReportCanvas& c, const PointVariant& v, const std::array<CurvePoi
     }
 
     c.Line(g.CXr - kLegendLeft * s, g.CYb + kLegendLine * s, g.CXr - kLegendRight * s, g.CYb + kLegendLine * s);
-    c.Text(g.CXr - kLegendLeft * s, g.CYb + kLegendText * s, ReportTr(kLegend, c.language()));
+    c.Text(g.CXr - kLegendLeft * s, g.CYb + kLegendText * s, Tr(texts::kLegend, c.language()));
 }
 
 // The stress at 1.25 mm and "K30=value", each after its label.
@@ -325,19 +326,19 @@ void DrawResults(ReportCanvas& c, const PointVariant& v, const K30& point, const
     const QString result =
         QString::fromStdString(point.testType) + QStringLiteral("=") + QString::fromStdString(point.k30Value);
     if (v.bitmap) {
-        c.Text(g.CX0 + kBitmapResultsLeft * s - (en ? kEnglishBitmapLabelShift : 0), y, ReportTr(kStress125, lang));
+        c.Text(g.CX0 + kBitmapResultsLeft * s - (en ? kEnglishBitmapLabelShift : 0), y, Tr(kStress125, lang));
         c.Text(g.CX0 + kValueColumn * s + (en ? kEnglishBitmapValueShift : 0), y, stress125);
-        c.Text(g.CXr - kCoefficientColumn * s, y, ReportTr(kCoefficient, lang));
+        c.Text(g.CXr - kCoefficientColumn * s, y, Tr(kCoefficient, lang));
         c.Text(g.CXr - kK30Column * s, y, result);
     } else if (en) {
-        c.Text(g.CX0, y, ReportTr(kStress125, lang));
+        c.Text(g.CX0, y, Tr(kStress125, lang));
         c.Text(g.CX0 + kValueColumn * s - kEnglishValueShift, y + kEnglishValueDrop, stress125);
-        c.Text(g.CXr - kCoefficientColumn * s + kEnglishCoefficientShift, y, ReportTr(kCoefficient, lang));
+        c.Text(g.CXr - kCoefficientColumn * s + kEnglishCoefficientShift, y, Tr(kCoefficient, lang));
         c.Text(g.CXr - kK30Column * s - kEnglishK30Shift, y + kEnglishValueDrop, result);
     } else {
-        c.Text(g.CX0, y, ReportTr(kStress125, lang));
+        c.Text(g.CX0, y, Tr(kStress125, lang));
         c.Text(g.CX0 + kValueColumn * s, y, stress125);
-        c.Text(g.CXr - kCoefficientColumn * s, y, ReportTr(kCoefficient, lang));
+        c.Text(g.CXr - kCoefficientColumn * s, y, Tr(kCoefficient, lang));
         c.Text(g.CXr - kK30Column * s, y, result);
     }
 }

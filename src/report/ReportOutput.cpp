@@ -105,8 +105,8 @@ bool WriteReportPdf(QIODevice& out, const ReportJob& job)
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                      QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
                                      QPageLayout::Millimeter));
-    writer.setTitle(ReportTr(report_texts::kPointTitle, job.lang));
-    writer.setCreator(ReportTr(texts::kAppTitle, job.lang));
+    writer.setTitle(Tr(report_texts::kPointTitle, job.lang));
+    writer.setCreator(Tr(texts::kAppTitle, job.lang));
     std::vector<int> pages(static_cast<std::size_t>(std::max(0, PageCount(job))));
     for (std::size_t i = 0; i < pages.size(); ++i)
         pages[i] = static_cast<int>(i) + 1;

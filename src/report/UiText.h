@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "Language.h"
+#include "ReportHeader.h"
 
 namespace k30 {
 
@@ -11,6 +12,12 @@ inline QString Tr(const Text& text, Language lang)
 {
     const std::string_view s = text.in(lang);
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// A header member's label on the reports, without its colon.
+inline QString HeaderLabel(std::string ReportHeader::*member, Language lang)
+{
+    return Tr(HeaderFieldOf(member).label, lang);
 }
 
 inline QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
