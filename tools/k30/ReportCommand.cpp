@@ -39,8 +39,9 @@ int RunReport(const ReportOptions& o, Language lang)
     LoadedFile f;
     if (const int code = LoadDataFileExitCode(o.in, f))
         return code;
-    if (!o.header.empty() && !ReadHeaderFile(o.header, f.header))
-        return 1;
+    if (!o.header.empty())
+        if (const HeaderFileStatus status = ReadHeaderFile(o.header, f.header); status != HeaderFileStatus::Ok)
+            return HeaderFileExitCode(status);
     if (f.store.ValidCount() == 0) {
         std::cerr << "k30: " << o.in << ": no K30 test points to report\n";
         return 1;
