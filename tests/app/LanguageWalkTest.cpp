@@ -182,6 +182,8 @@ TEST_P(LanguageWalk, EveryPageDialogAndMessageShowsTheLanguageChosen)
     w.OnExportPdf();
     prompt_.file(QString());
     w.OnSaveBitmap();
+    prompt_.dialog(accept);
+    InDialog([&] { w.OnPrintPreview(); });
     prompt_.answer(Answer::No);
     InDialog([&] { w.OnManualInput(); });
 
