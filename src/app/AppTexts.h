@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Language.h"
+#include "Texts.h"
 
 // Texts of the main window: menus, titles, questions and messages.
 namespace k30::texts {
@@ -14,9 +14,7 @@ inline constexpr Text kMenuSaveRaw{"保存原始数据", "Save raw data"};
 inline constexpr Text kMenuSaveProject{"保存工程文件", "Save project file"};
 inline constexpr Text kMenuPrint{"打印(&P)", "Print(&P)"};
 inline constexpr Text kMenuPrintPreview{"打印预览(&V)", "Print Preview(&V)"};
-inline constexpr Text kMenuExportPdf{"导出PDF", "Export PDF"};
 inline constexpr Text kMenuData{"数据", "Data"};
-inline constexpr Text kMenuChangeName{"更改测试点名称", "Change the name of the test point"};
 inline constexpr Text kMenuTestPoint{"测试点", "Test Point"};
 inline constexpr Text kMenuManualInput{"手工输入数据", "Manual data entry"};
 inline constexpr Text kMenuQuit{"退出(&X)", "Quit(&X)"};
@@ -24,9 +22,6 @@ inline constexpr Text kMenuView{"查看(&V)", "View(&V)"};
 inline constexpr Text kMenuToolBar{"工具栏(&T)", "Tool Bar(&T)"};
 inline constexpr Text kMenuStatusBar{"状态栏(&S)", "Status Bar(&S)"};
 inline constexpr Text kMenuWord{"保存word文档", "Save Word"};
-inline constexpr Text kMenuWordDocument{"保存word文档", "Save Word Document"};
-inline constexpr Text kMenuBitmap{"保存位图", "Save Bitmap"};
-inline constexpr Text kMenuBitmapSave{"保存位图", "Save Bitmap"};
 inline constexpr Text kMenuLanguages{"语言", "Languages"};
 inline constexpr Text kMenuChinese{"中文", "Chinese"};
 inline constexpr Text kMenuEnglish{"英文", "English"};
@@ -50,7 +45,6 @@ inline constexpr Text kTitleSavedProject{" 已保存为工程文件", " Saved as
 
 // File commands
 inline constexpr Text kNotSavedQuestion{"当前原始数据尚未保存，是否保存", "Data is not saved. Do you need to save it?"};
-inline constexpr Text kNotice{"提示", "Notice"};
 inline constexpr Text kOpenTitle{"打开文件", "Open file"};
 inline constexpr Text kOpenFilterRaw{"原始文件 (*.ORG)", "Original Files (*.ORG)"};
 inline constexpr Text kOpenFilterProject{"工程文件(*.K30)", "Project Files(*.K30)"};
@@ -58,6 +52,8 @@ inline constexpr Text kSaveRawTitle{"保存原始文件", "Save the original fil
 inline constexpr Text kSaveProjectTitle{"保存工程文件", "Save the project file"};
 inline constexpr Text kUnknownFileKind{"只能打开扩展名为 .ORG（原始文件）或 .K30（工程文件）的文件。",
                                        "Only files ending in .ORG (raw file) or .K30 (project file) can be opened."};
+// %1: the full path.
+inline constexpr Text kReplaceQuestion{"%1 已存在，是否替换？", "%1 already exists. Replace it?"};
 inline constexpr Text kCannotOpen{"无法打开文件", "Cannot open the file"};
 inline constexpr Text kCannotSave{"无法保存文件", "Cannot save the file"};
 inline constexpr Text kDamagedProject{"工程文件已损坏，无法读取。", "The project file is damaged and cannot be read."};
@@ -82,7 +78,6 @@ inline constexpr Text kSelectData{"请选择要分析的数据", "Please select 
 inline constexpr Text kAboutTitle{"关于", "About"};
 inline constexpr Text kAboutLine1{"Velmora地基系数测试分析软件 1.0 版", "Quindle 1.0"};
 inline constexpr Text kAboutLine2{"", " "};
-inline constexpr Text kAboutOk{"确定", "Ok"};
 
 // User manual
 inline constexpr Text kNoManual{"找不到使用帮助文件。", "The user manual cannot be found."};

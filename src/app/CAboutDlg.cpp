@@ -17,7 +17,7 @@ CAboutDlg::CAboutDlg(Language lang, QWidget* parent) : QDialog(parent)
     icon->setPixmap(QApplication::windowIcon().pixmap(48, 48));
     auto* line1 = new QLabel(Tr(texts::kAboutLine1, lang), this);
     auto* line2 = new QLabel(Tr(texts::kAboutLine2, lang), this);
-    auto* ok = new QPushButton(Tr(texts::kAboutOk, lang), this);
+    auto* ok = new QPushButton(Tr(texts::kOk, lang), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     auto* grid = new QGridLayout(this);

@@ -41,6 +41,7 @@
 #include "Texts.h"
 #include "UiText.h"
 #include "UserManual.h"
+#include "UserSettings.h"
 #include "WordCommand.h"
 
 namespace k30 {
@@ -106,7 +107,7 @@ CMainFrame::CMainFrame(TestDataStore& store, Prompt& prompt, const WindowOptions
     readPage_->AddExtraPorts(options.extraPorts);
     if (options.quietMs > 0)
         readPage_->SetQuietMs(options.quietMs);
-    // The read page's requests, where the old window messages went.
+    // The read page's requests to the window.
     readPage_->SetProjectSaver([this] { return OnSaveProject(); });
     connect(readPage_, &CReadData::saveRawStateChanged, this, &CMainFrame::SetSaveRawState);
     connect(readPage_, &CReadData::newDataArrived, this, &CMainFrame::OnNewData);
@@ -369,8 +370,7 @@ void CMainFrame::SwitchLanguage(Language lang)
 {
     store_.nLanguage = lang;
     BuildMenus();
-    // The settings file comes with the installation; a missing one is not created.
-    WriteLanguage(lang);
+    WriteLanguage(lang, UserLanguageFiles());
     UseQtTranslations(lang);
     // Each page is brought to the front in turn and resets its texts.
     sheet_->setCurrentIndex(CPropSheet::ListPage);

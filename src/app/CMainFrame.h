@@ -32,8 +32,8 @@ struct WindowOptions {
 };
 
 // The main window: menus, toolbar, status bar and the sheet with the four
-// pages. It runs the commands that span pages; the pages signal it where the
-// old window messages went.
+// pages. It runs the commands that span pages; the pages ask it for what
+// lies beyond them (a save, the title, the save-raw-data state) by signals.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:

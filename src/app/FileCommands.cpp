@@ -73,7 +73,7 @@ bool FileCommands::OpenPath(const QString& path)
     case FileKind::Unknown:
         break;
     }
-    // The two kinds are told apart by the exact ending; say so rather than do nothing.
+    // The two kinds are told apart by the ending; say so rather than do nothing.
     const Language lang = frame_.Store().nLanguage;
     frame_.GetPrompt().inform(&frame_, Tr(texts::kAppTitle, lang),
                               Tr(texts::kUnknownFileKind, lang) + QStringLiteral("\n") + path,
@@ -138,9 +138,10 @@ void FileCommands::SaveRaw()
 {
     TestDataStore& store = frame_.Store();
     const Language lang = store.nLanguage;
-    const QString path = frame_.GetPrompt().chooseSaveFile(&frame_, Tr(texts::kSaveRawTitle, lang),
+    const QString chosen = frame_.GetPrompt().chooseSaveFile(&frame_, Tr(texts::kSaveRawTitle, lang),
                                                            QStringLiteral("Original Files (*.ORG)"),
                                                            QStringLiteral("ORG"));
+    const QString path = SavePath(chosen, false);
     if (path.isEmpty())
         return;
     std::string text = frame_.ReadPage()->LastTransferText();
@@ -184,8 +185,9 @@ bool FileCommands::SaveProject()
     for (const K30& p : chosen)
         points.push_back(&p);
 
-    const QString path = prompt.chooseSaveFile(&frame_, Tr(texts::kSaveProjectTitle, lang),
-                                               QStringLiteral("Project Files (*.K30)"), QStringLiteral("K30"));
+    const QString path = SavePath(prompt.chooseSaveFile(&frame_, Tr(texts::kSaveProjectTitle, lang),
+                                                        QStringLiteral("Project Files (*.K30)"), QStringLiteral("K30")),
+                                  true);
     if (path.isEmpty())
         return false;
     const auto bytes = WriteProject(store.nInstrumentNo, points, frame_.CurrentHeader());
@@ -194,6 +196,21 @@ bool FileCommands::SaveProject()
     store.bDataSaved = true;
     frame_.Retitle(texts::kTitleSavedProject, QFileInfo(path).absoluteFilePath());
     return true;
+}
+
+QString FileCommands::SavePath(const QString& chosen, bool project)
+{
+    if (chosen.isEmpty())
+        return {};
+    const QString path = QString::fromStdString(
+        WithEnding(chosen.toStdString(), project ? FileKind::Project : FileKind::Raw));
+    if (path == chosen || !QFileInfo::exists(path))
+        return path;
+    const Language lang = frame_.Store().nLanguage;
+    const auto answer =
+        frame_.GetPrompt().ask(&frame_, Tr(texts::kNotice, lang), Tr(texts::kReplaceQuestion, lang).arg(path),
+                               Prompt::Buttons::YesNo, Prompt::Icon::Question, Prompt::Answer::No);
+    return answer == Prompt::Answer::Yes ? path : QString();
 }
 
 bool FileCommands::ReadFile(const QString& path, qint64 maxBytes, QByteArray& bytes)

@@ -23,6 +23,10 @@ public:
 private:
     bool OpenRaw(const QString& path);
     bool OpenProject(const QString& path);
+    // The chosen name with the kind's ending added when it has none in any
+    // letter case; empty when the operator declines to replace the file that
+    // name already names (the dialog asked only about the name as typed).
+    QString SavePath(const QString& chosen, bool project);
     bool ReadFile(const QString& path, qint64 maxBytes, QByteArray& bytes);
     bool WriteFile(const QString& path, const QByteArray& bytes);
     void ShowError(const QString& what, const QString& path, const QString& detail);

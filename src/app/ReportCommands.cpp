@@ -121,13 +121,13 @@ void ReportCommands::ExportPdf()
     const ReportJob job = Job();
     if (!Ready(job))
         return;
-    const QString path = prompt_.chooseSaveFile(window_, Tr(kExportPdf, store_.nLanguage),
+    const QString path = prompt_.chooseSaveFile(window_, Tr(texts::kExportPdf, store_.nLanguage),
                                                 Tr(kPdfFilter, store_.nLanguage), QStringLiteral("pdf"));
     if (path.isEmpty())
         return;
     QString error;
     if (!ExportReportPdf(path, job, error))
-        Tell(kCannotWrite, path + QStringLiteral("\n") + error);
+        Tell(texts::kCannotWrite, path + QStringLiteral("\n") + error);
 }
 
 void ReportCommands::SaveBitmap()
@@ -143,7 +143,7 @@ void ReportCommands::SaveBitmap()
         return;
     QString error;
     if (!SaveReportBitmap(path, store_, header_(), store_.nLanguage, error))
-        Tell(kCannotWrite, path + QStringLiteral("\n") + error);
+        Tell(texts::kCannotWrite, path + QStringLiteral("\n") + error);
 }
 
 }  // namespace k30

@@ -55,7 +55,7 @@ public:
         const QByteArray wordTemplate = folder.isValid() ? docx::TemplateFromDocx(package, error) : QByteArray();
         if (wordTemplate.isEmpty() || !WriteDocument(folder.filePath(templateName), wordTemplate, error)) {
             Warn(Tr(wordtexts::kCannotWriteTemp, lang_) + QStringLiteral(":\n") + error);
-            SaveAs(package, name, Tr(wordtexts::kSaveTitle, lang_));
+            SaveAs(package, name, Tr(texts::kSaveWordDocument, lang_));
         } else if (open_(folder.filePath(templateName))) {
             return;
         } else {
@@ -82,7 +82,7 @@ private:
             QString error;
             if (WriteDocument(path, package, error))
                 return;
-            Warn(Tr(wordtexts::kCannotWrite, lang_) + QStringLiteral(" ") + path + QStringLiteral(":\n") + error);
+            Warn(Tr(texts::kCannotWrite, lang_) + QStringLiteral(" ") + path + QStringLiteral(":\n") + error);
             request.directory = path;
         }
     }

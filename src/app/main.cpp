@@ -8,6 +8,7 @@
 #include "ReportFonts.h"
 #include "Settings.h"
 #include "TestDataStore.h"
+#include "UserSettings.h"
 
 int main(int argc, char** argv)
 {
@@ -34,7 +35,7 @@ int main(int argc, char** argv)
     parser.process(app);
 
     k30::TestDataStore store;
-    store.nLanguage = k30::ReadLanguage();
+    store.nLanguage = k30::ReadLanguage(k30::UserLanguageFiles());
     k30::QtPrompt prompt;
     k30::WindowOptions options;
     options.extraPorts = parser.values(port);

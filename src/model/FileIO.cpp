@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string_view>
 
 namespace k30 {
 
@@ -46,16 +47,44 @@ FileReadResult ReadWholeFile(const std::string& path, std::uint64_t maxBytes)
     return r;
 }
 
+namespace {
+
+constexpr std::string_view kRawEnding = ".ORG";
+constexpr std::string_view kProjectEnding = ".K30";
+
+// ASCII letters only: the endings are ASCII, and the bytes of a multi-byte
+// character never compare equal to them.
+bool EndsWithAnyCase(const std::string& path, std::string_view ending)
+{
+    if (path.size() < ending.size())
+        return false;
+    const std::size_t at = path.size() - ending.size();
+    for (std::size_t i = 0; i < ending.size(); ++i) {
+        char c = path[at + i];
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+        if (c != ending[i])
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 FileKind KindOfPath(const std::string& path)
 {
-    if (path.size() < 4)
-        return FileKind::Unknown;
-    const std::string tail = path.substr(path.size() - 4);
-    if (tail == ".ORG")
+    if (EndsWithAnyCase(path, kRawEnding))
         return FileKind::Raw;
-    if (tail == ".K30")
+    if (EndsWithAnyCase(path, kProjectEnding))
         return FileKind::Project;
     return FileKind::Unknown;
+}
+
+std::string WithEnding(const std::string& path, FileKind kind)
+{
+    if (kind == FileKind::Unknown || KindOfPath(path) == kind)
+        return path;
+    return path + std::string(kind == FileKind::Raw ? kRawEnding : kProjectEnding);
 }
 
 }  // namespace k30

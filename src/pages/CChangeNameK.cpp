@@ -26,7 +26,7 @@ QFont GridFont(Language lang)
 CChangeNameK::CChangeNameK(const TestDataStore& store, Language lang, QWidget* parent)
     : QDialog(parent), grid_(new QTableWidget(this))
 {
-    setWindowTitle(Tr(texts::kRenameTitle, lang));
+    setWindowTitle(Tr(texts::kChangePointName, lang));
     const int n = static_cast<int>(store.ValidCount());
     grid_->setRowCount(n);
     grid_->setColumnCount(2);

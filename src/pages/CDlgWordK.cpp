@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "Texts.h"
 #include "UiText.h"
 
 namespace k30 {
@@ -13,31 +14,16 @@ namespace k30 {
 namespace {
 
 constexpr Text kCaption{"填写地基系数报告信息", "Report Information"};
-constexpr Text kOk{"确认", "Ok"};
-constexpr Text kCancel{"取消", "Cancel"};
 
-struct DialogField {
-    const char* member;
-    std::string ReportHeader::*value;
-    Text label;
-};
+using Member = std::string ReportHeader::*;
 
-// Left column top to bottom, then the right column.
-constexpr DialogField kLeft[] = {
-    {"Client", &ReportHeader::Client, {"委托单位", "Client"}},
-    {"Elevation", &ReportHeader::Elevation, {"标    高", "Elevation"}},
-    {"ProjectName", &ReportHeader::ProjectName, {"工程名称", "Project Name"}},
-    {"PointLocation", &ReportHeader::PointLocation, {"测点位置", "Measure Point Location"}},
-    {"SubgradeMileage", &ReportHeader::SubgradeMileage, {"路基里程", "Subgrade Mileage"}},
-    {"FillLayer", &ReportHeader::FillLayer, {"填土层次", "Filling Layer"}},
-};
-constexpr DialogField kRight[] = {
-    {"ReportNumber", &ReportHeader::ReportNumber, {"报告编号", "Report Number"}},
-    {"FillerName", &ReportHeader::FillerName, {"填料名称", "Filler Name"}},
-    {"RequiredCoefficient", &ReportHeader::RequiredCoefficient, {"要求地基系数值", "Required Foundation Coefficient"}},
-    {"ReportDate", &ReportHeader::ReportDate, {"报告日期", "Report Date"}},
-    {"Environment", &ReportHeader::Environment, {"检测环境", "Detection Environment"}},
-};
+// Left column top to bottom, then the right column; labels as on the reports.
+constexpr Member kLeft[] = {&ReportHeader::Client,        &ReportHeader::Elevation,
+                            &ReportHeader::ProjectName,   &ReportHeader::PointLocation,
+                            &ReportHeader::SubgradeMileage, &ReportHeader::FillLayer};
+constexpr Member kRight[] = {&ReportHeader::ReportNumber, &ReportHeader::FillerName,
+                             &ReportHeader::RequiredCoefficient, &ReportHeader::ReportDate,
+                             &ReportHeader::Environment};
 
 }  // namespace
 
@@ -49,10 +35,10 @@ CDlgWordK::CDlgWordK(const ReportHeader& header, Language lang, QWidget* parent)
     grid->setVerticalSpacing(12);
     auto addColumn = [&](const auto& fields, int column) {
         int row = 0;
-        for (const DialogField& f : fields) {
-            auto* edit = new QLineEdit(Q(header.*f.value), this);
-            edit->setObjectName(QString::fromLatin1(f.member));
-            auto* label = new QLabel(Tr(f.label, lang), this);
+        for (const Member member : fields) {
+            auto* edit = new QLineEdit(Q(header.*member), this);
+            edit->setObjectName(QString::fromLatin1(HeaderFieldOf(member).key));
+            auto* label = new QLabel(HeaderLabel(member, lang), this);
             label->setBuddy(edit);
             grid->addWidget(label, row, column);
             grid->addWidget(edit, row, column + 1);
@@ -65,8 +51,8 @@ CDlgWordK::CDlgWordK(const ReportHeader& header, Language lang, QWidget* parent)
     grid->setColumnStretch(3, 1);
     grid->setColumnMinimumWidth(2, 24);
 
-    auto* ok = new QPushButton(Tr(kOk, lang), this);
-    auto* cancel = new QPushButton(Tr(kCancel, lang), this);
+    auto* ok = new QPushButton(Tr(texts::kConfirm, lang), this);
+    auto* cancel = new QPushButton(Tr(texts::kCancel, lang), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -89,8 +75,8 @@ ReportHeader CDlgWordK::Values() const
 {
     ReportHeader values = header_;
     auto take = [&](const auto& fields) {
-        for (const DialogField& f : fields)
-            values.*f.value = S(Field(QString::fromLatin1(f.member))->text());
+        for (const Member member : fields)
+            values.*member = S(Field(QString::fromLatin1(HeaderFieldOf(member).key))->text());
     };
     take(kLeft);
     take(kRight);

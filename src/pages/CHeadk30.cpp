@@ -16,42 +16,16 @@ namespace k30 {
 
 namespace {
 
-struct FieldSpec {
-    std::string ReportHeader::*member;
-    const Text* label;
-};
+using Member = std::string ReportHeader::*;
 
 // Both frames hold two columns of three: left column first, then right.
-constexpr std::array<FieldSpec, 6> kProjectFrame{{
-    {&ReportHeader::Client, &texts::kClient},
-    {&ReportHeader::ProjectName, &texts::kProjectName},
-    {&ReportHeader::SubgradeMileage, &texts::kSubgradeMileage},
-    {&ReportHeader::Elevation, &texts::kElevation},
-    {&ReportHeader::PointLocation, &texts::kPointLocation},
-    {&ReportHeader::FillLayer, &texts::kFillLayer},
-}};
-constexpr std::array<FieldSpec, 6> kReportFrame{{
-    {&ReportHeader::ReportNumber, &texts::kReportNumber},
-    {&ReportHeader::TestNumber, &texts::kTestNumber},
-    {&ReportHeader::ReportDate, &texts::kReportDate},
-    {&ReportHeader::FillerName, &texts::kFillerName},
-    {&ReportHeader::RequiredCoefficient, &texts::kRequiredCoefficient},
-    {&ReportHeader::Environment, &texts::kEnvironment},
-}};
-constexpr std::array<FieldSpec, 2> kSignOff{{
-    {&ReportHeader::Tester, &texts::kTester},
-    {&ReportHeader::Reviewer, &texts::kReviewer},
-}};
-
-const Text& LabelOf(std::string ReportHeader::*member)
-{
-    for (const auto* group : {&kProjectFrame, &kReportFrame}) {
-        for (const FieldSpec& f : *group)
-            if (f.member == member)
-                return *f.label;
-    }
-    return member == &ReportHeader::Tester ? texts::kTester : texts::kReviewer;
-}
+constexpr std::array<Member, 6> kProjectFrame{&ReportHeader::Client,    &ReportHeader::ProjectName,
+                                              &ReportHeader::SubgradeMileage, &ReportHeader::Elevation,
+                                              &ReportHeader::PointLocation,   &ReportHeader::FillLayer};
+constexpr std::array<Member, 6> kReportFrame{&ReportHeader::ReportNumber, &ReportHeader::TestNumber,
+                                             &ReportHeader::ReportDate,   &ReportHeader::FillerName,
+                                             &ReportHeader::RequiredCoefficient, &ReportHeader::Environment};
+constexpr std::array<Member, 2> kSignOff{&ReportHeader::Tester, &ReportHeader::Reviewer};
 
 }  // namespace
 
@@ -68,21 +42,21 @@ CHeadk30::CHeadk30(TestDataStore& store, QWidget* parent)
     title_->setAlignment(Qt::AlignCenter);
 
     std::size_t next = 0;
-    auto addField = [&](QGridLayout* grid, const FieldSpec& plan, int row, int column) {
+    auto addField = [&](QGridLayout* grid, Member member, int row, int column) {
         auto* label = new QLabel(this);
         auto* box = new QLineEdit(this);
         box->setMinimumWidth(220);
         label->setBuddy(box);
         grid->addWidget(label, row, column * 2);
         grid->addWidget(box, row, column * 2 + 1);
-        fields_[next++] = Field{plan.member, label, box};
+        fields_[next++] = Field{member, label, box};
     };
-    auto fillFrame = [&](QGroupBox* group, const std::array<FieldSpec, 6>& specs) {
+    auto fillFrame = [&](QGroupBox* group, const std::array<Member, 6>& members) {
         auto* grid = new QGridLayout(group);
         grid->setHorizontalSpacing(16);
         grid->setVerticalSpacing(14);
         for (int i = 0; i < 6; ++i)
-            addField(grid, specs[static_cast<std::size_t>(i)], i % 3, i / 3);
+            addField(grid, members[static_cast<std::size_t>(i)], i % 3, i / 3);
         grid->setColumnStretch(1, 1);
         grid->setColumnStretch(3, 1);
     };
@@ -182,7 +156,7 @@ void CHeadk30::RetranslateUi()
     const Language lang = store_.nLanguage;
     title_->setText(Tr(texts::kHeaderTitle, lang));
     for (const Field& f : fields_)
-        f.label->setText(Tr(LabelOf(f.member), lang));
+        f.label->setText(Tr(HeaderFieldOf(f.member).box, lang));
     acceptanceGroup_->setTitle(Tr(acceptance_texts::kAcceptanceGroup, lang));
     ev2MinLabel_->setText(Tr(acceptance_texts::kEv2Min, lang));
     ratioMaxLabel_->setText(Tr(acceptance_texts::kRatioMax, lang));

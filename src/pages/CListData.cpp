@@ -54,6 +54,7 @@ void CListData::OnActivated()
 void CListData::RetranslateUi()
 {
     label_->setText(Tr(texts::kListLabel, store_.nLanguage));
+    model_->SetTitleLanguage(store_.nLanguage);
     model_->Retranslate();
     ShowStatistics();
 }

@@ -27,8 +27,7 @@ public:
     void SetRequirementSource(std::function<Requirements()> source);
 
     void OnActivated();    // refills the list and the statistics
-    void RetranslateUi();  // the label, the statistics and the acceptance column titles;
-                           // the other column titles stay as set at start
+    void RetranslateUi();  // the label, the column titles and the statistics
     K30ListModel* Model() const { return model_; }
     QTableView* View() const { return view_; }
     QLabel* StatisticsStrip() const { return strip_; }

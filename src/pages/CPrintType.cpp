@@ -42,8 +42,8 @@ CPrintType::CPrintType(Language lang, int preset, QWidget* parent) : QDialog(par
     choices->addWidget(summary_);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(Tr(kOk, lang));
-    buttons->button(QDialogButtonBox::Cancel)->setText(Tr(kCancel, lang));
+    buttons->button(QDialogButtonBox::Ok)->setText(Tr(texts::kConfirm, lang));
+    buttons->button(QDialogButtonBox::Cancel)->setText(Tr(texts::kCancel, lang));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

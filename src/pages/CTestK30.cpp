@@ -156,10 +156,10 @@ void CTestK30::RetranslateUi()
 {
     const Language lang = store_.nLanguage;
     loadGroup_->setTitle(Tr(t::kLoadGroup, lang));
-    stressHeader_->setText(Tr(t::kStressHeader, lang));
-    settlementHeader_->setText(Tr(t::kSettlementHeader, lang));
+    stressHeader_->setText(Tr(texts::kStress, lang));
+    settlementHeader_->setText(Tr(texts::kSettlement, lang));
     zeroRowLabel_->setText(Tr(t::kZeroRow, lang));
-    stress125Label_->setText(Tr(t::kStress125Label, lang));
+    stress125Label_->setText(Tr(texts::kStress125Caption, lang));
     k30Label_->setText(Tr(t::kK30Label, lang));
     chooserLabel_->setText(Tr(t::kChooserLabel, lang));
     testTypeLabel_->setText(Tr(t::kTestTypeLabel, lang));

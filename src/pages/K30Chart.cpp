@@ -112,7 +112,7 @@ void DrawK30Chart(QPainter& painter, const ChartFrame& frame, const ChartCurve& 
     painter.setPen(curvePen);
     painter.drawLine(R - 30, T + 230, R - 80, T + 230);
     painter.setPen(textPen);
-    TextAt(painter, R - 80, T + 240, Tr(t::kLegend, lang));
+    TextAt(painter, R - 80, T + 240, Tr(texts::kLegend, lang));
 
     const int limitY = SettlementLimitY(frame);
     painter.setPen(limitPen);

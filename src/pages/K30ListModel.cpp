@@ -87,6 +87,12 @@ QVariant K30ListModel::data(const QModelIndex& index, int role) const
     return Q(FormatFixed(r.settlement / 100.0, 2));
 }
 
+void K30ListModel::SetTitleLanguage(Language lang)
+{
+    titleLanguage_ = lang;
+    emit headerDataChanged(Qt::Horizontal, 0, kColumns - 1);
+}
+
 QVariant K30ListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal)

@@ -21,9 +21,10 @@ public:
     static constexpr int kCheckColumn = 39;
     static constexpr int kColumns = 40;
 
-    // The titles of the first 37 columns are fixed in the language given here;
-    // those of the acceptance columns follow the interface language.
     K30ListModel(const TestDataStore& store, Language titleLanguage, QObject* parent = nullptr);
+
+    // The language of the column titles; the list page follows the language commands.
+    void SetTitleLanguage(Language lang);
 
     // Reads the store again and judges its points by these requirements (the
     // list page refills on every activation and when a requirement changes).

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Language.h"
+#include "Texts.h"
 
 // Texts of the list and report header pages and of the test point dialogs.
 namespace k30::texts {
@@ -17,25 +17,7 @@ inline constexpr Text kColEndTime{"结束时间", "End Time"};
 
 // Report header page
 inline constexpr Text kHeaderTitle{"地基系数检测报告表头", "Report header of Foundation Coefficient Testing"};
-inline constexpr Text kClient{"委托单位", "Client"};
-inline constexpr Text kTester{"检测人", "Tester"};
-inline constexpr Text kReviewer{"复核人", "Reviewer"};
-inline constexpr Text kElevation{"标高", "Elevation"};
-inline constexpr Text kReportNumber{"报告编号", "Report Number"};
-inline constexpr Text kFillerName{"填料名称", "Filler Name"};
-inline constexpr Text kTestNumber{"实验编号", "Test Number"};
-inline constexpr Text kProjectName{"工程名称", "Project Name"};
-inline constexpr Text kRequiredCoefficient{"要求地基系数", "Required Foundation Coefficient"};
-inline constexpr Text kReportDate{"报告日期", "Report Date"};
-inline constexpr Text kPointLocation{"测点位置", "Measure Point Location"};
-inline constexpr Text kEnvironment{"检测环境描述", "Detection Environment"};
-inline constexpr Text kSubgradeMileage{"路基里程", "Subgrade Mileage"};
-inline constexpr Text kFillLayer{"填土层次", "Filling Layer"};
-
-// Dialog buttons
-inline constexpr Text kOk{"确定", "Ok"};
-inline constexpr Text kConfirm{"确认", "Ok"};
-inline constexpr Text kCancel{"取消", "Cancel"};
+// The box captions are those of ReportHeader.h.
 
 // Test point name dialog
 inline constexpr Text kInputNameTitle{"请输入测试点名称", "Please enter the name of the test point"};
@@ -50,7 +32,6 @@ inline constexpr Text kMoveRight{"-->>", "-->>"};
 inline constexpr Text kMoveLeft{"<<--", "<<--"};
 
 // Rename dialog
-inline constexpr Text kRenameTitle{"更改测试点名称", "Change the name of the test point"};
 inline constexpr Text kRenameColumn0{"【测试序号】", "[Test Number]"};
 inline constexpr Text kRenameColumn1{"保存名称", "Save Name"};
 

@@ -40,7 +40,7 @@ QString K30VerdictText(const K30Assessment& assessment, Language lang)
     if (!assessment.lowerBound)
         return VerdictQText(assessment.verdict, lang);
     const Text& form = assessment.verdict == Verdict::Pass ? kPassWithBound : kBoundOnly;
-    return ReportTr(form, lang).arg(*assessment.lowerBound);
+    return Tr(form, lang).arg(*assessment.lowerBound);
 }
 
 QString TrimmedText(const std::string& text) { return QString::fromStdString(text).trimmed(); }
@@ -55,12 +55,12 @@ QStringList StatsTexts(const SampleStats& stats, StatDecimals decimals)
 QString StatsLine(const Text& form, const SampleStats& stats, StatDecimals decimals, Language lang)
 {
     const QStringList t = StatsTexts(stats, decimals);
-    return ReportTr(form, lang).arg(t[0], t[1], t[2], t[3], t[4], t[5]);
+    return Tr(form, lang).arg(t[0], t[1], t[2], t[3], t[4], t[5]);
 }
 
 QString CountsLine(const VerdictCounts& counts, bool required, Language lang)
 {
-    return ReportTr(kCounts, lang)
+    return Tr(kCounts, lang)
         .arg(counts.passed)
         .arg(counts.failed)
         .arg(counts.none)
@@ -70,20 +70,20 @@ QString CountsLine(const VerdictCounts& counts, bool required, Language lang)
 QString K30RequirementText(const Requirements& required, Language lang)
 {
     if (!required.k30)
-        return ReportTr(kNoK30Requirement, lang);
-    return ReportTr(kRequiredK30, lang).arg(NumberText(*required.k30, 3));
+        return Tr(kNoK30Requirement, lang);
+    return Tr(kRequiredK30, lang).arg(NumberText(*required.k30, 3));
 }
 
 QString Ev2RequirementText(const Requirements& required, Language lang)
 {
     QStringList parts;
     if (required.ev2Min)
-        parts << ReportTr(kRequiredEv2Min, lang).arg(NumberText(*required.ev2Min, 3));
+        parts << Tr(kRequiredEv2Min, lang).arg(NumberText(*required.ev2Min, 3));
     if (required.ratioMax)
-        parts << ReportTr(kRequiredRatioMax, lang).arg(NumberText(*required.ratioMax, 3));
+        parts << Tr(kRequiredRatioMax, lang).arg(NumberText(*required.ratioMax, 3));
     if (parts.isEmpty())
-        return ReportTr(kNoEv2Requirement, lang);
-    return parts.join(ReportTr(kSeparator, lang));
+        return Tr(kNoEv2Requirement, lang);
+    return parts.join(Tr(kSeparator, lang));
 }
 
 int DifferingCount(const StoreAssessment& assessment)

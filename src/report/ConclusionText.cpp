@@ -17,16 +17,16 @@ QStringList ConclusionLines(const K30& point, const K30Assessment& assessment, s
     QStringList lines;
     if (assessment.lowerBound) {
         const Text& form = assessment.verdict == Verdict::Pass ? kConclusionBoundPass : kConclusionBoundOpen;
-        lines << ReportTr(form, lang).arg(*assessment.lowerBound).arg(required);
+        lines << Tr(form, lang).arg(*assessment.lowerBound).arg(required);
     } else if (assessment.verdict == Verdict::None) {
-        lines << ReportTr(kConclusionNoResult, lang).arg(required);
+        lines << Tr(kConclusionNoResult, lang).arg(required);
     } else {
         const Text& form = assessment.verdict == Verdict::Pass ? kConclusionPass : kConclusionFail;
-        lines << ReportTr(form, lang).arg(TrimmedText(point.k30Value), required);
+        lines << Tr(form, lang).arg(TrimmedText(point.k30Value), required);
     }
     if (assessment.agrees == false && assessment.recomputed) {
-        lines << ReportTr(kConclusionDiffers, lang);
-        lines << ReportTr(kConclusionRecomputed, lang)
+        lines << Tr(kConclusionDiffers, lang);
+        lines << Tr(kConclusionRecomputed, lang)
                      .arg(QString::fromStdString(assessment.recomputed->stress125Text),
                           TrimmedText(assessment.recomputed->k30Text));
     }

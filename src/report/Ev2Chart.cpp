@@ -57,7 +57,7 @@ void Scale(double largest, double minimumTop, int divisions, double& top, double
 QString Value(const std::string& text, const char* unit, Language lang)
 {
     if (text.empty())
-        return ReportTr(kNoResult, lang);
+        return Tr(kNoResult, lang);
     return QString::fromStdString(text) + QString::fromUtf8(unit);
 }
 
@@ -69,9 +69,9 @@ QString Coefficient(double v)
 
 QString Coefficients(const Text& branch, const std::optional<QuadraticFit>& fit, Language lang)
 {
-    QString line = ReportTr(branch, lang) + QStringLiteral(": ");
+    QString line = Tr(branch, lang) + QStringLiteral(": ");
     if (!fit)
-        return line + ReportTr(kNoResult, lang);
+        return line + Tr(kNoResult, lang);
     return line + QStringLiteral("a0 = %1   a1 = %2   a2 = %3")
                       .arg(Coefficient(fit->a0), Coefficient(fit->a1), Coefficient(fit->a2));
 }
@@ -147,7 +147,7 @@ void DrawEv2Chart(QPainter& painter, const QRectF& area, const Ev2Point& point, 
     c.SetPen(ReportCanvas::DevicePen());
     c.Line(x0, y0, x1, y0);
     c.Line(x0, y0, x0, y1);
-    const QString stressTitle = ReportTr(kStressAxis, lang);
+    const QString stressTitle = Tr(kStressAxis, lang);
     c.Text(x1 - c.TextWidth(stressTitle), area.top(), stressTitle);
 
     // Fitted parabolas, dashed, over their branches' stress ranges; clipped to
@@ -198,14 +198,14 @@ void DrawEv2Chart(QPainter& painter, const QRectF& area, const Ev2Point& point, 
     // the fits and the results.
     double y = y1 + 0.7 * lh;
     c.SetPen(ReportCanvas::DevicePen());
-    c.Text(area.left(), y, ReportTr(kSettlementAxis, lang));
+    c.Text(area.left(), y, Tr(kSettlementAxis, lang));
     y += 1.3 * lh;
     const double column = (area.width() - 0.5 * lh) / 2;
     const double sample = 2.5 * lh;
     const auto legend = [&](double x, double row, const QPen& pen, const Text& text) {
         c.SetPen(pen);
         c.Line(x, row + lh / 2, x + sample, row + lh / 2);
-        c.Text(x + sample + 0.4 * lh, row, ReportTr(text, lang));
+        c.Text(x + sample + 0.4 * lh, row, Tr(text, lang));
     };
     legend(area.left(), y, QPen(kEv2FirstCycleColour, 1.5), kMeasuredFirst);
     legend(area.left() + column, y, QPen(kEv2SecondCycleColour, 1.5), kMeasuredSecond);

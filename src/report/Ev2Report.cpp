@@ -25,7 +25,7 @@ constexpr double kSmallPoints = 10;
 
 QString Join(const Text& label, const std::string& value, Language lang)
 {
-    return ReportTr(label, lang) + QString::fromStdString(value);
+    return Tr(label, lang) + QString::fromStdString(value);
 }
 
 struct Group {
@@ -43,7 +43,7 @@ void DrawReport(ReportCanvas& c, QPainter& painter, const ReportPage& page, cons
     const double width = right - left;
 
     c.SetFont(kTitlePoints);
-    const QString title = ReportTr(et::kReportTitle, lang);
+    const QString title = Tr(et::kReportTitle, lang);
     c.Text(page.L + (page.W - c.TextWidth(title)) / 2.0, page.T + 25, title);
 
     // Header block: the K30 reports' fields, the point's name as the test
@@ -55,14 +55,14 @@ void DrawReport(ReportCanvas& c, QPainter& painter, const ReportPage& page, cons
     const std::string time =
         point.startTime.empty() ? std::string() : point.startTime + " — " + point.endTime.substr(point.endTime.rfind('-') + 1);
     const std::array<QString, 7> leftColumn{
-        Join(rt::kClient, header.Client, lang),         Join(rt::kElevation, header.Elevation, lang),
-        Join(rt::kProjectName, header.ProjectName, lang), Join(rt::kPointLocation, header.PointLocation, lang),
-        Join(rt::kSubgradeMileage, header.SubgradeMileage, lang), Join(rt::kFillLayer, header.FillLayer, lang),
+        HeaderLabelled(&ReportHeader::Client, header.Client, lang),         HeaderLabelled(&ReportHeader::Elevation, header.Elevation, lang),
+        HeaderLabelled(&ReportHeader::ProjectName, header.ProjectName, lang), HeaderLabelled(&ReportHeader::PointLocation, header.PointLocation, lang),
+        HeaderLabelled(&ReportHeader::SubgradeMileage, header.SubgradeMileage, lang), HeaderLabelled(&ReportHeader::FillLayer, header.FillLayer, lang),
         Join(et::kTestTime, time, lang)};
     const std::array<QString, 6> rightColumn{
-        Join(rt::kReportNumber, header.ReportNumber, lang), Join(rt::kFillerName, header.FillerName, lang),
-        Join(rt::kTestNumber, point.name, lang),           Join(rt::kRequiredCoefficient, header.RequiredCoefficient, lang),
-        Join(rt::kReportDate, header.ReportDate, lang),     Join(rt::kEnvironment, header.Environment, lang)};
+        HeaderLabelled(&ReportHeader::ReportNumber, header.ReportNumber, lang), HeaderLabelled(&ReportHeader::FillerName, header.FillerName, lang),
+        HeaderLabelled(&ReportHeader::TestNumber, point.name, lang),           HeaderLabelled(&ReportHeader::RequiredCoefficient, header.RequiredCoefficient, lang),
+        HeaderLabelled(&ReportHeader::ReportDate, header.ReportDate, lang),     HeaderLabelled(&ReportHeader::Environment, header.Environment, lang)};
     for (std::size_t r = 0; r < leftColumn.size(); ++r) {
         c.Text(left + 10, y, leftColumn[r]);
         if (r < rightColumn.size())
@@ -78,7 +78,7 @@ void DrawReport(ReportCanvas& c, QPainter& painter, const ReportPage& page, cons
                                        {&et::kUnloading, kEv2UnloadingBegin, kEv2SecondLoadingBegin},
                                        {&et::kSecondLoading, kEv2SecondLoadingBegin, kEv2SecondLoadingEnd}}};
     y += 0.4 * lh;
-    c.Text(left + 10, y, ReportTr(et::kReadings, lang));
+    c.Text(left + 10, y, Tr(et::kReadings, lang));
     y += 1.4 * lh;
     c.SetFont(kSmallPoints);
     const double sh = c.TextHeight();
@@ -94,7 +94,7 @@ void DrawReport(ReportCanvas& c, QPainter& painter, const ReportPage& page, cons
         const double colStress = blockWidth * 0.38;
         const int rows = groups[g].last - groups[g].first + 1;
         const double bottom = tableTop + (2 + rows) * rowHeight;
-        const QString caption = ReportTr(*groups[g].title, lang) +
+        const QString caption = Tr(*groups[g].title, lang) +
                                 QStringLiteral(" (%1–%2)").arg(groups[g].first).arg(groups[g].last);
         c.Text(bx + (blockWidth - c.TextWidth(caption)) / 2, tableTop + 0.15 * rowHeight, caption);
         c.Line(bx, tableTop, bx + blockWidth, tableTop);
@@ -106,9 +106,9 @@ void DrawReport(ReportCanvas& c, QPainter& painter, const ReportPage& page, cons
         c.Line(bx + colNo, tableTop + rowHeight, bx + colNo, bottom);
         c.Line(bx + colNo + colStress, tableTop + rowHeight, bx + colNo + colStress, bottom);
         const double hy = tableTop + rowHeight + 0.15 * rowHeight;
-        c.Text(bx + 4, hy, ReportTr(rt::kRowIndex, lang));
-        c.Text(bx + colNo + 4, hy, ReportTr(rt::kRowStress, lang) + ReportTr(rt::kRowMpa, lang));
-        c.Text(bx + colNo + colStress + 4, hy, ReportTr(rt::kRowSettlement, lang) + ReportTr(rt::kRowMm, lang));
+        c.Text(bx + 4, hy, Tr(rt::kRowIndex, lang));
+        c.Text(bx + colNo + 4, hy, Tr(texts::kStress, lang) + Tr(rt::kRowMpa, lang));
+        c.Text(bx + colNo + colStress + 4, hy, Tr(texts::kSettlement, lang) + Tr(rt::kRowMm, lang));
         for (int j = groups[g].first; j <= groups[g].last; ++j) {
             const ReadingPair& r = point.reading[static_cast<std::size_t>(j)];
             const double ry = tableTop + (2 + j - groups[g].first) * rowHeight + 0.15 * rowHeight;
@@ -125,7 +125,7 @@ void DrawReport(ReportCanvas& c, QPainter& painter, const ReportPage& page, cons
     // Chart with fits and results, then the method.
     c.SetFont(kTextPoints);
     y += 0.4 * lh;
-    const QString curveCaption = ReportTr(et::kCurveCaption, lang);
+    const QString curveCaption = Tr(et::kCurveCaption, lang);
     c.Text(left + (width - c.TextWidth(curveCaption)) / 2, y, curveCaption);
     y += 1.6 * lh;
     const double footerTop = page.T + page.H - 4.5 * lh;
@@ -134,7 +134,7 @@ void DrawReport(ReportCanvas& c, QPainter& painter, const ReportPage& page, cons
     DrawEv2Chart(painter, chartArea, point, ComputeEv2(point.reading), lang, kSmallPoints);
     c.SetPen(ReportCanvas::DevicePen());
     c.SetFont(kSmallPoints);
-    c.Text(left + 15, methodY, ReportTr(et::kMethod, lang));
+    c.Text(left + 15, methodY, Tr(et::kMethod, lang));
 
     // Frame and footer.
     c.SetFont(kTextPoints);
@@ -143,8 +143,8 @@ void DrawReport(ReportCanvas& c, QPainter& painter, const ReportPage& page, cons
     c.Line(left, top, left, footerTop + 2.5 * lh);
     c.Line(right, top, right, footerTop + 2.5 * lh);
     c.Line(left, footerTop + 2.5 * lh, right, footerTop + 2.5 * lh);
-    c.Text(left + 10, footerTop + 0.7 * lh, Join(rt::kTester, header.Tester, lang));
-    c.Text(left + width / 2 + 10, footerTop + 0.7 * lh, Join(rt::kReviewer, header.Reviewer, lang));
+    c.Text(left + 10, footerTop + 0.7 * lh, HeaderLabelled(&ReportHeader::Tester, header.Tester, lang));
+    c.Text(left + width / 2 + 10, footerTop + 0.7 * lh, HeaderLabelled(&ReportHeader::Reviewer, header.Reviewer, lang));
 
     if (pageCount > 0) {
         const QString number = PageNumberText(pageCount, pageNumber, lang);

@@ -23,7 +23,16 @@ int Trunc(double v) { return static_cast<int>(v); }
 
 QString Str(const std::string& utf8) { return QString::fromStdString(utf8); }
 
-QString Join(const Text& label, const std::string& value, Language lang) { return ReportTr(label, lang) + Str(value); }
+using Member = std::string ReportHeader::*;
+
+
+// The header block's three columns, top to bottom.
+constexpr std::array<Member, 4> kColumn1{&ReportHeader::Client, &ReportHeader::Elevation, &ReportHeader::ProjectName,
+                                         &ReportHeader::PointLocation};
+constexpr std::array<Member, 4> kColumn2{&ReportHeader::SubgradeMileage, &ReportHeader::FillLayer,
+                                         &ReportHeader::ReportNumber, &ReportHeader::FillerName};
+constexpr std::array<Member, 3> kColumn3{&ReportHeader::RequiredCoefficient, &ReportHeader::ReportDate,
+                                         &ReportHeader::Environment};
 
 // Top-left corner that centres the text in the cell.
 void Centred(ReportCanvas& c, int left, int top, int width, int height, const QString& text)
@@ -35,7 +44,7 @@ void Centred(ReportCanvas& c, int left, int top, int width, int height, const QS
 int DrawHeaderBlock(ReportCanvas& c, const ReportPage& page, int Lw, int y, const ReportHeader& header)
 {
     const Language lang = c.language();
-    const int lh = c.TextHeight();  // of kListMeasure: one line of the 12-pt font
+    const int lh = c.TextHeight();  // one line of the 12-pt font
     const int block = 4 * c.TextHeight() + 20;
     const int pitch = (page.W - lh - 10) / 3;
     const int right = page.W - Lw - 3;
@@ -43,21 +52,12 @@ int DrawHeaderBlock(ReportCanvas& c, const ReportPage& page, int Lw, int y, cons
     c.Line(Lw, y + block, right, y + block);
     c.Line(Lw, y, Lw, y + block);
     c.Line(right, y, right, y + block);
-    const std::array<QString, 4> column1{
-        Join(kListClient, header.Client, lang), Join(kListElevation, header.Elevation, lang),
-        Join(kListProjectName, header.ProjectName, lang), Join(kListPointLocation, header.PointLocation, lang)};
-    const std::array<QString, 4> column2{
-        Join(kListSubgradeMileage, header.SubgradeMileage, lang), Join(kListFillLayer, header.FillLayer, lang),
-        Join(kListReportNumber, header.ReportNumber, lang), Join(kListFillerName, header.FillerName, lang)};
-    const std::array<QString, 3> column3{Join(kListRequiredCoefficient, header.RequiredCoefficient, lang),
-                                         Join(kListReportDate, header.ReportDate, lang),
-                                         Join(kListEnvironment, header.Environment, lang)};
-    for (int r = 0; r < 4; ++r) {
-        const int rowY = y + r * lh + 10;
-        c.Text(Lw + 10, rowY, column1[static_cast<std::size_t>(r)]);
-        c.Text(Lw + pitch + 10, rowY, column2[static_cast<std::size_t>(r)]);
+    for (std::size_t r = 0; r < 4; ++r) {
+        const int rowY = y + static_cast<int>(r) * lh + 10;
+        c.Text(Lw + 10, rowY, ListHeaderLabelled(kColumn1[r], header.*kColumn1[r], lang));
+        c.Text(Lw + pitch + 10, rowY, ListHeaderLabelled(kColumn2[r], header.*kColumn2[r], lang));
         if (r < 3)
-            c.Text(Lw + 1.9 * pitch, rowY, column3[static_cast<std::size_t>(r)]);
+            c.Text(Lw + 1.9 * pitch, rowY, ListHeaderLabelled(kColumn3[r], header.*kColumn3[r], lang));
     }
     return y + block;
 }
@@ -66,13 +66,13 @@ void DrawCaptionRow(ReportCanvas& c, int Lw, int y, int C, int R)
 {
     const Language lang = c.language();
     for (const int col : {0, 4})
-        Centred(c, Lw + col * C, y, C, R, ReportTr(kListTestNumber, lang));
+        Centred(c, Lw + col * C, y, C, R, HeaderLabel(&ReportHeader::TestNumber, lang));
     if (lang == Language::Chinese) {
-        const QString stress = ReportTr(kListStress, lang);
+        const QString stress = Tr(texts::kStress125Caption, lang);
         for (const int col : {1, 5})
             c.Text(Lw + col * C + 5, y + (R - c.TextHeight()) / 2, stress);
         for (const int col : {3, 7})
-            Centred(c, Lw + col * C, y, C, R, ReportTr(kListCoefficient, lang));
+            Centred(c, Lw + col * C, y, C, R, Tr(texts::kCoefficientCaption, lang));
         return;
     }
     // The two-line captions are placed by the height of the whole caption,
@@ -82,7 +82,7 @@ void DrawCaptionRow(ReportCanvas& c, int Lw, int y, int C, int R)
         c.Text(Lw + col * C + 5, y + (R - h) / 2 - 10, QString::fromLatin1(kListStressLine1En));
         c.Text(Lw + col * C + 5, y + (R - h) / 2 + 10, QString::fromLatin1(kListStressLine2En));
     }
-    const int w = c.TextWidth(ReportTr(kListCoefficient, lang));
+    const int w = c.TextWidth(Tr(texts::kCoefficientCaption, lang));
     for (const int col : {3, 7}) {
         const int x = Lw + col * C + (C - w) / 2 + 30;
         c.Text(x, y + (R - h) / 2 - 10, QString::fromLatin1(kListCoefficientLine1En));
@@ -93,10 +93,10 @@ void DrawCaptionRow(ReportCanvas& c, int Lw, int y, int C, int R)
 void DrawFooter(ReportCanvas& c, int x0, int y, const ReportHeader& header)
 {
     const Language lang = c.language();
-    const double w0 = c.TextWidth(ReportTr(kListTesterSpaced, lang));
-    const QString year = ReportTr(kYear, lang);
-    const QString month = ReportTr(kMonth, lang);
-    const QString day = ReportTr(kDay, lang);
+    const double w0 = c.TextWidth(HeaderLabel(&ReportHeader::Tester, lang) + QStringLiteral(": "));
+    const QString year = Tr(kYear, lang);
+    const QString month = Tr(kMonth, lang);
+    const QString day = Tr(kDay, lang);
     // Blanks for the date after each signature: year, month, day.
     auto date = [&](int yearX) {
         const int monthX = Trunc(yearX + c.TextWidth(year) + 0.5 * w0);
@@ -106,14 +106,20 @@ void DrawFooter(ReportCanvas& c, int x0, int y, const ReportHeader& header)
         c.Text(dayX, y, day);
         return dayX;
     };
-    c.Text(x0, y, Join(kTester, header.Tester, lang));
+    c.Text(x0, y, HeaderLabel(&ReportHeader::Tester, lang) + QStringLiteral(":") + Str(header.Tester));
     const int x3 = date(Trunc(x0 + 1.4 * w0) + Trunc(w0));
     const int x4 = Trunc(x3 + c.TextWidth(day) + 3 * w0);
-    c.Text(x4, y, Join(kReviewer, header.Reviewer, lang));
+    c.Text(x4, y, HeaderLabel(&ReportHeader::Reviewer, lang) + QStringLiteral(":") + Str(header.Reviewer));
     date(Trunc(x4 + w0 + 1.4 * w0) + Trunc(w0));
 }
 
 }  // namespace
+
+QString ListHeaderLabelled(std::string ReportHeader::*member, const std::string& value, Language lang)
+{
+    const QString label = member == &ReportHeader::FillLayer ? Tr(kListFillLayer, lang) : HeaderLabel(member, lang);
+    return label + QStringLiteral(": ") + Str(value);
+}
 
 bool DrawK30ListReport(QPainter& painter, const ReportPage& page, const TestDataStore& store,
                        const ReportHeader& header, Language lang, int pageCount, int pageNumber)
@@ -129,7 +135,7 @@ bool DrawK30ListReport(QPainter& painter, const ReportPage& page, const TestData
     const int Lw = Trunc(2.5 * page.L);
 
     c.SetFont(kTitlePoints);
-    const QString title = ReportTr(kPointTitle, lang);
+    const QString title = Tr(kPointTitle, lang);
     c.Text((page.W - c.TextWidth(title)) / 2, page.T + 10, title);
     int y = page.T + 10 + c.TextHeight() + 30;
     c.SetFont(kTextPoints);

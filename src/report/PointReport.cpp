@@ -25,15 +25,139 @@ struct PointVariant {
     double titlePoints = 0.0;
     double textPoints = 0.0;
     double smallPoints = 0.0;
+    double frameLeft = 0.0;    // frame's left edge from the page's left, in s
+    double frameHeight = 0.0;  // in s
 };
 
-constexpr PointVariant kPrinted{false, 1.9, 20, 12, 10};
-constexpr PointVariant kBitmap{true, 1.2, 15, 8, 6};
+constexpr PointVariant kPrinted{false, 1.9, 20, 12, 10, 15, 460};
+constexpr PointVariant kBitmap{true, 1.2, 15, 8, 6, 30, 420};
 
-QString Join(const Text& label, const std::string& value, Language lang)
-{
-    return ReportTr(label, lang) + QString::fromStdString(value);
-}
+// Layout of the point report. Unless a name says otherwise, a length is in
+// layout units, multiplied by the variant's scale s.
+namespace layout {
+// The bitmap's rectangle shrinks by these many pixels on each side.
+constexpr double kBitmapInsetX = 15;
+constexpr double kBitmapInsetY = 20;
+constexpr double kTitleTop = 20;
+constexpr double kPrintedTitleLeft = 100;
+constexpr double kPrintedTitleNudge = 50;   // report units, added to the title's left
+constexpr double kEnglishTitleShift = 100;  // report units, English title to the left (print)
+constexpr double kEnglishBitmapTitleShift = 20;  // report units (bitmap)
+
+// Frame.
+constexpr double kFrameTop = 50;
+constexpr double kFrameWidth = 350;
+constexpr double kHeaderRule = 80;  // header block's rule below the frame's top
+constexpr double kEnglishBitmapFrameShift = 20;  // report units: the English bitmap frame starts further left
+
+// Header block: two columns of six rows, rows m·(line height) apart.
+constexpr double kHeaderTopLines = 1.5;  // first row below the frame's top, in line heights
+constexpr std::array<double, 6> kHeaderRows{0, 1.3, 2.6, 3.9, 5.2, 6.5};
+constexpr std::array<double, 6> kEnglishBitmapHeaderRows{0, 1.1, 2.2, 3.3, 4.4, 5.5};
+constexpr double kHeaderRowTop = 2;
+constexpr double kHeaderLeftColumn = 7;
+constexpr double kHeaderRightColumn = 167;
+constexpr double kEnglishHeaderLift = 20;  // report units
+constexpr double kChineseBitmapHeaderLift = 10;  // report units
+constexpr double kEnglishBitmapHeaderShift = 20;  // report units, left column
+
+// Readings table, from the first header row.
+constexpr double kTableTop = 75;
+constexpr double kCaptionLeft = 5;
+constexpr double kStressCaption = 15;
+constexpr double kStressUnitCaption = 25;
+constexpr double kSettlementCaption = 40;
+constexpr double kSettlementUnitCaption = 50;
+constexpr double kCurveCaptionLeft = 150;
+constexpr double kCurveCaptionTop = 70;
+constexpr std::array<double, 3> kTableRules{10.0, 35.0, 65.0};
+constexpr double kColumnRuleTop = -7;
+constexpr double kColumnRuleBottom = 65;
+constexpr double kFirstColumn = 30;  // right edge of the caption column
+constexpr double kColumnWidth = 20;
+constexpr double kIndexLeft = 38;  // reading number, from the table's left
+constexpr double kValueLeft = 32;  // stress and settlement, from the table's left
+constexpr double kStressRow = 20;
+constexpr double kSettlementRow = 45;
+
+// Chart, from the table's top: 20 units per 0.04 MPa across, 25 per 0.5 mm down.
+constexpr double kChartLeft = 5;
+constexpr double kChartTop = 100;
+constexpr double kStressAxis = 30;   // zero stress, right of the chart's left
+constexpr double kChartWidth = 330;
+constexpr double kChartHeight = 100;
+constexpr double kUnitsPerStressStep = 20;  // 0.04 MPa
+constexpr double kUnitsPerHalfMm = 25;
+constexpr int kSettlementGridStep = 25;
+constexpr int kSettlementGridEnd = 100;  // 2.0 mm
+constexpr int kStressGridStep = 20;
+constexpr int kStressGridEnd = 300;  // 0.60 MPa
+constexpr double kSettlementLabelLeft = 10;
+constexpr double kSettlementLabelLift = 2;
+constexpr double kStressLabelShift = 10;  // left of the grid line, and above the chart
+// 62, not 62.5: the line sits half a unit above 1.25 mm.
+constexpr double k125Line = 62;
+constexpr double k125Label = 57;
+constexpr std::size_t kLastJoinedReading = 14;  // reading 15 is listed but never joined
+constexpr double kLegendLeft = 60;   // left of the chart's right edge
+constexpr double kLegendRight = 10;
+constexpr double kLegendLine = 10;   // below the chart
+constexpr double kLegendText = 20;
+
+// Results line, below the chart's top.
+constexpr double kResultsTop = 140;
+constexpr double kValueColumn = 150;
+constexpr double kCoefficientColumn = 120;  // left of the chart's right edge
+constexpr double kK30Column = 20;           // left of the chart's right edge
+constexpr double kBitmapResultsLeft = 20;
+// English print and bitmap offsets, report units.
+constexpr double kEnglishValueShift = 50;
+constexpr double kEnglishValueDrop = 20;
+constexpr double kEnglishCoefficientShift = 30;
+constexpr double kEnglishK30Shift = 20;
+constexpr double kEnglishBitmapLabelShift = 20;
+constexpr double kEnglishBitmapValueShift = 30;
+
+// Sign-off (print only), from the first header row and the chart's top.
+constexpr double kConclusionRule = 340;
+constexpr double kSignOffRule = 420;
+constexpr double kSignOffLeft = 5;
+constexpr double kConclusionTop = 170;
+constexpr double kConclusionTextLeft = 15;   // the sentence, indented under the caption
+constexpr double kConclusionTextTop = 182;
+constexpr double kConclusionLineStep = 13;
+constexpr double kConclusionTextWidth = 320;
+constexpr int kConclusionMaxLines = 5;
+constexpr double kSignOffTop = 260;
+constexpr double kReviewerLeft = 240;
+
+constexpr double kEnglishPageNumberShift = 50;  // report units
+}  // namespace layout
+
+// Where the blocks of one drawing lie, in report units.
+struct PointGeometry {
+    double L = 0;   // page's left and top, after the bitmap's inset
+    double T = 0;
+    double X0 = 0;  // frame's top left
+    double Y0 = 0;
+    double Y1 = 0;  // first header row
+    double TX = 0;  // readings table
+    double TY = 0;
+    double CX0 = 0;  // chart
+    double CY0 = 0;
+    double CXr = 0;  // chart's right and bottom edges
+    double CYb = 0;
+};
+
+using Member = std::string ReportHeader::*;
+
+// The header block's two columns, top to bottom.
+constexpr std::array<Member, 6> kLeftColumn{&ReportHeader::Client,        &ReportHeader::Elevation,
+                                            &ReportHeader::ProjectName,   &ReportHeader::PointLocation,
+                                            &ReportHeader::SubgradeMileage, &ReportHeader::FillLayer};
+constexpr std::array<Member, 6> kRightColumn{&ReportHeader::ReportNumber, &ReportHeader::FillerName,
+                                             &ReportHeader::TestNumber,   &ReportHeader::RequiredCoefficient,
+                                             &ReportHeader::ReportDate,   &ReportHeader::Environment};
 
 // The first `chars` characters of a "%.nf" text, as the axis labels are drawn.
 QString AxisLabel(double value, int decimals, int chars)
@@ -41,176 +165,227 @@ QString AxisLabel(double value, int decimals, int chars)
     return QString::fromStdString(FormatFixed(value, decimals)).left(chars);
 }
 
-void DrawPoint(ReportCanvas& c, const ReportPage& page, const K30& point, const ReportHeader& header,
-               const PointVariant& v, int pageCount, int pageNumber, const QStringList& conclusion = {})
+// Leaves the text font selected.
+void DrawTitle(ReportCanvas& c, const ReportPage& page, const PointVariant& v, PointGeometry& g)
 {
+    using namespace layout;
     const Language lang = c.language();
     const bool en = lang == Language::English;
     const double s = v.s;
-    double L = page.L;
-    double T = page.T;
-
-    // Title.
+    g.L = page.L;
+    g.T = page.T;
     c.SetFont(v.titlePoints);
     if (v.bitmap) {
-        L += 15;  // the rectangle shrinks by 15 left and right, 20 top and bottom
-        T += 20;
-        const double inner = page.W - 30;
-        const QString title = ReportTr(kBitmapTitle, lang);
+        g.L += kBitmapInsetX;
+        g.T += kBitmapInsetY;
+        const double inner = page.W - 2 * kBitmapInsetX;
+        const QString title = Tr(kBitmapTitle, lang);
         const int centred = (static_cast<int>(inner) - c.TextWidth(title)) / 2;
-        c.Text(L + centred - (en ? 20 : 0), T + 20 * s, title);
+        c.Text(g.L + centred - (en ? kEnglishBitmapTitleShift : 0), g.T + kTitleTop * s, title);
     } else {
-        c.Text(L + 100 * s + 50 - (en ? 100 : 0), T + 20 * s, ReportTr(kPointTitle, lang));
+        c.Text(g.L + kPrintedTitleLeft * s + kPrintedTitleNudge - (en ? kEnglishTitleShift : 0), g.T + kTitleTop * s,
+               Tr(kPointTitle, lang));
     }
     c.SetFont(v.textPoints);
+}
 
-    // Frame.
-    const double X0 = L + (v.bitmap ? 30 : 15) * s;
-    const double Y0 = T + 50 * s;
-    const double frameHeight = (v.bitmap ? 420 : 460) * s;
-    const double frameLeft = v.bitmap && en ? X0 - 20 : X0;
-    const double frameRight = X0 + 350 * s;
-    c.Line(frameLeft, Y0, frameRight, Y0);
-    c.Line(frameLeft, Y0 + 80 * s, frameRight, Y0 + 80 * s);
-    c.Line(frameLeft, Y0, frameLeft, Y0 + frameHeight);
-    c.Line(frameRight, Y0, frameRight, Y0 + frameHeight);
-    c.Line(frameLeft, Y0 + frameHeight, frameRight, Y0 + frameHeight);
+void DrawFrame(ReportCanvas& c, const PointVariant& v, PointGeometry& g)
+{
+    using namespace layout;
+    const double s = v.s;
+    g.X0 = g.L + v.frameLeft * s;
+    g.Y0 = g.T + kFrameTop * s;
+    const double height = v.frameHeight * s;
+    const double left = v.bitmap && c.language() == Language::English ? g.X0 - kEnglishBitmapFrameShift : g.X0;
+    const double right = g.X0 + kFrameWidth * s;
+    c.Line(left, g.Y0, right, g.Y0);
+    c.Line(left, g.Y0 + kHeaderRule * s, right, g.Y0 + kHeaderRule * s);
+    c.Line(left, g.Y0, left, g.Y0 + height);
+    c.Line(right, g.Y0, right, g.Y0 + height);
+    c.Line(left, g.Y0 + height, right, g.Y0 + height);
+}
 
-    // Header fields, two columns of six rows.
+// The print shows the point's name as the test number, the bitmap the header's.
+void DrawHeaderBlock(ReportCanvas& c, const PointVariant& v, const K30& point, const ReportHeader& header,
+                     PointGeometry& g)
+{
+    using namespace layout;
+    const Language lang = c.language();
+    const bool en = lang == Language::English;
+    const double s = v.s;
     const double lh = c.TextHeight();
-    const double Y1 = Y0 + 1.5 * lh;
-    {
-        constexpr std::array<double, 6> kRows{0, 1.3, 2.6, 3.9, 5.2, 6.5};
-        constexpr std::array<double, 6> kBitmapRowsEn{0, 1.1, 2.2, 3.3, 4.4, 5.5};
-        const auto& rows = v.bitmap && en ? kBitmapRowsEn : kRows;
-        double lift = en ? 20 : 0;
-        if (v.bitmap)
-            lift = en ? 20 : 10;
-        const double leftX = X0 + 7 * s - (v.bitmap && en ? 20 : 0);
-        const double rightX = X0 + 167 * s;
-        const std::string& testNumber = v.bitmap ? header.TestNumber : point.name;
-        const std::array<QString, 6> left{Join(kClient, header.Client, lang),
-                                          Join(kElevation, header.Elevation, lang),
-                                          Join(kProjectName, header.ProjectName, lang),
-                                          Join(kPointLocation, header.PointLocation, lang),
-                                          Join(kSubgradeMileage, header.SubgradeMileage, lang),
-                                          Join(kFillLayer, header.FillLayer, lang)};
-        const std::array<QString, 6> right{Join(kReportNumber, header.ReportNumber, lang),
-                                           Join(kFillerName, header.FillerName, lang),
-                                           Join(kTestNumber, testNumber, lang),
-                                           Join(kRequiredCoefficient, header.RequiredCoefficient, lang),
-                                           Join(kReportDate, header.ReportDate, lang),
-                                           Join(kEnvironment, header.Environment, lang)};
-        for (std::size_t r = 0; r < rows.size(); ++r) {
-            const double y = Y1 + 2 * s + rows[r] * lh - lift;
-            c.Text(leftX, y, left[r]);
-            c.Text(rightX, y, right[r]);
-        }
+    g.Y1 = g.Y0 + kHeaderTopLines * lh;
+    const auto& rows = v.bitmap && en ? kEnglishBitmapHeaderRows : kHeaderRows;
+    double lift = en ? kEnglishHeaderLift : 0;
+    if (v.bitmap)
+        lift = en ? kEnglishHeaderLift : kChineseBitmapHeaderLift;
+    const double leftX = g.X0 + kHeaderLeftColumn * s - (v.bitmap && en ? kEnglishBitmapHeaderShift : 0);
+    const double rightX = g.X0 + kHeaderRightColumn * s;
+    const auto value = [&](Member member) -> const std::string& {
+        return member == &ReportHeader::TestNumber && !v.bitmap ? point.name : header.*member;
+    };
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const double y = g.Y1 + kHeaderRowTop * s + rows[r] * lh - lift;
+        c.Text(leftX, y, HeaderLabelled(kLeftColumn[r], value(kLeftColumn[r]), lang));
+        c.Text(rightX, y, HeaderLabelled(kRightColumn[r], value(kRightColumn[r]), lang));
     }
+}
 
-    // Reading table.
-    const double TX = X0;
-    const double TY = Y1 + 75 * s;
-    c.Text(TX + 5 * s, TY, ReportTr(kRowIndex, lang));
-    c.Text(TX + 5 * s, TY + 15 * s, ReportTr(kRowStress, lang));
-    c.Text(TX + 5 * s, TY + 25 * s, ReportTr(kRowMpa, lang));
-    c.Text(TX + 5 * s, TY + 40 * s, ReportTr(kRowSettlement, lang));
-    c.Text(TX + 5 * s, TY + 50 * s, ReportTr(kRowMm, lang));
-    c.Text(TX + 150 * s, TY + 70 * s, ReportTr(kCurveCaption, lang));
-    for (const double rule : {10.0, 35.0, 65.0})
-        c.Line(TX, TY + rule * s, TX + 350 * s, TY + rule * s);
-    c.Line(TX + 30 * s, TY - 7 * s, TX + 30 * s, TY + 65 * s);
-    for (int i = 1; i <= 15; ++i)
-        c.Line(TX + (20 * i + 30) * s, TY - 7 * s, TX + (20 * i + 30) * s, TY + 65 * s);
+// Leaves the small font selected.
+void DrawReadingsTable(ReportCanvas& c, const PointVariant& v, const K30& point, PointGeometry& g)
+{
+    using namespace layout;
+    const Language lang = c.language();
+    const double s = v.s;
+    g.TX = g.X0;
+    g.TY = g.Y1 + kTableTop * s;
+    const double TX = g.TX;
+    const double TY = g.TY;
+    c.Text(TX + kCaptionLeft * s, TY, Tr(kRowIndex, lang));
+    c.Text(TX + kCaptionLeft * s, TY + kStressCaption * s, Tr(texts::kStress, lang));
+    c.Text(TX + kCaptionLeft * s, TY + kStressUnitCaption * s, Tr(kRowMpa, lang));
+    c.Text(TX + kCaptionLeft * s, TY + kSettlementCaption * s, Tr(texts::kSettlement, lang));
+    c.Text(TX + kCaptionLeft * s, TY + kSettlementUnitCaption * s, Tr(kRowMm, lang));
+    c.Text(TX + kCurveCaptionLeft * s, TY + kCurveCaptionTop * s, Tr(kCurveCaption, lang));
+    for (const double rule : kTableRules)
+        c.Line(TX, TY + rule * s, TX + kFrameWidth * s, TY + rule * s);
+    c.Line(TX + kFirstColumn * s, TY + kColumnRuleTop * s, TX + kFirstColumn * s, TY + kColumnRuleBottom * s);
+    for (int i = 1; i <= 15; ++i) {
+        const double x = TX + (kColumnWidth * i + kFirstColumn) * s;
+        c.Line(x, TY + kColumnRuleTop * s, x, TY + kColumnRuleBottom * s);
+    }
     c.SetFont(v.smallPoints);
     for (int i = 0; i < kUsedPairs; ++i) {
         const ReadingPair& r = point.reading[static_cast<std::size_t>(i)];
-        c.Text(TX + (20 * i + 38) * s, TY, QString::number(i));
-        c.Text(TX + (20 * i + 32) * s, TY + 20 * s, QString::fromStdString(StressText(r.stress)));
-        c.Text(TX + (20 * i + 32) * s, TY + 45 * s, QString::fromStdString(SettlementText(r.settlement)));
+        c.Text(TX + (kColumnWidth * i + kIndexLeft) * s, TY, QString::number(i));
+        c.Text(TX + (kColumnWidth * i + kValueLeft) * s, TY + kStressRow * s,
+               QString::fromStdString(StressText(r.stress)));
+        c.Text(TX + (kColumnWidth * i + kValueLeft) * s, TY + kSettlementRow * s,
+               QString::fromStdString(SettlementText(r.settlement)));
     }
+}
 
-    // Curve points: 20·s units per 0.04 MPa to the right of the stress axis,
-    // 25·s units per 0.5 mm downward.
-    const double CX0 = TX + 5 * s;
-    const double CY0 = TY + 100 * s;
-    const CurveAxes axes{CX0 + 30 * s, CY0, 20 * s, 25 * s};
-    std::array<CurvePoint, kUsedPairs> curve{};
-    for (std::size_t i = 0; i < curve.size(); ++i)
-        curve[i] = MapReading(axes, point.reading[i]);
+// The conclusion box and the tester and reviewer below the chart (print only).
+void DrawSignOff(ReportCanvas& c, const PointVariant& v, const ReportHeader& header, const PointGeometry& g,
+                 const QStringList& conclusion)
+{
+    using namespace layout;
+    const Language lang = c.language();
+    const double s = v.s;
+    c.Line(g.X0, g.Y1 + kConclusionRule * s, g.X0 + kFrameWidth * s, g.Y1 + kConclusionRule * s);
+    c.Line(g.X0, g.Y1 + kSignOffRule * s, g.X0 + kFrameWidth * s, g.Y1 + kSignOffRule * s);
+    c.Text(g.CX0 + kSignOffLeft * s, g.CY0 + kConclusionTop * s, Tr(kConclusion, lang));
+    const QStringList lines = WrapToWidth(conclusion, static_cast<int>(kConclusionTextWidth * s),
+                                          [&c](const QString& t) { return c.TextWidth(t); });
+    for (qsizetype i = 0; i < lines.size() && i < kConclusionMaxLines; ++i)
+        c.Text(g.CX0 + kConclusionTextLeft * s, g.CY0 + (kConclusionTextTop + kConclusionLineStep * i) * s, lines[i]);
+    c.Text(g.CX0 + kSignOffLeft * s, g.CY0 + kSignOffTop * s, HeaderLabelled(&ReportHeader::Tester, header.Tester, lang));
+    c.Text(g.CX0 + kReviewerLeft * s, g.CY0 + kSignOffTop * s, HeaderLabelled(&ReportHeader::Reviewer, header.Reviewer, lang));
+}
 
-    c.SetFont(v.textPoints);
-    if (!v.bitmap) {
-        c.Line(X0, Y1 + 340 * s, X0 + 350 * s, Y1 + 340 * s);
-        c.Line(X0, Y1 + 420 * s, X0 + 350 * s, Y1 + 420 * s);
-        c.Text(CX0 + 5 * s, CY0 + 170 * s, ReportTr(kConclusion, lang));
-        const QStringList lines =
-            WrapToWidth(conclusion, static_cast<int>(320 * s), [&c](const QString& t) { return c.TextWidth(t); });
-        for (qsizetype i = 0; i < lines.size() && i < 5; ++i)
-            c.Text(CX0 + 15 * s, CY0 + (182 + 13 * i) * s, lines[i]);
-        c.Text(CX0 + 5 * s, CY0 + 260 * s, Join(kTester, header.Tester, lang));
-        c.Text(CX0 + 240 * s, CY0 + 260 * s, Join(kReviewer, header.Reviewer, lang));
-    }
-
-    // Grid: settlement 0 to 2.0 mm down, stress 0 to 0.60 MPa across.
-    const double CXr = CX0 + 330 * s;
-    const double CYb = CY0 + 100 * s;
+// Grid, the 1.25 mm line, the measured curve and its legend. Settlement runs
+// 0 to 2.0 mm down, stress 0 to 0.60 MPa across.
+void DrawChart(ReportCanvas& c, const PointVariant& v, const std::array<CurvePoint, kUsedPairs>& curve,
+               const PointGeometry& g)
+{
+    using namespace layout;
+    const double s = v.s;
+    const double CX0 = g.CX0;
+    const double CY0 = g.CY0;
     c.SetPen(c.GridPen());
-    for (int k = 0; k <= 100; k += 25) {
-        c.Line(CX0 + 30 * s, CY0 + k * s, CXr, CY0 + k * s);
-        c.Text(CX0 + 10 * s, CY0 + (k - 2) * s, AxisLabel(k * 0.5 / 25, 1, 3));
+    for (int k = 0; k <= kSettlementGridEnd; k += kSettlementGridStep) {
+        c.Line(CX0 + kStressAxis * s, CY0 + k * s, g.CXr, CY0 + k * s);
+        c.Text(CX0 + kSettlementLabelLeft * s, CY0 + (k - kSettlementLabelLift) * s,
+               AxisLabel(k * 0.5 / kSettlementGridStep, 1, 3));
     }
-    for (int j = 0; j <= 300; j += 20) {
-        c.Line(CX0 + (j + 30) * s, CY0, CX0 + (j + 30) * s, CYb);
+    for (int j = 0; j <= kStressGridEnd; j += kStressGridStep) {
+        c.Line(CX0 + (j + kStressAxis) * s, CY0, CX0 + (j + kStressAxis) * s, g.CYb);
         if (j > 0)
-            c.Text(CX0 + (j + 20) * s, CY0 - 10 * s, AxisLabel(j * 0.04 / 20, 2, 4));
+            c.Text(CX0 + (j + kStressAxis - kStressLabelShift) * s, CY0 - kStressLabelShift * s,
+                   AxisLabel(j * 0.04 / kStressGridStep, 2, 4));
     }
-    // 62, not 62.5: the line sits half a unit above 1.25 mm, as it always has.
-    c.Line(CX0 + 30 * s, CY0 + 62 * s, CXr, CY0 + 62 * s);
-    c.Text(CX0 + 10 * s, CY0 + 57 * s, AxisLabel(1.25, 2, 4));
+    c.Line(CX0 + kStressAxis * s, CY0 + k125Line * s, g.CXr, CY0 + k125Line * s);
+    c.Text(CX0 + kSettlementLabelLeft * s, CY0 + k125Label * s, AxisLabel(1.25, 2, 4));
 
-    // Measured curve: reading 15 is listed but never joined; a later reading
-    // with no settlement is an unfilled row and ends the curve.
+    // A later reading with no settlement is an unfilled row and ends the curve.
     c.SetPen(ReportCanvas::CurvePen());
-    for (std::size_t i = 0; i <= 13; ++i) {
+    for (std::size_t i = 0; i < kLastJoinedReading; ++i) {
         if (curve[i + 1].y == CY0)
             break;
         c.Line(curve[i].x, curve[i].y, curve[i + 1].x, curve[i + 1].y);
     }
 
-    // Legend.
-    c.Line(CXr - 60 * s, CYb + 10 * s, CXr - 10 * s, CYb + 10 * s);
-    c.Text(CXr - 60 * s, CYb + 20 * s, ReportTr(kLegend, lang));
+    c.Line(g.CXr - kLegendLeft * s, g.CYb + kLegendLine * s, g.CXr - kLegendRight * s, g.CYb + kLegendLine * s);
+    c.Text(g.CXr - kLegendLeft * s, g.CYb + kLegendText * s, Tr(texts::kLegend, c.language()));
+}
 
-    // Results.
-    const double y = CY0 + 140 * s;
+// The stress at 1.25 mm and "K30=value", each after its label.
+void DrawResults(ReportCanvas& c, const PointVariant& v, const K30& point, const PointGeometry& g)
+{
+    using namespace layout;
+    const Language lang = c.language();
+    const bool en = lang == Language::English;
+    const double s = v.s;
+    const double y = g.CY0 + kResultsTop * s;
+    const QString stress125 = QString::fromStdString(point.stress125);
     const QString result =
         QString::fromStdString(point.testType) + QStringLiteral("=") + QString::fromStdString(point.k30Value);
     if (v.bitmap) {
-        c.Text(CX0 + 20 * s - (en ? 20 : 0), y, ReportTr(kStress125, lang));
-        c.Text(CX0 + 150 * s + (en ? 30 : 0), y, QString::fromStdString(point.stress125));
-        c.Text(CXr - 120 * s, y, ReportTr(kCoefficient, lang));
-        c.Text(CXr - 20 * s, y, result);
+        c.Text(g.CX0 + kBitmapResultsLeft * s - (en ? kEnglishBitmapLabelShift : 0), y, Tr(kStress125, lang));
+        c.Text(g.CX0 + kValueColumn * s + (en ? kEnglishBitmapValueShift : 0), y, stress125);
+        c.Text(g.CXr - kCoefficientColumn * s, y, Tr(kCoefficient, lang));
+        c.Text(g.CXr - kK30Column * s, y, result);
     } else if (en) {
-        c.Text(CX0, y, ReportTr(kStress125, lang));
-        c.Text(CX0 + 150 * s - 50, y + 20, QString::fromStdString(point.stress125));
-        c.Text(CXr - 120 * s + 30, y, ReportTr(kCoefficient, lang));
-        c.Text(CXr - 20 * s - 20, y + 20, result);
+        c.Text(g.CX0, y, Tr(kStress125, lang));
+        c.Text(g.CX0 + kValueColumn * s - kEnglishValueShift, y + kEnglishValueDrop, stress125);
+        c.Text(g.CXr - kCoefficientColumn * s + kEnglishCoefficientShift, y, Tr(kCoefficient, lang));
+        c.Text(g.CXr - kK30Column * s - kEnglishK30Shift, y + kEnglishValueDrop, result);
     } else {
-        c.Text(CX0, y, ReportTr(kStress125, lang));
-        c.Text(CX0 + 150 * s, y, QString::fromStdString(point.stress125));
-        c.Text(CXr - 120 * s, y, ReportTr(kCoefficient, lang));
-        c.Text(CXr - 20 * s, y, result);
-    }
-
-    if (pageCount > 0) {
-        const QString number = PageNumberText(pageCount, pageNumber, lang);
-        c.Text(page.W - c.TextWidth(number) - page.L - (en ? 50 : 0), page.T + c.TextHeight(), number);
+        c.Text(g.CX0, y, Tr(kStress125, lang));
+        c.Text(g.CX0 + kValueColumn * s, y, stress125);
+        c.Text(g.CXr - kCoefficientColumn * s, y, Tr(kCoefficient, lang));
+        c.Text(g.CXr - kK30Column * s, y, result);
     }
 }
 
-}  // namespace
+void DrawPageNumber(ReportCanvas& c, const ReportPage& page, int pageCount, int pageNumber)
+{
+    const Language lang = c.language();
+    const QString number = PageNumberText(pageCount, pageNumber, lang);
+    c.Text(page.W - c.TextWidth(number) - page.L - (lang == Language::English ? layout::kEnglishPageNumberShift : 0),
+           page.T + c.TextHeight(), number);
+}
 
+void DrawPoint(ReportCanvas& c, const ReportPage& page, const K30& point, const ReportHeader& header,
+               const PointVariant& v, int pageCount, int pageNumber, const QStringList& conclusion = {})
+{
+    using namespace layout;
+    const double s = v.s;
+    PointGeometry g;
+    DrawTitle(c, page, v, g);
+    DrawFrame(c, v, g);
+    DrawHeaderBlock(c, v, point, header, g);
+    DrawReadingsTable(c, v, point, g);
+
+    g.CX0 = g.TX + kChartLeft * s;
+    g.CY0 = g.TY + kChartTop * s;
+    g.CXr = g.CX0 + kChartWidth * s;
+    g.CYb = g.CY0 + kChartHeight * s;
+    const CurveAxes axes{g.CX0 + kStressAxis * s, g.CY0, kUnitsPerStressStep * s, kUnitsPerHalfMm * s};
+    std::array<CurvePoint, kUsedPairs> curve{};
+    for (std::size_t i = 0; i < curve.size(); ++i)
+        curve[i] = MapReading(axes, point.reading[i]);
+
+    c.SetFont(v.textPoints);
+    if (!v.bitmap)
+        DrawSignOff(c, v, header, g, conclusion);
+    DrawChart(c, v, curve, g);
+    DrawResults(c, v, point, g);
+    if (pageCount > 0)
+        DrawPageNumber(c, page, pageCount, pageNumber);
+}
+
+}  // namespace
 bool DrawK30PointReport(QPainter& painter, const ReportPage& page, const TestDataStore& store,
                         const ReportHeader& header, Language lang, int printType, int pageCount, int pageNumber,
                         const Requirements& required)

@@ -17,7 +17,7 @@ namespace {
 
 constexpr double kPointsPerInch = 72.0;
 
-// The layouts were measured with a Song face whose line is exactly one em tall,
+// The layouts are measured for a Song face whose line is exactly one em tall,
 // its baseline 0.86 em below the top. The installed substitutes have taller
 // lines, which would push the header rows over the rules below them.
 constexpr double kSongAscentEm = 0.86;

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "Language.h"
+#include "UiText.h"
 
 class QPainter;
 
@@ -46,13 +47,6 @@ private:
     double ascent_ = 0.0;  // report units
     double height_ = 0.0;  // report units
 };
-
-// A text of the reports in the language of the drawing.
-inline QString ReportTr(const Text& text, Language lang)
-{
-    const std::string_view s = text.in(lang);
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // "共2页，第1页" or "1/2".
 QString PageNumberText(int pageCount, int pageNumber, Language lang);

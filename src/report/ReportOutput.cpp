@@ -125,8 +125,8 @@ bool WriteReportPdf(QIODevice& out, const ReportJob& job)
                                      QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
                                      QPageLayout::Millimeter));
     const bool ev2 = job.printType == kPrintEv2CurrentPoint || job.printType == kPrintEv2AllPoints;
-    writer.setTitle(ReportTr(ev2 ? ev2_report_texts::kReportTitle : report_texts::kPointTitle, job.lang));
-    writer.setCreator(ReportTr(texts::kAppTitle, job.lang));
+    writer.setTitle(Tr(ev2 ? ev2_report_texts::kReportTitle : report_texts::kPointTitle, job.lang));
+    writer.setCreator(Tr(texts::kAppTitle, job.lang));
     std::vector<int> pages(static_cast<std::size_t>(std::max(0, PageCount(job))));
     for (std::size_t i = 0; i < pages.size(); ++i)
         pages[i] = static_cast<int>(i) + 1;

@@ -54,7 +54,7 @@ bool PrintReport(QPrinter& printer, const ReportJob& job);
 
 // Writes every page of the report as an A4 portrait PDF with margins of about
 // 4 mm, the unprintable border of a typical printer, so the drawings keep the
-// offsets they were made for.
+// offsets they are laid out for.
 bool WriteReportPdf(QIODevice& out, const ReportJob& job);
 
 // WriteReportPdf into a file that is replaced only when the whole PDF has been

@@ -8,6 +8,7 @@
 
 #include "AcceptanceFormat.h"
 #include "AcceptanceTexts.h"
+#include "ListReport.h"
 #include "ReportCanvas.h"
 #include "ReportTexts.h"
 
@@ -107,11 +108,10 @@ QStringList Captions(std::span<const Column> columns, Language lang)
 {
     QStringList captions;
     for (const Column& col : columns)
-        captions << ReportTr(*col.caption, lang);
+        captions << Tr(*col.caption, lang);
     return captions;
 }
 
-QString Join(const Text& label, const std::string& value, Language lang) { return ReportTr(label, lang) + Str(value); }
 
 // The report header as the list report has it, three columns in a frame.
 // Returns the y below the block.
@@ -129,12 +129,12 @@ int DrawHeaderBlock(ReportCanvas& c, const ReportPage& page, int Lw, int y, cons
     c.Line(Lw, y, Lw, y + block);
     c.Line(right, y, right, y + block);
     const std::array<std::array<QString, 4>, 3> columns{{
-        {Join(kListClient, header.Client, lang), Join(kListElevation, header.Elevation, lang),
-         Join(kListProjectName, header.ProjectName, lang), Join(kListPointLocation, header.PointLocation, lang)},
-        {Join(kListSubgradeMileage, header.SubgradeMileage, lang), Join(kListFillLayer, header.FillLayer, lang),
-         Join(kListReportNumber, header.ReportNumber, lang), Join(kListFillerName, header.FillerName, lang)},
-        {Join(kListRequiredCoefficient, header.RequiredCoefficient, lang),
-         Join(kListReportDate, header.ReportDate, lang), Join(kListEnvironment, header.Environment, lang), QString()},
+        {ListHeaderLabelled(&ReportHeader::Client, header.Client, lang), ListHeaderLabelled(&ReportHeader::Elevation, header.Elevation, lang),
+         ListHeaderLabelled(&ReportHeader::ProjectName, header.ProjectName, lang), ListHeaderLabelled(&ReportHeader::PointLocation, header.PointLocation, lang)},
+        {ListHeaderLabelled(&ReportHeader::SubgradeMileage, header.SubgradeMileage, lang), ListHeaderLabelled(&ReportHeader::FillLayer, header.FillLayer, lang),
+         ListHeaderLabelled(&ReportHeader::ReportNumber, header.ReportNumber, lang), ListHeaderLabelled(&ReportHeader::FillerName, header.FillerName, lang)},
+        {ListHeaderLabelled(&ReportHeader::RequiredCoefficient, header.RequiredCoefficient, lang),
+         ListHeaderLabelled(&ReportHeader::ReportDate, header.ReportDate, lang), ListHeaderLabelled(&ReportHeader::Environment, header.Environment, lang), QString()},
     }};
     for (std::size_t col = 0; col < columns.size(); ++col) {
         for (std::size_t r = 0; r < 4; ++r)
@@ -145,7 +145,7 @@ int DrawHeaderBlock(ReportCanvas& c, const ReportPage& page, int Lw, int y, cons
 
 QStringList StatsRow(const Text& quantity, const SampleStats& s, StatDecimals decimals, Language lang)
 {
-    return QStringList{ReportTr(quantity, lang)} + StatsTexts(s, decimals);
+    return QStringList{Tr(quantity, lang)} + StatsTexts(s, decimals);
 }
 
 // Requirements, the statistics table and the verdict counts. Returns the y below.
@@ -155,7 +155,7 @@ int DrawAcceptanceBlock(ReportCanvas& c, const ReportPage& page, int Lw, int y, 
     const Requirements& req = a.required;
     c.SetFont(kStatsPoints);
     const int lh = c.TextHeight();
-    c.Text(Lw + 10, y, K30RequirementText(req, lang) + ReportTr(kSeparator, lang) + Ev2RequirementText(req, lang));
+    c.Text(Lw + 10, y, K30RequirementText(req, lang) + Tr(kSeparator, lang) + Ev2RequirementText(req, lang));
     y += lh + 12;
 
     const int rowHeight = lh + 8;
@@ -170,13 +170,13 @@ int DrawAcceptanceBlock(ReportCanvas& c, const ReportPage& page, int Lw, int y, 
     DrawRow(c, edges, rows[3], rowHeight, StatsRow(kQuantityRatio, a.ratioStats, kRatioDecimals, lang));
     y = rows.back() + 10;
 
-    QString k30Line = ReportTr(kSummaryK30Points, lang) + CountsLine(a.k30Counts, req.k30.has_value(), lang);
+    QString k30Line = Tr(kSummaryK30Points, lang) + CountsLine(a.k30Counts, req.k30.has_value(), lang);
     if (const int differing = DifferingCount(a); differing > 0)
-        k30Line += ReportTr(kSeparator, lang) + ReportTr(kDiffering, lang).arg(differing);
+        k30Line += Tr(kSeparator, lang) + Tr(kDiffering, lang).arg(differing);
     c.Text(Lw + 10, y, k30Line);
     y += lh + 6;
     c.Text(Lw + 10, y,
-           ReportTr(kSummaryEv2Points, lang) +
+           Tr(kSummaryEv2Points, lang) +
                CountsLine(a.ev2Counts, req.ev2Min.has_value() || req.ratioMax.has_value(), lang));
     return y + lh + 14;
 }
@@ -191,7 +191,7 @@ QStringList K30Row(const TestDataStore& store, const StoreAssessment& a, int k, 
             TrimmedText(p.k30Value),
             r.recomputed ? Str(r.recomputed->stress125Text) : QString(),
             r.recomputed ? TrimmedText(r.recomputed->k30Text) : QString(),
-            r.agrees == false ? ReportTr(kDiffers, lang) : QString(),
+            r.agrees == false ? Tr(kDiffers, lang) : QString(),
             K30VerdictText(r, lang)};
 }
 
@@ -275,7 +275,7 @@ bool DrawSummaryReport(QPainter& painter, const ReportPage& page, const TestData
     const int width = page.W - 2 * Lw;
 
     c.SetFont(kTitlePoints);
-    const QString title = ReportTr(kSummaryTitle, lang);
+    const QString title = Tr(kSummaryTitle, lang);
     c.Text((page.W - c.TextWidth(title)) / 2, page.T + 10, title);
     int y = page.T + 10 + c.TextHeight() + 30;
     c.SetFont(kTextPoints);
@@ -299,8 +299,8 @@ bool DrawSummaryReport(QPainter& painter, const ReportPage& page, const TestData
 
     c.SetFont(kTextPoints);
     const int footerY = y + 10;
-    c.Text(Lw + 30, footerY, Join(kTester, header.Tester, lang));
-    c.Text(Lw + width / 2, footerY, Join(kReviewer, header.Reviewer, lang));
+    c.Text(Lw + 30, footerY, HeaderLabelled(&ReportHeader::Tester, header.Tester, lang));
+    c.Text(Lw + width / 2, footerY, HeaderLabelled(&ReportHeader::Reviewer, header.Reviewer, lang));
     const QString number = PageNumberText(pageCount, pageNumber, lang);
     c.Text(page.W - c.TextWidth(number) - Lw, page.T + c.TextHeight(), number);
     painter.restore();

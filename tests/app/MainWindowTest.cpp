@@ -28,6 +28,7 @@
 #include "TestDataStore.h"
 #include "TransferArchive.h"
 #include "TransferDecoder.h"
+#include "UserSettings.h"
 
 using namespace k30;
 using k30::test::ScriptedPrompt;
@@ -239,6 +240,38 @@ TEST_F(Window, OpenAsksToSaveUnsavedDataFirst)
     EXPECT_EQ(store_.nK30Count, 12);  // cancelled: nothing changed
 }
 
+TEST_F(Window, EndingsInAnyLetterCaseOpenAndSavesAddTheEndingOnlyWhenMissing)
+{
+    QFile::copy(kDemo, Path("lower.org"));
+    prompt_.file(Path("lower.org"));
+    frame_->OnFileOpen();
+    EXPECT_EQ(store_.nK30Count, 12);
+
+    prompt_.file(Path("kept.Org"));
+    frame_->OnSaveRaw();
+    EXPECT_EQ(Slurp(Path("kept.Org")), Slurp(kDemo));
+    prompt_.file(Path("notes.txt"));
+    frame_->OnSaveRaw();
+    EXPECT_EQ(Slurp(Path("notes.txt.ORG")), Slurp(kDemo));
+    EXPECT_FALSE(QFile::exists(Path("notes.txt")));
+
+    // The dialog asked about "notes.txt" only: replacing the file the
+    // completed name names is asked separately.
+    WriteFile(Path("notes.txt.ORG"), "keep");
+    prompt_.file(Path("notes.txt")).answer(Answer::No);
+    frame_->OnSaveRaw();
+    EXPECT_EQ(Slurp(Path("notes.txt.ORG")), QByteArray("keep"));
+    EXPECT_TRUE(prompt_.asked.back().text.contains(Path("notes.txt.ORG")));
+
+    prompt_.dialog(ChooseAll()).file(Path("site.k30"));
+    ASSERT_TRUE(frame_->OnSaveProject());
+    prompt_.dialog(ChooseAll()).file(Path("site"));
+    ASSERT_TRUE(frame_->OnSaveProject());
+    EXPECT_EQ(Slurp(Path("site.K30")), Slurp(Path("site.k30")));
+    ASSERT_TRUE(frame_->OpenFile(Path("site.k30")));
+    EXPECT_EQ(store_.nK30Count, 12);
+}
+
 TEST_F(Window, DamagedOrUnreadableFilesChangeNothing)
 {
     ASSERT_TRUE(frame_->OpenFile(kDemo));
@@ -252,7 +285,7 @@ TEST_F(Window, DamagedOrUnreadableFilesChangeNothing)
     prompt_.answer(Answer::Ok);
     EXPECT_FALSE(frame_->OpenFile(Path("missing.ORG")));
     prompt_.answer(Answer::Ok);
-    EXPECT_FALSE(frame_->OpenFile(Path("lower.org")));  // the ending is compared exactly
+    EXPECT_FALSE(frame_->OpenFile(Path("old.K30.bak")));
     EXPECT_EQ(store_.k30List, before);
     EXPECT_EQ(store_.nK30Count, 12);
     EXPECT_EQ(Title(), title);
@@ -273,9 +306,8 @@ TEST_F(Window, LanguageSwitchRewritesOneByteAndResetsTheWindow)
     EXPECT_EQ(frame_->menuBar()->actions()[0]->text(), QStringLiteral("文件(&F)"));
     EXPECT_EQ(frame_->Action(CommandId::SaveRaw)->text(), QStringLiteral("保存原始数据"));
     EXPECT_TRUE(frame_->Action(CommandId::SaveRaw)->isEnabled());
-    // The list's column titles stay as they were set at start.
     EXPECT_EQ(frame_->ListPage()->Model()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
-              QStringLiteral("Test Number"));
+              QStringLiteral("测试号"));
 
     // Titles follow the language of the moment; the English mark is not searched in Chinese.
     prompt_.file(Path("c.ORG"));
@@ -284,6 +316,16 @@ TEST_F(Window, LanguageSwitchRewritesOneByteAndResetsTheWindow)
     frame_->SwitchLanguage(Language::English);
     EXPECT_EQ(Slurp(Path("Config.cfg")), QByteArray("E and the rest"));
     EXPECT_EQ(Title(), QStringLiteral("Quindle-"));
+
+    // Started elsewhere, as from the desktop: the choice goes to the user's
+    // own file, and the next start reads it from there.
+    QFile::remove(Path("Config.cfg"));
+    const QString userFile = QString::fromStdString(UserLanguageFiles().user);
+    frame_->SwitchLanguage(Language::Chinese);
+    EXPECT_FALSE(QFile::exists(Path("Config.cfg")));
+    EXPECT_EQ(Slurp(userFile), QByteArray("C"));
+    EXPECT_EQ(ReadLanguage(UserLanguageFiles()), Language::Chinese);
+    QFile::remove(userFile);
 }
 
 TEST_F(Window, RenameWritesTypedNames)

@@ -84,7 +84,7 @@ TEST_F(Tool, ShowsTheDemoTransfer)
 
 TEST_F(Tool, ExitCodesForBadFiles)
 {
-    EXPECT_EQ(Run("show demo.org").exit, 2);
+    EXPECT_EQ(Run("show demo.txt").exit, 2);
     const Outcome missing = Run("show missing.ORG");
     EXPECT_EQ(missing.exit, 1);
     EXPECT_NE(missing.err.find("missing.ORG"), std::string::npos);
@@ -116,6 +116,15 @@ TEST_F(Tool, ConvertsChosenPointsWithAHeader)
     ASSERT_EQ(Run("convert out.K30 again.K30").exit, 0);
     EXPECT_EQ(Slurp(Path("out.K30")), Slurp(Path("again.K30")));
     EXPECT_EQ(Run("convert out.K30 x.K30 --points nosuch").exit, 1);
+
+    // Keys as a new user might type them are refused, naming the valid ones.
+    std::ofstream(Path("lower.json")) << R"({"client": "中铁"})";
+    const Outcome refused = Run("convert out.K30 y.K30 --header lower.json");
+    EXPECT_EQ(refused.exit, 2);
+    EXPECT_NE(refused.err.find("RequiredCoefficient"), std::string::npos) << refused.err;
+    EXPECT_FALSE(fs::exists(Path("y.K30")));
+    EXPECT_EQ(Run("report out.K30 --pdf y.pdf --header lower.json").exit, 2);
+    EXPECT_EQ(Run("convert out.K30 y.K30 --header missing.json").exit, 1);
 }
 
 TEST_F(Tool, ComputesTypedReadings)
@@ -258,7 +267,7 @@ TEST_F(Tool, AssessesAgainstTheRequirements)
 
     EXPECT_EQ(Run("assess t.ORG --required abc").exit, 2);
     EXPECT_EQ(Run("assess t.ORG --ev2-min").exit, 2);
-    EXPECT_EQ(Run("assess t.org").exit, 2);
+    EXPECT_EQ(Run("assess t.txt").exit, 2);
     EXPECT_EQ(Run("assess missing.ORG").exit, 1);
 }
 

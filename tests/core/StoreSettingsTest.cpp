@@ -87,6 +87,29 @@ TEST_F(SettingsFile, WritingChangesTheFirstByteOnlyAndNeverCreates)
     EXPECT_EQ(Read(), "C");
 }
 
+TEST_F(SettingsFile, TheWorkingFileComesFirstThenTheUsersFileWhichIsCreated)
+{
+    const std::filesystem::path user = std::filesystem::path(path_ + ".d") / "k30workbench" / "Config.cfg";
+    const LanguageFiles files{path_, user.string()};
+    EXPECT_EQ(ReadLanguage(files), Language::English);
+    ASSERT_TRUE(WriteLanguage(Language::Chinese, files));  // no working file: the user's, with its folders
+    EXPECT_EQ(ReadLanguage(files), Language::Chinese);
+    EXPECT_FALSE(std::filesystem::exists(path_));
+    std::ofstream(user, std::ios::binary | std::ios::app) << "rest";
+    ASSERT_TRUE(WriteLanguage(Language::English, files));
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(std::ifstream(user, std::ios::binary).rdbuf()), {}),
+              "Erest");
+
+    Write("C");  // a working file decides, and is the one written
+    EXPECT_EQ(ReadLanguage(files), Language::Chinese);
+    ASSERT_TRUE(WriteLanguage(Language::English, files));
+    EXPECT_EQ(Read(), "E");
+    Write("");  // an empty one leaves the choice to the user's file
+    std::ofstream(user, std::ios::binary) << "C";
+    EXPECT_EQ(ReadLanguage(files), Language::Chinese);
+    std::filesystem::remove_all(path_ + ".d");
+}
+
 TEST_F(SettingsFile, FilesAreReadWithALimitAndWrittenWhole)
 {
     std::string error;
@@ -98,9 +121,20 @@ TEST_F(SettingsFile, FilesAreReadWithALimitAndWrittenWhole)
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(ReadWholeFile(path_ + ".missing", 100).ok);
     EXPECT_FALSE(WriteFileAtomically("/nonexistent-dir/x.ORG", "", 0, error));
-    EXPECT_EQ(KindOfPath("a/b.ORG"), FileKind::Raw);
-    EXPECT_EQ(KindOfPath("b.K30"), FileKind::Project);
-    EXPECT_EQ(KindOfPath("b.org"), FileKind::Unknown);
-    EXPECT_EQ(KindOfPath("b.k30"), FileKind::Unknown);
-    EXPECT_EQ(KindOfPath("ORG"), FileKind::Unknown);
+}
+
+TEST(FileEndings, AnyLetterCaseOpensAndSavingAddsTheEndingOnlyWhenMissing)
+{
+    for (const char* raw : {"a/b.ORG", "b.org", "b.Org", "测点.oRg"})
+        EXPECT_EQ(KindOfPath(raw), FileKind::Raw) << raw;
+    for (const char* project : {"b.K30", "b.k30"})
+        EXPECT_EQ(KindOfPath(project), FileKind::Project) << project;
+    for (const char* neither : {"ORG", ".OR", "b.K30.bak", "b.ORG.txt", "bORG", "b.k3O"})
+        EXPECT_EQ(KindOfPath(neither), FileKind::Unknown) << neither;
+
+    EXPECT_EQ(WithEnding("x/site", FileKind::Raw), "x/site.ORG");
+    EXPECT_EQ(WithEnding("site.org", FileKind::Raw), "site.org");
+    EXPECT_EQ(WithEnding("site.k30", FileKind::Project), "site.k30");
+    EXPECT_EQ(WithEnding("site.K30.bak", FileKind::Project), "site.K30.bak.K30");
+    EXPECT_EQ(WithEnding("site.K30", FileKind::Raw), "site.K30.ORG");
 }

@@ -267,8 +267,9 @@ int RunAssess(const AssessOptions& o, Language lang)
     LoadedFile f;
     if (const int code = LoadDataFileExitCode(o.file, f))
         return code;
-    if (!o.header.empty() && !ReadHeaderFile(o.header, f.header))
-        return 1;
+    if (!o.header.empty())
+        if (const HeaderFileStatus status = ReadHeaderFile(o.header, f.header); status != HeaderFileStatus::Ok)
+            return HeaderFileExitCode(status);
     if (o.required.empty())
         required.k30 = ParseRequirement(f.header.RequiredCoefficient);
 

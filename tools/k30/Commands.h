@@ -12,7 +12,7 @@ namespace k30::cli {
 
 // Options shared by every command.
 struct GlobalOptions {
-    std::string lang;  // "zh", "en" or empty: Config.cfg decides
+    std::string lang;  // "zh", "en" or empty: the workbench's setting decides
 
     Language Resolve() const;
 };

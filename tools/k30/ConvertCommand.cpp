@@ -51,8 +51,9 @@ void AddConvertCommand(CLI::App& app, GlobalOptions& global, Action& action)
                 }
             }
             ReportHeader header = f.header;
-            if (!opts->header.empty() && !ReadHeaderFile(opts->header, header))
-                return 1;
+            if (!opts->header.empty())
+                if (const auto status = ReadHeaderFile(opts->header, header); status != HeaderFileStatus::Ok)
+                    return HeaderFileExitCode(status);
             const auto bytes = WriteProject(f.store.nInstrumentNo, chosen, header);
             std::string error;
             if (!WriteFileAtomically(opts->out, bytes.data(), bytes.size(), error)) {

@@ -19,14 +19,14 @@ LoadStatus LoadDataFile(const std::string& path, LoadedFile& out)
         std::cerr << "k30: " << path << ": not a raw (.ORG) or project (.K30) file name\n";
         return LoadStatus::UnknownKind;
     }
-    const FileReadResult file =
-        ReadWholeFile(path, out.kind == FileKind::Raw ? kMaxRawFileBytes : kMaxProjectFileBytes);
+    FileReadResult file = ReadWholeFile(path, out.kind == FileKind::Raw ? kMaxRawFileBytes : kMaxProjectFileBytes);
     if (!file.ok) {
         std::cerr << "k30: " << path << ": " << file.error << "\n";
         return LoadStatus::Failed;
     }
     if (out.kind == FileKind::Raw) {
         out.rawText.assign(file.bytes.begin(), file.bytes.end());
+        std::vector<std::uint8_t>().swap(file.bytes);  // one copy of a large transfer while decoding
         DecodeTransfer(out.rawText, out.store);
         return LoadStatus::Ok;
     }

@@ -74,8 +74,9 @@ void AddExportCommand(CLI::App& app, GlobalOptions& global, Action& action)
             if (const int code = LoadDataFileExitCode(opts->in, f))
                 return code;
             request.header = f.header;
-            if (!opts->header.empty() && !ReadHeaderFile(opts->header, request.header))
-                return 1;
+            if (!opts->header.empty())
+                if (const auto status = ReadHeaderFile(opts->header, request.header); status != HeaderFileStatus::Ok)
+                    return HeaderFileExitCode(status);
             if (opts->required.empty())
                 request.required.k30 = ParseRequirement(request.header.RequiredCoefficient);
 

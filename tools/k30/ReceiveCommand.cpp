@@ -11,6 +11,7 @@
 #include "PortAccess.h"
 #include "TransferDecoder.h"
 #include "TransferReception.h"
+#include "UiText.h"
 
 namespace k30::cli {
 
@@ -31,8 +32,6 @@ constexpr Text kWaiting{"正在等待 %1 的数据…", "waiting for data on %1.
 constexpr Text kNotRaw{"输出文件名必须以 .ORG 结尾", "the output file name must end in .ORG"};
 constexpr Text kWriteFailed{"无法写入 %1：%2", "cannot write %1: %2"};
 
-std::string T(const Text& text, Language lang) { return std::string(text.in(lang)); }
-QString Q(const Text& text, Language lang) { return QString::fromUtf8(text.in(lang).data(), qsizetype(text.in(lang).size())); }
 
 struct Options {
     std::string port;
@@ -47,7 +46,7 @@ enum Exit { kExitWritten = 0, kExitNothing = 1, kExitPortLost = 3 };
 int Receive(const Options& o, Language lang)
 {
     if (KindOfPath(o.out) != FileKind::Raw) {
-        std::cerr << "k30: " << o.out << ": " << T(kNotRaw, lang) << "\n";
+        std::cerr << "k30: " << o.out << ": " << kNotRaw.in(lang) << "\n";
         return 2;
     }
     int argc = 1;
@@ -63,14 +62,14 @@ int Receive(const Options& o, Language lang)
     QObject::connect(&reception, &TransferReception::portError,
                      [](const QString& report) { std::cerr << report.toStdString(); });
     QObject::connect(&reception, &TransferReception::limitReached,
-                     [&] { std::cerr << "k30: " << T(kTooMuch, lang) << "\n"; });
+                     [&] { std::cerr << "k30: " << kTooMuch.in(lang) << "\n"; });
     QObject::connect(&reception, &TransferReception::ticked, [&] {
         if (reception.Tick())
             app.quit();
     });
     QObject::connect(&reception, &TransferReception::portLost, [&](const QString& systemText) {
         lost = true;
-        std::cerr << "k30: " << Q(kLost, lang).arg(port, systemText).toStdString() << "\n";
+        std::cerr << "k30: " << Tr(kLost, lang).arg(port, systemText).toStdString() << "\n";
         app.quit();
     });
     QTimer timeout;
@@ -84,16 +83,16 @@ int Receive(const Options& o, Language lang)
     settings.device = port;
     if (!reception.Open(settings)) {
         const OpenFailure& failure = reception.Engine().LastOpenFailure();
-        QString message = Q(kCannotOpen, lang).arg(port, failure.systemText);
+        QString message = Tr(kCannotOpen, lang).arg(port, failure.systemText);
         const AccessAdvice advice = AdviceFor(failure, port);
         if (advice.kind == AccessAdvice::Kind::JoinGroup)
-            message += QStringLiteral("; ") + Q(kJoinGroup, lang).arg(advice.group);
+            message += QStringLiteral("; ") + Tr(kJoinGroup, lang).arg(advice.group);
         else if (advice.kind == AccessAdvice::Kind::InUse)
-            message += QStringLiteral("; ") + Q(kInUse, lang);
+            message += QStringLiteral("; ") + Tr(kInUse, lang);
         std::cerr << "k30: " << message.toStdString() << "\n";
         return kExitNothing;
     }
-    std::cerr << "k30: " << Q(kWaiting, lang).arg(port).toStdString() << std::endl;
+    std::cerr << "k30: " << Tr(kWaiting, lang).arg(port).toStdString() << std::endl;
     if (o.timeoutSeconds > 0)
         timeout.start(static_cast<int>(std::min(o.timeoutSeconds * 1000.0, 2.0e9)));
     app.exec();
@@ -102,12 +101,12 @@ int Receive(const Options& o, Language lang)
 
     if (text.empty()) {
         if (!lost)
-            std::cerr << "k30: " << Q(kNothing, lang).arg(port).arg(o.timeoutSeconds).toStdString() << "\n";
+            std::cerr << "k30: " << Tr(kNothing, lang).arg(port).arg(o.timeoutSeconds).toStdString() << "\n";
         return kExitNothing;
     }
     std::string error;
     if (!WriteFileAtomically(o.out, text.data(), text.size(), error)) {
-        std::cerr << "k30: " << Q(kWriteFailed, lang).arg(QString::fromStdString(o.out), QString::fromStdString(error)).toStdString() << "\n";
+        std::cerr << "k30: " << Tr(kWriteFailed, lang).arg(QString::fromStdString(o.out), QString::fromStdString(error)).toStdString() << "\n";
         return kExitNothing;
     }
 
@@ -116,19 +115,20 @@ int Receive(const Options& o, Language lang)
     file.rawText = text;
     DecodeTransfer(file.rawText, file.store);
     if (o.json) {
-        std::cout << ToJson(file).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+        WriteJson(file, std::cout);
+        std::cout << "\n";
     } else {
         const TestDataStore& s = file.store;
-        std::cout << Q(kReceived, lang)
+        std::cout << Tr(kReceived, lang)
                          .arg(port)
                          .arg(text.size() / 3)
                          .arg(QString::fromStdString(o.out))
                          .toStdString()
                   << "\n"
-                  << Q(kSummary, lang).arg(s.nInstrumentNo).arg(s.nEv2Count).arg(s.nK30Count).toStdString() << "\n";
+                  << Tr(kSummary, lang).arg(s.nInstrumentNo).arg(s.nEv2Count).arg(s.nK30Count).toStdString() << "\n";
         for (std::size_t k = 0; k < s.ValidCount(); ++k) {
             const K30& p = s.k30List[k];
-            std::cout << Q(kPointLine, lang)
+            std::cout << Tr(kPointLine, lang)
                              .arg(QString::fromStdString(p.name), QString::fromStdString(p.startTime),
                                   QString::fromStdString(p.endTime), QString::fromStdString(p.stress125),
                                   QString::fromStdString(p.k30Value))

@@ -67,8 +67,9 @@ int RunReport(const ReportOptions& o, Language lang)
     LoadedFile f;
     if (const int code = LoadDataFileExitCode(o.in, f))
         return code;
-    if (!o.header.empty() && !ReadHeaderFile(o.header, f.header))
-        return 1;
+    if (!o.header.empty())
+        if (const HeaderFileStatus status = ReadHeaderFile(o.header, f.header); status != HeaderFileStatus::Ok)
+            return HeaderFileExitCode(status);
     // The header shows the value the conclusions judge by.
     if (!o.required.empty())
         f.header.RequiredCoefficient = o.required;

@@ -5,6 +5,7 @@
 #include "Commands.h"
 #include "DataFile.h"
 #include "JsonOutput.h"
+#include "Ev2Evaluation.h"
 #include "K30Evaluation.h"
 
 namespace k30::cli {
@@ -21,6 +22,37 @@ constexpr Text kColumns{"测试号  开始时间  结束时间  1.25mm荷载强�
 constexpr Text kStress{"应力(MPa)", "stress (MPa)"};
 constexpr Text kSettlement{"沉降量(mm)", "settlement (mm)"};
 constexpr Text kHeader{"报告表头", "Report header"};
+constexpr Text kEv2Columns{"测试号  开始时间  结束时间  σ0max(MPa)  Ev1(MPa)  Ev2(MPa)  Ev2/Ev1",
+                           "Name  Start  End  sigma0max (MPa)  Ev1 (MPa)  Ev2 (MPa)  Ev2/Ev1"};
+
+// A result with no value shows as "-", so the columns stay countable.
+std::string OrDash(const std::string& text) { return text.empty() ? "-" : text; }
+
+template <std::size_t N>
+void PrintReadings(const std::array<ReadingPair, N>& reading, int count, Language lang, std::ostream& out)
+{
+    std::ostringstream stress, settlement;
+    for (int j = 0; j < count; ++j) {
+        stress << ' ' << std::setw(6) << StressText(reading[static_cast<std::size_t>(j)].stress);
+        settlement << ' ' << std::setw(6) << SettlementText(reading[static_cast<std::size_t>(j)].settlement);
+    }
+    out << "    " << kStress.in(lang) << ":" << stress.str() << "\n";
+    out << "    " << kSettlement.in(lang) << ":" << settlement.str() << "\n";
+}
+
+// After the K30 points, when the file holds Ev2 points.
+void PrintEv2Points(const TestDataStore& s, Language lang, std::ostream& out)
+{
+    if (s.ev2List.empty())
+        return;
+    out << "\n" << kEv2Points.in(lang) << "\n" << kEv2Columns.in(lang) << "\n";
+    for (const Ev2Point& p : s.ev2List) {
+        const Ev2Result r = ComputeEv2(p.reading);
+        out << p.name << "  " << p.startTime << "  " << p.endTime << "  " << OrDash(r.sigma0maxText) << "  "
+            << OrDash(r.ev1Text) << "  " << OrDash(r.ev2Text) << "  " << OrDash(r.ratioText) << "\n";
+        PrintReadings(p.reading, kEv2Pairs, lang, out);
+    }
+}
 
 void PrintTable(const LoadedFile& f, Language lang, std::ostream& out)
 {
@@ -33,14 +65,9 @@ void PrintTable(const LoadedFile& f, Language lang, std::ostream& out)
         const K30& p = s.k30List[k];
         out << p.name << "  " << p.startTime << "  " << p.endTime << "  " << p.stress125 << "  " << p.k30Value
             << "  " << p.testType << "  " << p.designLoad << "\n";
-        std::ostringstream stress, settlement;
-        for (int j = 0; j < kUsedPairs; ++j) {
-            stress << ' ' << std::setw(6) << StressText(p.reading[static_cast<std::size_t>(j)].stress);
-            settlement << ' ' << std::setw(6) << SettlementText(p.reading[static_cast<std::size_t>(j)].settlement);
-        }
-        out << "    " << kStress.in(lang) << ":" << stress.str() << "\n";
-        out << "    " << kSettlement.in(lang) << ":" << settlement.str() << "\n";
+        PrintReadings(p.reading, kUsedPairs, lang, out);
     }
+    PrintEv2Points(s, lang, out);
     if (f.kind == FileKind::Project) {
         out << "\n" << kHeader.in(lang) << ":\n";
         for (const HeaderField& h : kHeaderFileOrder)
@@ -62,16 +89,18 @@ void AddShowCommand(CLI::App& app, GlobalOptions& global, Action& action)
     CLI::App* sub = app.add_subcommand("show", "Print the test points of a raw (.ORG) or project (.K30) file.\n"
                                                "Exit 2 for a file name that is neither, 1 for an unreadable or damaged file.");
     sub->add_option("FILE", opts->file, "Raw or project file")->required();
-    sub->add_flag("--json", opts->json, "Print one JSON object (kind, instrumentNo, ev2Count, k30Count, points, header)");
+    sub->add_flag("--json", opts->json,
+                  "Print one JSON object (kind, instrumentNo, ev2Count, k30Count, points, ev2Points, header)");
     AddLanguageOption(sub, global);
     sub->callback([opts, &global, &action] {
         action = [opts, &global] {
             LoadedFile f;
             if (const int code = LoadDataFileExitCode(opts->file, f))
                 return code;
-            if (opts->json)
-                std::cout << ToJson(f).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
-            else
+            if (opts->json) {
+                WriteJson(f, std::cout);
+                std::cout << "\n";
+            } else
                 PrintTable(f, global.Resolve(), std::cout);
             return 0;
         };

@@ -63,8 +63,9 @@ void AddWordCommand(CLI::App& app, GlobalOptions& global, Action& action)
             LoadedFile f;
             if (const int code = LoadDataFileExitCode(opts->in, f))
                 return code;
-            if (!opts->header.empty() && !ReadHeaderFile(opts->header, f.header))
-                return 1;
+            if (!opts->header.empty())
+                if (const auto status = ReadHeaderFile(opts->header, f.header); status != HeaderFileStatus::Ok)
+                    return HeaderFileExitCode(status);
             FileHost host(opts->out);
             {
                 CDornWordOffice office(host);

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "Commands.h"
-#include "Settings.h"
+#include "UserSettings.h"
 
 namespace k30::cli {
 
@@ -14,7 +14,7 @@ Language GlobalOptions::Resolve() const
         return Language::Chinese;
     if (lang == "en")
         return Language::English;
-    return ReadLanguage();
+    return ReadLanguage(UserLanguageFiles());
 }
 
 namespace {
@@ -48,7 +48,7 @@ std::vector<std::string> SplitAtCommas(const std::string& list)
 
 void AddLanguageOption(CLI::App* sub, GlobalOptions& global)
 {
-    sub->add_option("--lang", global.lang, "Language of messages and tables (zh or en); default: ./Config.cfg")
+    sub->add_option("--lang", global.lang, "Language of messages and tables (zh or en); default: ./Config.cfg, else the workbench's own setting")
         ->check(CLI::IsMember({"zh", "en"}));
 }
 

@@ -4,54 +4,47 @@
 
 #include "CDornWordOffice.h"
 #include "ReportFonts.h"
+#include "UiText.h"
 #include "WordTexts.h"
 
 namespace k30 {
 
 namespace {
 
-QString Tr(const Text& text, Language lang)
-{
-    const std::string_view s = text.in(lang);
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
-
 void WriteHeaderTable(CDornWordOffice& office, const ReportHeader& info, Language lang)
 {
-    using namespace wordtexts;
+    using Member = std::string ReportHeader::*;
     const struct {
         int row, column;
-        const Text& label;
-        const std::string& value;
+        Member member;
+        const char* after;  // between the label and the value
     } cells[] = {
-        {1, 1, kClient, info.Client},
-        {2, 1, kElevation, info.Elevation},
-        {3, 1, kProjectName, info.ProjectName},
-        {4, 1, kPointLocation, info.PointLocation},
-        {5, 1, kSubgradeMileage, info.SubgradeMileage},
-        {6, 1, kFillLayer, info.FillLayer},
-        {1, 2, kReportNumber, info.ReportNumber},
-        {2, 2, kFillerName, info.FillerName},
-        {3, 2, kRequiredCoefficient, info.RequiredCoefficient},
-        {4, 2, kReportDate, info.ReportDate},
-        {5, 2, kEnvironment, info.Environment},
+        {1, 1, &ReportHeader::Client, ":  "},
+        {2, 1, &ReportHeader::Elevation, ":  "},
+        {3, 1, &ReportHeader::ProjectName, ": "},
+        {4, 1, &ReportHeader::PointLocation, ": "},
+        {5, 1, &ReportHeader::SubgradeMileage, ": "},
+        {6, 1, &ReportHeader::FillLayer, ": "},
+        {1, 2, &ReportHeader::ReportNumber, ": "},
+        {2, 2, &ReportHeader::FillerName, ": "},
+        {3, 2, &ReportHeader::RequiredCoefficient, ": "},
+        {4, 2, &ReportHeader::ReportDate, ": "},
+        {5, 2, &ReportHeader::Environment, ": "},
     };
     office.CreateTable(6, 2);
     for (const auto& c : cells)
-        office.SetCellText(c.row, c.column, Tr(c.label, lang) + Q(c.value));
+        office.SetCellText(c.row, c.column,
+                           HeaderLabel(c.member, lang) + QString::fromLatin1(c.after) + Q(info.*c.member));
 }
 
 void WriteResultsTable(CDornWordOffice& office, const TestDataStore& store, Language lang)
 {
-    using namespace wordtexts;
     const int n = static_cast<int>(store.ValidCount());
     office.CreateTable(n / 2 + n % 2 + 1, 6);
     for (int half = 0; half < 2; ++half) {
-        office.SetCellText(1, 3 * half + 1, Tr(kTestNumber, lang));
-        office.SetCellText(1, 3 * half + 2, Tr(kStress125, lang));
-        office.SetCellText(1, 3 * half + 3, Tr(kK30Value, lang));
+        office.SetCellText(1, 3 * half + 1, HeaderLabel(&ReportHeader::TestNumber, lang));
+        office.SetCellText(1, 3 * half + 2, Tr(texts::kStress125Caption, lang));
+        office.SetCellText(1, 3 * half + 3, Tr(texts::kCoefficientCaption, lang));
     }
     for (int i = 0; i < n; ++i) {
         const K30& p = store.k30List[static_cast<std::size_t>(i)];

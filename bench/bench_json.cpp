@@ -1,0 +1,58 @@
+// "k30 show --json" on large transfers: decoding and the streamed JSON, as the
+// command runs them (the output discarded).
+#include <benchmark/benchmark.h>
+
+#include <ostream>
+#include <streambuf>
+
+#include "DataFile.h"
+#include "JsonOutput.h"
+#include "TransferBuilder.h"
+#include "TransferDecoder.h"
+#include "TransferText.h"
+
+using namespace k30;
+
+namespace {
+
+std::string Transfer(int points)
+{
+    TransferPlan plan;
+    plan.ev2Section = true;
+    plan.ev2Records = 20;
+    for (int i = 0; i < points; ++i) {
+        InstrumentK30Record r;
+        r.number = static_cast<std::uint16_t>(i);
+        for (std::size_t j = 0; j < 16; ++j) {
+            r.stress[j] = static_cast<std::uint16_t>(j * 25 + i % 7);
+            r.settlement[j] = static_cast<std::uint16_t>(j * 12 + i % 5);
+        }
+        r.stress125 = 190;
+        r.k30 = 152;
+        plan.k30Records.push_back(r);
+    }
+    return BytesToTransferText(BuildTransfer(plan));
+}
+
+class Discard : public std::streambuf {
+protected:
+    int_type overflow(int_type c) override { return c; }
+    std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
+};
+
+void ShowJson(benchmark::State& state)
+{
+    const std::string text = Transfer(static_cast<int>(state.range(0)));
+    Discard sink;
+    std::ostream out(&sink);
+    for (auto _ : state) {
+        cli::LoadedFile file;
+        file.kind = FileKind::Raw;
+        file.rawText = text;
+        DecodeTransfer(file.rawText, file.store);
+        cli::WriteJson(file, out);
+    }
+}
+BENCHMARK(ShowJson)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
