@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "AtomicFile.h"
 #include "FileIO.h"
 #include "TestDataStore.h"
 #include "TransferDecoder.h"
@@ -24,66 +25,6 @@ namespace {
 constexpr std::string_view kEnding = ".ORG";
 constexpr std::string_view kUnaccepted = "_unaccepted";
 constexpr std::string_view kInstrument = "_instrument-";
-
-std::string SystemError(const std::string& what, int error)
-{
-    return what + ": " + std::strerror(error);
-}
-
-bool WriteAll(int fd, std::string_view text)
-{
-    const char* p = text.data();
-    std::size_t left = text.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// Creates a fresh temporary file in the folder; the process umask sets its mode.
-int CreateTemporary(const fs::path& folder, std::string& tempPath)
-{
-    for (int attempt = 0; attempt < 1000; ++attempt) {
-        tempPath = (folder / (".archive-" + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp"))
-                       .string();
-        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
-    }
-    errno = EEXIST;
-    return -1;
-}
-
-// Gives the temporary file the target name unless that name exists. False with
-// errno EEXIST when it does.
-bool LinkWithoutReplacing(const std::string& from, const std::string& to)
-{
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
-        return false;
-    // A file system without renameat2: a hard link fails on an existing name too.
-    if (::link(from.c_str(), to.c_str()) != 0)
-        return false;
-    ::unlink(from.c_str());
-    return true;
-}
-
-void SyncFolder(const fs::path& folder)
-{
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
 
 std::string TwoDigits(int v)
 {
@@ -161,35 +102,13 @@ ArchiveWriteResult ArchiveTransfer(const std::string& folder, std::string_view t
     std::tm local{};
     localtime_r(&when, &local);
 
-    std::string temp;
-    const int fd = CreateTemporary(dir, temp);
-    if (fd < 0) {
-        r.error = SystemError(folder, errno);
-        return r;
-    }
-    const bool written = WriteAll(fd, text) && ::fsync(fd) == 0;
-    const int writeError = errno;
-    if (::close(fd) != 0 || !written) {
-        r.error = SystemError(temp, written ? errno : writeError);
-        ::unlink(temp.c_str());
-        return r;
-    }
-    for (int copy = 1; copy < 10000; ++copy) {
-        const std::string target = (dir / ArchiveFileName(local, decoded.nInstrumentNo, accepted, copy)).string();
-        if (LinkWithoutReplacing(temp, target)) {
-            SyncFolder(dir);
-            r.ok = true;
-            r.path = target;
-            return r;
-        }
-        if (errno != EEXIST) {
-            r.error = SystemError(target, errno);
-            break;
-        }
-    }
-    if (r.error.empty())
-        r.error = folder + ": no free name";
-    ::unlink(temp.c_str());
+    std::string error;
+    r.path = WriteNewFileAtomically(
+        folder, [&](int copy) { return ArchiveFileName(local, decoded.nInstrumentNo, accepted, copy); }, 9999,
+        text.data(), text.size(), error);
+    r.ok = !r.path.empty();
+    if (!r.ok)
+        r.error = folder + ": " + error;
     return r;
 }
 

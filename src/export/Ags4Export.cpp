@@ -7,6 +7,7 @@
 #include <set>
 #include <vector>
 
+#include "Ev2Evaluation.h"
 #include "ExportTables.h"
 #include "ExportTexts.h"
 #include "Format.h"
@@ -19,6 +20,7 @@ namespace {
 
 constexpr double kPlateDiameterMm = 300.0;
 constexpr const char* kAgsVersion = "4.1";
+constexpr Text kAgsTestType{"测试类型 ", "Test type "};
 
 struct Heading {
     const char* name;
@@ -67,6 +69,8 @@ const std::map<std::string, std::string>& UnitDescriptions()
         {"kN", "kilonewton"},
         {"MPa", "megapascal"},
         {"MPa/m", "megapascal per metre"},
+        {"mm/MPa", "millimetre per megapascal"},
+        {"mm/MPa2", "millimetre per megapascal squared"},
         {"yyyy-mm-dd", "year month day"},
     };
     return d;
@@ -288,12 +292,16 @@ std::string WriteAgs4(const TestDataStore& store, const ReportHeader& header, co
                {{"LOCA_ID", "", "ID"},
                 {"PLTG_DPTH", "m", "2DP"},
                 {"PLTG_TESN", "", "X"},
-                {"PLTG_CYCN", "", "0DP"},
-                {"PLTG_DIAM", "mm", "0DP"},
-                {"PLTG_TYPE", "", "X"},
-                {"PLTG_MOSR", "MPa/m", "0DP"},
+                {"PLTG_CYC", "", "X"},
+                {"PLTG_DATE", "yyyy-mm-dd", "DT"},
+                {"PLTG_PDIA", "mm", "0DP"},
+                // Three decimals, one more than usual, keep the fit usable.
+                {"PLTG_FA0", "mm", "3DP"},
+                {"PLTG_FA1", "mm/MPa", "3DP"},
+                {"PLTG_FA2", "mm/MPa2", "3DP"},
                 {"PLTG_SMOD", "MPa", "1DP"},
                 {"PLTG_EV2", "MPa", "1DP"},
+                {"PLTG_MOSR", "MPa/m", "1DP"},
                 {"PLTG_METH", "", "X"},
                 {"PLTG_REM", "", "X"}},
                {}};
@@ -301,10 +309,10 @@ std::string WriteAgs4(const TestDataStore& store, const ReportHeader& header, co
                {{"LOCA_ID", "", "ID"},
                 {"PLTG_DPTH", "m", "2DP"},
                 {"PLTG_TESN", "", "X"},
-                {"PLTG_CYCN", "", "0DP"},
-                {"PLTT_INCN", "", "0DP"},
+                {"PLTG_CYC", "", "X"},
+                {"PLTT_STG", "", "X"},
                 {"PLTT_LOAD", "kN", "2DP"},
-                {"PLTT_SETT", "mm", "2DP"}},
+                {"PLTT_SET1", "mm", "2DP"}},
                {}};
 
     const auto elevation = ParseRequirement(header.Elevation);
@@ -323,25 +331,35 @@ std::string WriteAgs4(const TestDataStore& store, const ReportHeader& header, co
         loca.At(row, "LOCA_REM") = kind;
         return id;
     };
-    auto addTest = [&](const std::string& id, int cycle, const std::string& type) -> std::vector<std::string>& {
+    // The test type heads the remark, as PLTG has no heading of its own for it.
+    auto addTest = [&](const std::string& id, int cycle, const std::string& startTime,
+                       const std::string& type) -> std::vector<std::string>& {
         auto& row = pltg.NewRow();
         pltg.At(row, "LOCA_ID") = id;
         pltg.At(row, "PLTG_DPTH") = depth;
         pltg.At(row, "PLTG_TESN") = "1";
-        pltg.At(row, "PLTG_CYCN") = std::to_string(cycle);
-        pltg.At(row, "PLTG_DIAM") = diameter;
-        pltg.At(row, "PLTG_TYPE") = type;
+        pltg.At(row, "PLTG_CYC") = std::to_string(cycle);
+        pltg.At(row, "PLTG_DATE") = IsoDate(startTime);
+        pltg.At(row, "PLTG_PDIA") = diameter;
+        pltg.At(row, "PLTG_REM") = Str(kAgsTestType.in(lang)) + "= " + type;
         return row;
+    };
+    auto addFit = [&](std::vector<std::string>& row, const std::optional<QuadraticFit>& fit) {
+        if (!fit)
+            return;
+        pltg.At(row, "PLTG_FA0") = ExportCell::Number(fit->a0, 3).text;
+        pltg.At(row, "PLTG_FA1") = ExportCell::Number(fit->a1, 3).text;
+        pltg.At(row, "PLTG_FA2") = ExportCell::Number(fit->a2, 3).text;
     };
     auto addStage = [&](const std::string& id, int cycle, int stage, const ReadingPair& r) {
         auto& row = pltt.NewRow();
         pltt.At(row, "LOCA_ID") = id;
         pltt.At(row, "PLTG_DPTH") = depth;
         pltt.At(row, "PLTG_TESN") = "1";
-        pltt.At(row, "PLTG_CYCN") = std::to_string(cycle);
-        pltt.At(row, "PLTT_INCN") = std::to_string(stage);
+        pltt.At(row, "PLTG_CYC") = std::to_string(cycle);
+        pltt.At(row, "PLTT_STG") = std::to_string(stage);
         pltt.At(row, "PLTT_LOAD") = ExportCell::Number(r.stress / 1000.0 * force, 2).text;
-        pltt.At(row, "PLTT_SETT") = ExportCell::Number(r.settlement / 100.0, 2).text;
+        pltt.At(row, "PLTT_SET1") = ExportCell::Number(r.settlement / 100.0, 2).text;
     };
 
     const std::size_t nK30 = std::min(store.ValidCount(), assessment.k30.size());
@@ -359,15 +377,15 @@ std::string WriteAgs4(const TestDataStore& store, const ReportHeader& header, co
     for (std::size_t k = 0; k < nK30; ++k) {
         const K30& p = store.k30List[k];
         const K30Assessment& a = assessment.k30[k];
-        auto& row = addTest(k30Ids[k], 1, p.testType.empty() ? "K30" : OneLine(p.testType));
-        const ExportCell k30 = ExportCell::FromText(p.k30Value, 0);
+        auto& row = addTest(k30Ids[k], 1, p.startTime, p.testType.empty() ? "K30" : OneLine(p.testType));
+        const ExportCell k30 = ExportCell::FromText(p.k30Value, 1);
         if (k30.kind == ExportCell::Kind::Number && k30.number > 0.0)
             pltg.At(row, "PLTG_MOSR") = k30.text;
         pltg.At(row, "PLTG_METH") = Str(kAgsK30Method.in(lang));
-        std::string remark;
+        std::string remark = pltg.At(row, "PLTG_REM");
         const ExportCell stress = ExportCell::FromText(p.stress125, 3);
         if (stress.kind == ExportCell::Kind::Number && stress.number > 0.0)
-            remark = Str(kAgsStress125.in(lang)) + "= " + stress.text + " MPa";
+            Join(remark, Str(kAgsStress125.in(lang)) + "= " + stress.text + " MPa");
         if (a.lowerBound)
             Join(remark, Str(kAgsLowerBound.in(lang)) + std::to_string(*a.lowerBound) + " MPa/m");
         Join(remark, Requirement(a.verdict, assessment.required.k30, " MPa/m", lang));
@@ -380,18 +398,20 @@ std::string WriteAgs4(const TestDataStore& store, const ReportHeader& header, co
     for (std::size_t k = 0; k < nEv2; ++k) {
         const Ev2Point& p = store.ev2List[k];
         const Ev2Result& r = assessment.ev2[k].result;
-        auto& first = addTest(ev2Ids[k], 1, "Ev2");
+        auto& first = addTest(ev2Ids[k], 1, p.startTime, "Ev2");
+        addFit(first, r.fit1);
         pltg.At(first, "PLTG_SMOD") = Fixed(r.ev1, 1);
         pltg.At(first, "PLTG_METH") = Str(kAgsEv2Method.in(lang));
         if (!r.sigma0maxText.empty())
-            pltg.At(first, "PLTG_REM") = Str(kAgsSigma0max.in(lang)) + "= " + r.sigma0maxText + " MPa";
-        auto& second = addTest(ev2Ids[k], 2, "Ev2");
+            Join(pltg.At(first, "PLTG_REM"), Str(kAgsSigma0max.in(lang)) + "= " + r.sigma0maxText + " MPa");
+        auto& second = addTest(ev2Ids[k], 2, p.startTime, "Ev2");
+        addFit(second, r.fit2);
         pltg.At(second, "PLTG_SMOD") = Fixed(r.ev2, 1);
         pltg.At(second, "PLTG_EV2") = Fixed(r.ev2, 1);
         pltg.At(second, "PLTG_METH") = Str(kAgsEv2Method.in(lang));
-        std::string remark;
+        std::string remark = pltg.At(second, "PLTG_REM");
         if (!r.ratioText.empty())
-            remark = "Ev2/Ev1 = " + r.ratioText;
+            Join(remark, "Ev2/Ev1 = " + r.ratioText);
         Join(remark, Requirement(assessment.ev2[k].verdict, std::nullopt, "", lang));
         pltg.At(second, "PLTG_REM") = remark;
         // The first loading and the unloading belong to cycle 1; the

@@ -86,7 +86,58 @@ bool SyncFolder(const fs::path& dir, std::string& error)
     return ok;
 }
 
+// Gives the temporary file the target name unless that name exists. False with
+// errno EEXIST when it does.
+bool LinkWithoutReplacing(const std::string& from, const std::string& to)
+{
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
+        return false;
+    // A file system without renameat2: a hard link fails on an existing name too.
+    if (::link(from.c_str(), to.c_str()) != 0)
+        return false;
+    ::unlink(from.c_str());
+    return true;
+}
+
 }  // namespace
+
+std::string WriteNewFileAtomically(const std::string& folder, const std::function<std::string(int)>& nameFor,
+                                   int maxNames, const void* data, std::size_t size, std::string& error)
+{
+    const fs::path dir = folder.empty() ? fs::path(".") : fs::path(folder);
+    std::string tempPath;
+    const int fd = CreateTemporary(dir, "archive", tempPath);
+    if (fd < 0) {
+        error = Describe("creating a temporary file", errno);
+        return {};
+    }
+    bool ok = WriteAll(fd, static_cast<const char*>(data), size);
+    if (!ok)
+        error = Describe("writing", errno);
+    if (ok && ::fsync(fd) != 0) {
+        error = Describe("syncing", errno);
+        ok = false;
+    }
+    if (::close(fd) != 0 && ok) {
+        error = Describe("closing", errno);
+        ok = false;
+    }
+    for (int k = 1; ok && k <= maxNames; ++k) {
+        const std::string target = (dir / nameFor(k)).string();
+        if (LinkWithoutReplacing(tempPath, target))
+            return SyncFolder(dir, error) ? target : std::string();
+        if (errno != EEXIST) {
+            error = Describe("naming the file", errno);
+            ok = false;
+        }
+    }
+    if (ok)
+        error = Describe("naming the file", EEXIST);
+    ::unlink(tempPath.c_str());
+    return {};
+}
 
 bool WriteFileAtomically(const std::string& path, const void* data, std::size_t size, std::string& error)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 namespace k30 {
@@ -15,5 +16,13 @@ namespace k30 {
 // On failure returns false with error set (English), leaves the target as it
 // was and no temporary file behind.
 bool WriteFileAtomically(const std::string& path, const void* data, std::size_t size, std::string& error);
+
+// The same for a file that must never replace another (the transfer archive):
+// the synced temporary file takes the first of nameFor(1), nameFor(2), ... up
+// to maxNames that does not exist in folder, and the folder is synced. The
+// new file gets 0666 less the umask. Returns the path written, or an empty
+// string with error set.
+std::string WriteNewFileAtomically(const std::string& folder, const std::function<std::string(int)>& nameFor,
+                                   int maxNames, const void* data, std::size_t size, std::string& error);
 
 }  // namespace k30

@@ -2,6 +2,8 @@
 
 #include <QSettings>
 
+#include "UserSettings.h"
+
 namespace k30 {
 
 namespace {
@@ -11,13 +13,13 @@ const QString kRatioMaxKey = QStringLiteral("acceptance/ratioMax");
 
 Ev2LimitTexts LoadEv2LimitTexts()
 {
-    QSettings settings;
+    QSettings settings(UserPreferencesFile(), QSettings::IniFormat);
     return {settings.value(kEv2MinKey).toString(), settings.value(kRatioMaxKey).toString()};
 }
 
 void SaveEv2LimitTexts(const Ev2LimitTexts& limits)
 {
-    QSettings settings;
+    QSettings settings(UserPreferencesFile(), QSettings::IniFormat);
     settings.setValue(kEv2MinKey, limits.ev2Min);
     settings.setValue(kRatioMaxKey, limits.ratioMax);
 }

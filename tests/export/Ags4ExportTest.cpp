@@ -148,7 +148,7 @@ std::vector<std::string> Where(const AgsGroup& g, const std::string& id, const s
                                const std::string& heading)
 {
     const auto ids = g.Column("LOCA_ID");
-    const auto cycles = g.Column("PLTG_CYCN");
+    const auto cycles = g.Column("PLTG_CYC");
     const auto values = g.Column(heading);
     std::vector<std::string> out;
     for (std::size_t i = 0; i < ids.size(); ++i)
@@ -172,19 +172,38 @@ TEST(Ags4Export, FollowsTheRulesWithUniqueLocationsAndHandComputedLoads)
     EXPECT_EQ(f.groups["PROJ"].Column("PROJ_CLNT"), std::vector<std::string>{"Client, \"Ltd\""});
     EXPECT_EQ(f.groups["TRAN"].Column("TRAN_DATE"), std::vector<std::string>{"2026-12-06"});
 
+    // Only headings of the AGS4 data dictionary.
     const AgsGroup& pltg = f.groups["PLTG"];
-    EXPECT_EQ(pltg.Column("PLTG_MOSR"), (std::vector<std::string>{"125", "", "100", "150", "", ""}));
+    EXPECT_EQ(pltg.headings, (std::vector<std::string>{"LOCA_ID", "PLTG_DPTH", "PLTG_TESN", "PLTG_CYC", "PLTG_DATE",
+                                                       "PLTG_PDIA", "PLTG_FA0", "PLTG_FA1", "PLTG_FA2", "PLTG_SMOD",
+                                                       "PLTG_EV2", "PLTG_MOSR", "PLTG_METH", "PLTG_REM"}));
+    EXPECT_EQ(f.groups["PLTT"].headings, (std::vector<std::string>{"LOCA_ID", "PLTG_DPTH", "PLTG_TESN", "PLTG_CYC",
+                                                                   "PLTT_STG", "PLTT_LOAD", "PLTT_SET1"}));
+    EXPECT_EQ(pltg.Column("PLTG_MOSR"), (std::vector<std::string>{"125.0", "", "100.0", "150.0", "", ""}));
+    EXPECT_EQ(pltg.Column("PLTG_CYC"), (std::vector<std::string>{"1", "1", "1", "1", "1", "2"}));
+    EXPECT_EQ(Where(pltg, "低值点", "", "PLTG_DATE"), std::vector<std::string>{"2026-11-03"});
+    EXPECT_EQ(Where(pltg, "3_3", "2", "PLTG_DATE"), std::vector<std::string>{"2026-11-04"});
+    EXPECT_EQ(Where(pltg, "低值点", "", "PLTG_REM").front().rfind("Test type = K30; ", 0), 0u);
+    EXPECT_EQ(Where(pltg, "3_3", "1", "PLTG_REM"), std::vector<std::string>{"Test type = Ev2; sigma0max = 0.350 MPa"});
+    // The fits: first loading s = 2·sigma, second s = 0.5 + 0.5·sigma.
+    EXPECT_EQ(Where(pltg, "3_3", "1", "PLTG_FA0"), std::vector<std::string>{"0.000"});
+    EXPECT_EQ(Where(pltg, "3_3", "1", "PLTG_FA1"), std::vector<std::string>{"2.000"});
+    EXPECT_EQ(Where(pltg, "3_3", "1", "PLTG_FA2"), std::vector<std::string>{"0.000"});
+    EXPECT_EQ(Where(pltg, "3_3", "2", "PLTG_FA0"), std::vector<std::string>{"0.500"});
+    EXPECT_EQ(Where(pltg, "3_3", "2", "PLTG_FA1"), std::vector<std::string>{"0.500"});
+    EXPECT_EQ(Where(pltg, "3_3", "2", "PLTG_FA2"), std::vector<std::string>{"0.000"});
+    EXPECT_EQ(Where(pltg, "3", "", "PLTG_FA1"), std::vector<std::string>{""});
     EXPECT_EQ(Where(pltg, "3_3", "1", "PLTG_SMOD"), std::vector<std::string>{"112.5"});
     EXPECT_EQ(Where(pltg, "3_3", "2", "PLTG_SMOD"), std::vector<std::string>{"450.0"});
     EXPECT_EQ(Where(pltg, "3_3", "2", "PLTG_EV2"), std::vector<std::string>{"450.0"});
     EXPECT_EQ(Where(pltg, "3_3", "1", "PLTG_EV2"), std::vector<std::string>{""});
-    EXPECT_EQ(pltg.Column("PLTG_DIAM"), std::vector<std::string>(6, "300"));
+    EXPECT_EQ(pltg.Column("PLTG_PDIA"), std::vector<std::string>(6, "300"));
 
     // Loads: stress × π·(0.15 m)² × 1000 kN/MN. 0.100 MPa → 7.0686 kN,
     // 0.375 MPa → 26.5072 kN; 0.260 MPa → 18.3783 kN.
     const AgsGroup& pltt = f.groups["PLTT"];
     const auto load1 = Where(pltt, "A,1 \"quoted\" 第二行 测点", "", "PLTT_LOAD");
-    const auto settlement1 = Where(pltt, "A,1 \"quoted\" 第二行 测点", "", "PLTT_SETT");
+    const auto settlement1 = Where(pltt, "A,1 \"quoted\" 第二行 测点", "", "PLTT_SET1");
     ASSERT_EQ(load1.size(), 16u);
     EXPECT_EQ(load1[0], "0.00");
     EXPECT_EQ(load1[4], "7.07");
@@ -213,6 +232,7 @@ TEST(Ags4Export, CheckerFindsBrokenFiles)
              replaced("\"DATA\",\"kN\",\"kilonewton\"\r\n", ""),           // unit used, not listed
              replaced("\"DATA\",\"低值点\"", "\"DATA\",\"3\""),              // LOCA_ID twice
              replaced("\"7.07\"", "\"7.1\""),                                 // 2DP with one decimal
+             replaced("\"2.000\"", "\"2.00\""),                               // 3DP with two decimals
          })
         EXPECT_FALSE(Check(broken).faults.empty());
 }

@@ -18,6 +18,7 @@
 #include "CMainFrame.h"
 #include "K30ListModel.h"
 #include "ScriptedPrompt.h"
+#include "UserSettings.h"
 
 namespace k30 {
 namespace {
@@ -133,7 +134,7 @@ TEST(HeaderAcceptance, Ev2RequirementsAreKeptInTheSettingsAsTyped)
         EXPECT_EQ(shown.ratioMax, 2.3);
         EXPECT_FALSE(shown.k30);
     }
-    EXPECT_EQ(QSettings().value(QStringLiteral("acceptance/ratioMax")).toString(), QStringLiteral(" 2,3"));
+    EXPECT_EQ(QSettings(UserPreferencesFile(), QSettings::IniFormat).value(QStringLiteral("acceptance/ratioMax")).toString(), QStringLiteral(" 2,3"));
 
     // A new page, as at the next start, shows them again; reports read the same.
     CHeadk30 again(store);
