@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Language.h"
+#include "Texts.h"
 
 // Texts of the CSV, XLSX and AGS4 exports: column titles, sheet labels and
 // the labels of free-text fields.
@@ -16,16 +17,16 @@ inline constexpr Text kTestType{"测试类型", "Test Type"};
 inline constexpr Text kDesignLoad{"设计荷载(MPa)", "Design Load (MPa)"};
 inline constexpr Text kStress{"应力(MPa)", " Stress (MPa)"};  // after the reading number
 inline constexpr Text kSettlement{"沉降量(mm)", " Settlement (mm)"};
-inline constexpr Text kVerdict{"判定", "Verdict"};
+inline constexpr const Text& kVerdict = texts::kVerdict;
 inline constexpr Text kLowerBound{"K30下限(MPa/m)", "K30 Lower Bound (MPa/m)"};
 inline constexpr Text kRecomputedK30{"复算K30(MPa/m)", "Recomputed K30 (MPa/m)"};
 
 // Ev2 table
-inline constexpr Text kDate{"日期", "Date"};
-inline constexpr Text kSigma0max{"σ0max(MPa)", "σ0max (MPa)"};
-inline constexpr Text kEv1{"Ev1(MPa)", "Ev1 (MPa)"};
-inline constexpr Text kEv2{"Ev2(MPa)", "Ev2 (MPa)"};
-inline constexpr Text kRatio{"Ev2/Ev1", "Ev2/Ev1"};
+inline constexpr const Text& kDate = texts::kEv2Date;
+inline constexpr const Text& kSigma0max = texts::kSigma0maxMpa;
+inline constexpr const Text& kEv1 = texts::kEv1Mpa;
+inline constexpr const Text& kEv2 = texts::kEv2Mpa;
+inline constexpr const Text& kRatio = texts::kEv2Ev1;
 
 // Verdicts
 

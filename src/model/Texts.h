@@ -32,6 +32,17 @@ inline constexpr Text kStress125Caption{"沉降1.25mm对应荷载强度(MPa)",
                                         "Load Strength(MPa) Corresponding to 1.25mm Settlement"};
 inline constexpr Text kCoefficientCaption{"地基系数值(MPa/m)", "Foundation Coefficient(MPa/m)"};
 
+// The Ev2 test's quantities and cycles: the Ev2 page, its report and the exports.
+inline constexpr Text kEv2Date{"日期", "Date"};
+inline constexpr Text kSigma0maxMpa{"σ0max(MPa)", "σ0max (MPa)"};
+inline constexpr Text kEv1Mpa{"Ev1(MPa)", "Ev1 (MPa)"};
+inline constexpr Text kEv2Mpa{"Ev2(MPa)", "Ev2 (MPa)"};
+inline constexpr Text kEv2Ev1{"Ev2/Ev1", "Ev2/Ev1"};
+inline constexpr Text kFirstLoading{"第一次加载", "First loading"};
+inline constexpr Text kUnloading{"卸载", "Unloading"};
+inline constexpr Text kSecondLoading{"第二次加载", "Second loading"};
+inline constexpr Text kVerdict{"判定", "Verdict"};
+
 inline constexpr Text kCannotWrite{"无法写入文件", "Cannot write the file"};
 
 }  // namespace k30::texts

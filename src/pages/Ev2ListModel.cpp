@@ -2,6 +2,7 @@
 
 #include <QColor>
 
+#include "AcceptanceFormat.h"
 #include "Ev2PageTexts.h"
 #include "TestDataStore.h"
 #include "UiText.h"
@@ -98,11 +99,7 @@ QVariant Ev2ListModel::data(const QModelIndex& index, int role) const
     case Ratio:
         return Q(a.result.ratioText);
     case VerdictColumn:
-        if (a.verdict == Verdict::Pass)
-            return Tr(t::kPass, lang_);
-        if (a.verdict == Verdict::Fail)
-            return Tr(t::kFail, lang_);
-        return QString();
+        return VerdictQText(a.verdict, lang_);
     default:
         return {};
     }

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "Language.h"
+#include "Texts.h"
 
 // Texts of the Ev2 page, of manual Ev2 data entry and of the Ev2 questions of
 // the file commands.
@@ -13,16 +14,14 @@ inline constexpr Text kPageLabel{"Ev2测试点", "Ev2 Test Points"};
 
 // Table columns.
 inline constexpr Text kColNumber{"测试号", "Test Number"};
-inline constexpr Text kColDate{"日期", "Date"};
+inline constexpr const Text& kColDate = texts::kEv2Date;
 inline constexpr Text kColStart{"开始时间", "Start"};
 inline constexpr Text kColEnd{"结束时间", "End"};
-inline constexpr Text kColSigma0max{"σ0max(MPa)", "σ0max (MPa)"};
-inline constexpr Text kColEv1{"Ev1(MPa)", "Ev1 (MPa)"};
-inline constexpr Text kColEv2{"Ev2(MPa)", "Ev2 (MPa)"};
-inline constexpr Text kColRatio{"Ev2/Ev1", "Ev2/Ev1"};
-inline constexpr Text kColVerdict{"判定", "Verdict"};
-inline constexpr Text kPass{"合格", "Pass"};
-inline constexpr Text kFail{"不合格", "Fail"};
+inline constexpr const Text& kColSigma0max = texts::kSigma0maxMpa;
+inline constexpr const Text& kColEv1 = texts::kEv1Mpa;
+inline constexpr const Text& kColEv2 = texts::kEv2Mpa;
+inline constexpr const Text& kColRatio = texts::kEv2Ev1;
+inline constexpr const Text& kColVerdict = texts::kVerdict;
 
 // Statistics strip.
 inline constexpr Text kStatsEv2{"Ev2统计：", "Ev2 statistics: "};
@@ -42,13 +41,13 @@ inline constexpr Text kGroupSeparator{"；", "; "};
 
 // Readings and manual entry.
 inline constexpr Text kPointLabel{"测试点：", "Test point: "};
-inline constexpr Text kGroupFirstLoading{"第一次加载", "First loading"};
-inline constexpr Text kGroupUnloading{"卸载", "Unloading"};
-inline constexpr Text kGroupSecondLoading{"第二次加载", "Second loading"};
+inline constexpr const Text& kGroupFirstLoading = texts::kFirstLoading;
+inline constexpr const Text& kGroupUnloading = texts::kUnloading;
+inline constexpr const Text& kGroupSecondLoading = texts::kSecondLoading;
 inline constexpr Text kRowNumber{"序号", "No."};
 inline constexpr Text kStress{"应力(MPa)", "Stress (MPa)"};
 inline constexpr Text kSettlement{"沉降量(mm)", "Settlement (mm)"};
-inline constexpr Text kDate{"日期", "Date"};
+inline constexpr const Text& kDate = texts::kEv2Date;
 inline constexpr Text kStartTime{"开始", "Start"};
 inline constexpr Text kEndTime{"结束", "End"};
 inline constexpr Text kCompute{"计算", "Compute"};
@@ -67,7 +66,7 @@ inline constexpr Text kCannotWriteEv2{"Ev2测试点无法保存为原始数据�
 
 inline constexpr std::array kAll{kTabCaption,   kPageLabel,     kColNumber,    kColDate,        kColStart,
                                  kColEnd,       kColSigma0max,  kColEv1,       kColEv2,         kColRatio,
-                                 kColVerdict,   kPass,          kFail,         kStatsEv2,       kStatsCount,
+                                 kColVerdict,   kStatsEv2,       kStatsCount,
                                  kStatsMean,    kStatsStd,      kStatsCv,      kStatsMin,       kStatsMax,
                                  kStatsRatio,   kStatsPassed,   kStatsFailed,  kStatsNone,      kStatsPassRate, kSeparator, kGroupSeparator,
                                  kPointLabel,   kGroupFirstLoading, kGroupUnloading, kGroupSecondLoading, kRowNumber,     kStress,       kSettlement,     kDate,

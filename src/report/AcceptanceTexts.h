@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Language.h"
+#include "Texts.h"
 
 // Texts of the acceptance of a layer: verdicts, the recompute check, the
 // statistics, the conclusion sentences and the summary report. Shared by the
@@ -19,7 +20,7 @@ inline constexpr Text kDiffersTip{"仪器给出的1.25mm荷载强度或地基系
                                   "the readings (by more than 0.001 MPa or 1 MPa/m): check this point."};
 
 // List page columns.
-inline constexpr Text kColVerdict{"判定", "Verdict"};
+inline constexpr const Text& kColVerdict = texts::kVerdict;
 inline constexpr Text kColRecomputedK30{"重算地基系数值(MPa/m)", "Recomputed Coefficient(MPa/m)"};
 inline constexpr Text kColCheck{"核对", "Check"};
 inline constexpr Text kVerdictTip{"按要求地基系数判定；“≥ N”：沉降未达1.25mm，K30至少为N MPa/m。",

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "Language.h"
+#include "Texts.h"
 
 // Texts of the Ev2 chart, the Ev2 point report and the Ev2 print choices.
 namespace k30::ev2_report_texts {
@@ -14,9 +15,9 @@ inline constexpr Text kMeasuredFirst{"实测 第一次循环", "Measured, first 
 inline constexpr Text kMeasuredSecond{"实测 第二次循环", "Measured, second cycle"};
 inline constexpr Text kFitFirst{"拟合 第一次加载", "Fit, first loading"};
 inline constexpr Text kFitSecond{"拟合 第二次加载", "Fit, second loading"};
-inline constexpr Text kFirstLoading{"第一次加载", "First loading"};
-inline constexpr Text kUnloading{"卸载", "Unloading"};
-inline constexpr Text kSecondLoading{"第二次加载", "Second loading"};
+inline constexpr const Text& kFirstLoading = texts::kFirstLoading;
+inline constexpr const Text& kUnloading = texts::kUnloading;
+inline constexpr const Text& kSecondLoading = texts::kSecondLoading;
 inline constexpr Text kNoResult{"无结果", "no result"};
 
 // Report.
