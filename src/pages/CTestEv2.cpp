@@ -281,7 +281,9 @@ void CTestEv2::UpdateStatistics()
     const QString sep = Tr(t::kSeparator, lang);
     const auto item = [&](const Text& name, const QString& value) { return Tr(name, lang) + QLatin1Char(' ') + value; };
     const std::optional<double> cvPercent = s.cv ? std::optional<double>(*s.cv * 100.0) : std::nullopt;
-    const std::optional<double> rate = n.PassRate() ? std::optional<double>(*n.PassRate() * 100.0) : std::nullopt;
+    // Without a requirement nothing is judged, and a pass rate would mislead.
+    const std::optional<double> rate =
+        model_->Judged() && n.PassRate() ? std::optional<double>(*n.PassRate() * 100.0) : std::nullopt;
     QString text = Tr(t::kStatsEv2, lang);
     text += QStringList{item(t::kStatsCount, QString::number(s.count)), item(t::kStatsMean, Number(s.mean, 1)),
                         item(t::kStatsStd, Number(s.std, 1)),

@@ -33,6 +33,7 @@ void Ev2ListModel::Refill(const Requirements& required)
     beginResetModel();
     assessments_.clear();
     counts_ = {};
+    judged_ = required.ev2Min.has_value() || required.ratioMax.has_value();
     for (const Ev2Point& p : store_.ev2List) {
         assessments_.push_back(AssessEv2Point(p, required));
         switch (assessments_.back().verdict) {

@@ -23,6 +23,8 @@ public:
 
     // Reads the store again and judges every point against these requirements.
     void Refill(const Requirements& required);
+    // Whether the last refill had an Ev2 requirement to judge by.
+    bool Judged() const { return judged_; }
     // Column titles in this language.
     void SetLanguage(Language lang);
 
@@ -39,6 +41,7 @@ private:
     Language lang_;
     std::vector<Ev2Assessment> assessments_;
     VerdictCounts counts_;
+    bool judged_ = false;  // an Ev2 requirement is set
 };
 
 // "2009-5-12-08:05" split into its date "2009-5-12" and its time "08:05".
