@@ -320,7 +320,9 @@ bool HeaderFromJson(const nlohmann::json& j, ReportHeader& header, std::string& 
         return false;
     }
     header = ReportHeader{};
-    for (const auto& [key, value] : j.items()) {
+    for (const auto& item : j.items()) {
+        const std::string& key = item.key();
+        const auto& value = item.value();
         const auto field = std::find_if(kHeaderFileOrder.begin(), kHeaderFileOrder.end(),
                                         [&key](const HeaderField& f) { return key == f.key; });
         if (field == kHeaderFileOrder.end()) {
@@ -345,10 +347,13 @@ HeaderFileStatus ReadHeaderFile(const std::string& path, ReportHeader& header)
     }
     const auto j = nlohmann::json::parse(file.bytes.begin(), file.bytes.end(), nullptr, false);
     std::string error = "not valid JSON";
-    if (j.is_discarded() || !HeaderFromJson(j, header, error)) {
+    // Read into a copy: a refused file leaves the header as it was.
+    ReportHeader read;
+    if (j.is_discarded() || !HeaderFromJson(j, read, error)) {
         std::cerr << "k30: " << path << ": " << error << "\n";
         return HeaderFileStatus::Invalid;
     }
+    header = read;
     return HeaderFileStatus::Ok;
 }
 
