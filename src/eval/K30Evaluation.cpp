@@ -39,8 +39,13 @@ std::optional<K30Result> ComputeK30(const std::array<ReadingPair, kReadingPairs>
     const double s1 = hi.settlement;
     const double p0 = lo.stress;
     const double p1 = hi.stress;
+    // Readings from a project file may be any float: an infinite or undefined
+    // interpolation is no result rather than "inf" or "nan" texts.
+    const double stress = (kThresholdSettlement - s0) / (s1 - s0) * (p1 - p0) + p0;
+    if (!(std::fabs(stress) <= std::numeric_limits<float>::max()))
+        return std::nullopt;
     K30Result r;
-    r.stress125 = static_cast<float>((kThresholdSettlement - s0) / (s1 - s0) * (p1 - p0) + p0);
+    r.stress125 = static_cast<float>(stress);
     r.stress125Text = FormatFixed(r.stress125 / 1000.0, 3);
     r.k30 = static_cast<float>(r.stress125 / 1.25);
     r.k30Text = FormatFixed(r.k30, 3, 0);

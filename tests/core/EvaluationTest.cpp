@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "Format.h"
 #include "K30Evaluation.h"
 
@@ -38,6 +40,10 @@ TEST(ComputeK30, CrossingRules)
     // Nothing above 1.25 mm, and a zero reading already above it.
     EXPECT_FALSE(ComputeK30(Pairs({{0, 0}, {100, 125}, {200, 120}})));
     EXPECT_FALSE(ComputeK30(Pairs({{0, 130}, {100, 200}})));
+    // Project-file readings of any value: an infinite or undefined stress is no result.
+    constexpr float kInf = std::numeric_limits<float>::infinity();
+    EXPECT_FALSE(ComputeK30(Pairs({{0, 0}, {kInf, 250}})));
+    EXPECT_FALSE(ComputeK30(Pairs({{0, -kInf}, {100, 250}})));
 }
 
 TEST(ComputeK30, K30TextWidthIsAMinimum)
