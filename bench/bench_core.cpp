@@ -13,24 +13,7 @@ namespace {
 
 constexpr int kPoints = 10000;
 
-std::string LargeTransfer()
-{
-    TransferPlan plan;
-    plan.ev2Section = true;
-    plan.ev2Records = 20;
-    for (int i = 0; i < kPoints; ++i) {
-        InstrumentK30Record r;
-        r.number = static_cast<std::uint16_t>(i);
-        for (std::size_t j = 0; j < 16; ++j) {
-            r.stress[j] = static_cast<std::uint16_t>(j * 25 + i % 7);
-            r.settlement[j] = static_cast<std::uint16_t>(j * 12 + i % 5);
-        }
-        r.stress125 = 190;
-        r.k30 = 152;
-        plan.k30Records.push_back(r);
-    }
-    return BytesToTransferText(BuildTransfer(plan));
-}
+std::string LargeTransfer() { return BytesToTransferText(BuildTransfer(RegularPlan(kPoints))); }
 
 void DecodeLargeTransfer(benchmark::State& state)
 {

@@ -58,10 +58,14 @@ InstrumentEv2Record TypicalEv2Record(std::uint16_t number)
     return r;
 }
 
-std::array<std::uint8_t, 112> EncodeEv2Record(const InstrumentEv2Record& r)
+namespace {
+
+// The readings, date, times and point number, laid out alike in both record kinds.
+template <typename Record>
+std::array<std::uint8_t, 112> EncodeCommonFields(const Record& r)
 {
     std::array<std::uint8_t, 112> rec{};
-    for (std::size_t j = 0; j < 17; ++j) {
+    for (std::size_t j = 0; j < r.stress.size(); ++j) {
         Put16(&rec[4 * j], r.stress[j]);
         Put16(&rec[4 * j + 2], r.settlement[j]);
     }
@@ -76,21 +80,13 @@ std::array<std::uint8_t, 112> EncodeEv2Record(const InstrumentEv2Record& r)
     return rec;
 }
 
+}  // namespace
+
+std::array<std::uint8_t, 112> EncodeEv2Record(const InstrumentEv2Record& r) { return EncodeCommonFields(r); }
+
 std::array<std::uint8_t, 112> EncodeK30Record(const InstrumentK30Record& r)
 {
-    std::array<std::uint8_t, 112> rec{};
-    for (std::size_t j = 0; j < 16; ++j) {
-        Put16(&rec[4 * j], r.stress[j]);
-        Put16(&rec[4 * j + 2], r.settlement[j]);
-    }
-    rec[68] = r.year;
-    rec[69] = r.month;
-    rec[70] = r.day;
-    rec[71] = r.startHour;
-    rec[72] = r.startMinute;
-    rec[73] = r.endHour;
-    rec[74] = r.endMinute;
-    Put16(&rec[75], r.number);
+    std::array<std::uint8_t, 112> rec = EncodeCommonFields(r);
     Put16(&rec[80], r.stress125);
     Put16(&rec[82], r.k30);
     Put16(&rec[84], r.testType);
@@ -116,6 +112,25 @@ std::vector<std::uint8_t> BuildTransfer(const TransferPlan& s)
     }
     out.insert(out.end(), s.trailing.begin(), s.trailing.end());
     return out;
+}
+
+TransferPlan RegularPlan(int k30Points)
+{
+    TransferPlan plan;
+    plan.ev2Section = true;
+    plan.ev2Records = 20;
+    for (int i = 0; i < k30Points; ++i) {
+        InstrumentK30Record r;
+        r.number = static_cast<std::uint16_t>(i);
+        for (std::size_t j = 0; j < 16; ++j) {
+            r.stress[j] = static_cast<std::uint16_t>(j * 25 + static_cast<std::size_t>(i % 7));
+            r.settlement[j] = static_cast<std::uint16_t>(j * 12 + static_cast<std::size_t>(i % 5));
+        }
+        r.stress125 = 190;
+        r.k30 = 152;
+        plan.k30Records.push_back(r);
+    }
+    return plan;
 }
 
 }  // namespace k30

@@ -70,4 +70,8 @@ std::array<std::uint8_t, 112> EncodeEv2Record(const InstrumentEv2Record& record)
 // The 112 bytes of one K30 record.
 std::array<std::uint8_t, 112> EncodeK30Record(const InstrumentK30Record& record);
 
+// A large, regular transfer for benchmarks: 20 Ev2 points and k30Points K30
+// points whose readings vary a little from point to point.
+TransferPlan RegularPlan(int k30Points);
+
 }  // namespace k30
