@@ -8,9 +8,9 @@
 namespace k30::exporttexts {
 
 // K30 table
-inline constexpr Text kName{"测试号", "Test Number"};
-inline constexpr Text kStartTime{"开始时间", "Start Time"};
-inline constexpr Text kEndTime{"结束时间", "End Time"};
+inline constexpr const Text& kName = texts::kTestNumberCaption;
+inline constexpr const Text& kStartTime = texts::kStartTimeCaption;
+inline constexpr const Text& kEndTime = texts::kEndTimeCaption;
 inline constexpr Text kStress125{"沉降1.25mm对应的荷载强度(MPa)", "Stress at 1.25 mm (MPa)"};
 inline constexpr Text kK30{"地基系数K30(MPa/m)", "K30 (MPa/m)"};
 inline constexpr Text kTestType{"测试类型", "Test Type"};
@@ -56,8 +56,8 @@ inline constexpr Text kRequiredK30{"要求K30(MPa/m)", "Required K30 (MPa/m)"};
 inline constexpr Text kRequiredEv2Min{"最小Ev2(MPa)", "Least Ev2 (MPa)"};
 inline constexpr Text kRequiredRatioMax{"最大Ev2/Ev1", "Largest Ev2/Ev1"};
 inline constexpr Text kNoRequirement{"无要求", "none"};
-inline constexpr Text kCount{"点数", "Count"};
-inline constexpr Text kMean{"平均值", "Mean"};
+inline constexpr const Text& kCount = texts::kCountCaption;
+inline constexpr const Text& kMean = texts::kMeanCaption;
 inline constexpr Text kStd{"标准差", "Standard deviation"};
 inline constexpr Text kCv{"变异系数", "Coefficient of variation"};
 inline constexpr Text kMin{"最小值", "Minimum"};

@@ -43,6 +43,16 @@ inline constexpr Text kUnloading{"卸载", "Unloading"};
 inline constexpr Text kSecondLoading{"第二次加载", "Second loading"};
 inline constexpr Text kVerdict{"判定", "Verdict"};
 
+// Captions shared by the list, the pages, the reports and the exports.
+inline constexpr Text kTestNumberCaption{"测试号", "Test Number"};
+inline constexpr Text kStartTimeCaption{"开始时间", "Start Time"};
+inline constexpr Text kEndTimeCaption{"结束时间", "End Time"};
+inline constexpr Text kRowNo{"序号", "No."};
+inline constexpr Text kComputeCaption{"计算", "Compute"};
+inline constexpr Text kCountCaption{"点数", "Count"};
+inline constexpr Text kMeanCaption{"平均值", "Mean"};
+inline constexpr Text kListSeparator{"；", "; "};
+
 inline constexpr Text kCannotWrite{"无法写入文件", "Cannot write the file"};
 
 }  // namespace k30::texts

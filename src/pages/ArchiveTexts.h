@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Language.h"
+#include "Texts.h"
 
 // Texts of the list of archived transfers.
 namespace k30::archivetexts {
@@ -17,6 +18,6 @@ inline constexpr Text kAccepted{"已确认", "accepted"};
 inline constexpr Text kUnaccepted{"未确认", "not accepted"};
 inline constexpr Text kFile{"文件", "File"};
 inline constexpr Text kOpen{"打开", "Open"};
-inline constexpr Text kCancel{"取消", "Cancel"};
+inline constexpr const Text& kCancel = texts::kCancel;
 
 }  // namespace k30::archivetexts

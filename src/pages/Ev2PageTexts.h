@@ -13,7 +13,7 @@ inline constexpr Text kTabCaption{"Ev2", "Ev2"};
 inline constexpr Text kPageLabel{"Ev2测试点", "Ev2 Test Points"};
 
 // Table columns.
-inline constexpr Text kColNumber{"测试号", "Test Number"};
+inline constexpr const Text& kColNumber = texts::kTestNumberCaption;
 inline constexpr const Text& kColDate = texts::kEv2Date;
 inline constexpr Text kColStart{"开始时间", "Start"};
 inline constexpr Text kColEnd{"结束时间", "End"};
@@ -37,20 +37,20 @@ inline constexpr Text kStatsFailed{"不合格", "failed"};
 inline constexpr Text kStatsNone{"无法判定", "not assessable"};
 inline constexpr Text kStatsPassRate{"合格率", "pass rate"};
 inline constexpr Text kSeparator{"，", ", "};
-inline constexpr Text kGroupSeparator{"；", "; "};
+inline constexpr const Text& kGroupSeparator = texts::kListSeparator;
 
 // Readings and manual entry.
 inline constexpr Text kPointLabel{"测试点：", "Test point: "};
 inline constexpr const Text& kGroupFirstLoading = texts::kFirstLoading;
 inline constexpr const Text& kGroupUnloading = texts::kUnloading;
 inline constexpr const Text& kGroupSecondLoading = texts::kSecondLoading;
-inline constexpr Text kRowNumber{"序号", "No."};
+inline constexpr const Text& kRowNumber = texts::kRowNo;
 inline constexpr Text kStress{"应力(MPa)", "Stress (MPa)"};
 inline constexpr Text kSettlement{"沉降量(mm)", "Settlement (mm)"};
 inline constexpr const Text& kDate = texts::kEv2Date;
 inline constexpr Text kStartTime{"开始", "Start"};
 inline constexpr Text kEndTime{"结束", "End"};
-inline constexpr Text kCompute{"计算", "Compute"};
+inline constexpr const Text& kCompute = texts::kComputeCaption;
 
 // Main window.
 inline constexpr Text kMenuManualInputEv2{"手工输入Ev2数据", "Manual Ev2 data entry"};

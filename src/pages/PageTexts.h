@@ -7,13 +7,13 @@ namespace k30::texts {
 
 // List page
 inline constexpr Text kListLabel{"测试数据", "Test Data"};
-inline constexpr Text kColTestNumber{"测试号", "Test Number"};
+inline constexpr const Text& kColTestNumber = texts::kTestNumberCaption;
 inline constexpr Text kColStress125{"沉降1.25mm对应的荷载强度(MPa)", "Load Strength(MPa) Corresponding to 1.25mm Settlement"};
 inline constexpr Text kColK30{"地基系数值(MPa/m)", "Foundation Coefficient(MPa/m))"};
 inline constexpr Text kColStress{"应力", " Stress"};          // after the pair number
 inline constexpr Text kColSettlement{"沉降量", " Settlement"};
-inline constexpr Text kColStartTime{"开始时间", "Start Time"};
-inline constexpr Text kColEndTime{"结束时间", "End Time"};
+inline constexpr const Text& kColStartTime = texts::kStartTimeCaption;
+inline constexpr const Text& kColEndTime = texts::kEndTimeCaption;
 
 // Report header page
 inline constexpr Text kHeaderTitle{"地基系数检测报告表头", "Report header of Foundation Coefficient Testing"};

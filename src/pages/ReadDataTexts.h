@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Language.h"
+#include "Texts.h"
 
 // Texts of the read page. "%1" is the port's name.
 namespace k30::readtexts {
@@ -8,7 +9,7 @@ namespace k30::readtexts {
 inline constexpr Text kReadDataTab{"读取信息", "Read Data"};
 inline constexpr Text kOpenPort{"打开串口", "Open COM"};
 inline constexpr Text kPortLabel{"COM口", "COM number"};
-inline constexpr Text kNotice{"提示", "Notice"};
+inline constexpr const Text& kNotice = texts::kNotice;
 inline constexpr Text kDataNotSaved{"当前数据尚未保存，是否保存", "Data is not saved. Do you need to save it?"};
 
 inline constexpr Text kNoPortChosen{"没有串口被选中", "No port is selected"};
@@ -17,7 +18,7 @@ inline constexpr Text kPortReady{"串口%1已经准备好，请发送数据…�
 inline constexpr Text kPortIsOpen{"串口%1已经打开", "Port %1 is open"};
 inline constexpr Text kConfirmEnd{"请确认数据传送完毕,否则将导致数据不完整!",
                                   "Please confirm that the transfer has finished, or the data will be incomplete!"};
-inline constexpr Text kConfirmCaption{"提示", "Notice"};
+inline constexpr const Text& kConfirmCaption = texts::kNotice;
 
 // Opening a port while received bytes wait unaccepted. %1: the number of bytes.
 inline constexpr Text kContinueQuestion{

@@ -14,7 +14,7 @@ inline constexpr Text kK30Label{"地基系数值(Mpa/m)", "Foundation Coefficien
 inline constexpr Text kChooserLabel{"请选择测试序号", "Test Numner"};
 inline constexpr Text kTestTypeLabel{"测试类型", "Test Type"};
 inline constexpr Text kDesignLoadLabel{"设计荷载(Mpa)", "Design Load(Mpa)"};
-inline constexpr Text kComputeButton{"计算", "Compute"};
+inline constexpr const Text& kComputeButton = texts::kComputeCaption;
 
 // Chart.
 inline constexpr Text kStressAxisTitle{"荷载强度(MPa)", "Stress(MPa)"};

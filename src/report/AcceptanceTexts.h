@@ -44,7 +44,7 @@ inline constexpr Text kRequiredEv2Min{"Ev2 ≥ %1 MPa", "Ev2 ≥ %1 MPa"};
 inline constexpr Text kRequiredRatioMax{"Ev2/Ev1 ≤ %1", "Ev2/Ev1 ≤ %1"};
 inline constexpr Text kNoK30Requirement{"未设定要求地基系数", "No required coefficient set"};
 inline constexpr Text kNoEv2Requirement{"未设定Ev2要求", "No Ev2 requirement set"};
-inline constexpr Text kSeparator{"；", "; "};
+inline constexpr const Text& kSeparator = texts::kListSeparator;
 
 // Report header page.
 inline constexpr Text kAcceptanceGroup{"验收要求", "Acceptance"};
@@ -79,22 +79,22 @@ inline constexpr Text kSummaryEv2Points{"Ev2测点：", "Ev2 points: "};
 inline constexpr Text kStatQuantity{"项目", "Quantity"};
 inline constexpr Text kQuantityK30{"K30 (MPa/m)", "K30 (MPa/m)"};
 inline constexpr Text kQuantityEv2{"Ev2 (MPa)", "Ev2 (MPa)"};
-inline constexpr Text kQuantityRatio{"Ev2/Ev1", "Ev2/Ev1"};
-inline constexpr Text kStatCount{"点数", "Count"};
-inline constexpr Text kStatMean{"平均值", "Mean"};
+inline constexpr const Text& kQuantityRatio = texts::kEv2Ev1;
+inline constexpr const Text& kStatCount = texts::kCountCaption;
+inline constexpr const Text& kStatMean = texts::kMeanCaption;
 inline constexpr Text kStatStd{"标准差", "Std. dev."};
 inline constexpr Text kStatCv{"变异系数", "CV"};
 inline constexpr Text kStatMin{"最小值", "Min"};
 inline constexpr Text kStatMax{"最大值", "Max"};
-inline constexpr Text kRowNumber{"序号", "No."};
-inline constexpr Text kRowPoint{"测试号", "Test Number"};
+inline constexpr const Text& kRowNumber = texts::kRowNo;
+inline constexpr const Text& kRowPoint = texts::kTestNumberCaption;
 inline constexpr Text kRowStress125{"1.25mm荷载\n强度(MPa)", "Stress at\n1.25mm (MPa)"};
 inline constexpr Text kRowK30{"地基系数值\n(MPa/m)", "K30\n(MPa/m)"};
 inline constexpr Text kRowRecomputedStress{"重算强度\n(MPa)", "Recomputed\nstress (MPa)"};
 inline constexpr Text kRowRecomputedK30{"重算K30\n(MPa/m)", "Recomputed\nK30 (MPa/m)"};
 inline constexpr Text kRowEv1{"Ev1\n(MPa)", "Ev1\n(MPa)"};
 inline constexpr Text kRowEv2{"Ev2\n(MPa)", "Ev2\n(MPa)"};
-inline constexpr Text kRowRatio{"Ev2/Ev1", "Ev2/Ev1"};
+inline constexpr const Text& kRowRatio = texts::kEv2Ev1;
 inline constexpr Text kPrintSummaryChoice{"打印验收汇总", "Print acceptance summary"};
 
 // Every text above, for the check that each has both forms.

@@ -9,7 +9,7 @@ namespace k30::report_texts {
 // followed by ":".
 inline constexpr Text kPointTitle{"地基系数检测报告", "Detection Report of Foundation Coefficient"};
 inline constexpr Text kBitmapTitle{"地基系数检测报告位图", "Detection Report of Foundation Coefficient"};
-inline constexpr Text kRowIndex{"序号", "No."};
+inline constexpr const Text& kRowIndex = texts::kRowNo;
 inline constexpr Text kRowMpa{"(MPa)", "(MPa)"};
 inline constexpr Text kRowMm{"(mm)", "(mm)"};
 inline constexpr Text kCurveCaption{"P-S曲线", "P-S Curve"};
