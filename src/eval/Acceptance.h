@@ -18,6 +18,9 @@ struct Requirements {
     std::optional<double> k30;       // MPa/m, least K30
     std::optional<double> ev2Min;    // MPa, least Ev2
     std::optional<double> ratioMax;  // largest Ev2/Ev1
+    // The required K30 as typed when it is not a number: no requirement, but
+    // the pages, the reports and the tool say that it could not be read.
+    std::string k30Unreadable;
 };
 
 // A required value as typed: a number with blanks around it allowed and a
