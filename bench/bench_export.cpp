@@ -61,7 +61,7 @@ void Ags4Of10000Points(benchmark::State& state)
 {
     const TestDataStore store = LargeStore();
     for (auto _ : state)
-        benchmark::DoNotOptimize(WriteAgs4(store, {}, kRequired, Language::English, "2026-12-06"));
+        benchmark::DoNotOptimize(WriteAgs4(store, {}, kRequired, "2026-12-06"));
 }
 BENCHMARK(Ags4Of10000Points)->Unit(benchmark::kMillisecond);
 

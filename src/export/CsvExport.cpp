@@ -1,5 +1,7 @@
 #include "CsvExport.h"
 
+#include <string_view>
+
 #include "TestDataStore.h"
 
 namespace k30 {
@@ -21,6 +23,16 @@ void AppendField(std::string& out, const std::string& field)
     out += '"';
 }
 
+// A text a spreadsheet would take for a formula gets a leading apostrophe, so
+// that opening the file never runs what a point name holds. Numbers are
+// written as numbers.
+std::string Defused(const std::string& text)
+{
+    if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos)
+        return "'" + text;
+    return text;
+}
+
 void AppendRow(std::string& out, const std::vector<std::string>& fields)
 {
     for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -36,12 +48,14 @@ void AppendRow(std::string& out, const std::vector<std::string>& fields)
 std::string TableToCsv(const ExportTable& table)
 {
     std::string out = "\xEF\xBB\xBF";
-    AppendRow(out, table.titles);
     std::vector<std::string> fields;
+    for (const std::string& title : table.titles)
+        fields.push_back(Defused(title));
+    AppendRow(out, fields);
     for (const auto& row : table.rows) {
         fields.clear();
         for (const ExportCell& cell : row)
-            fields.push_back(cell.text);
+            fields.push_back(cell.kind == ExportCell::Kind::Text ? Defused(cell.text) : cell.text);
         AppendRow(out, fields);
     }
     return out;

@@ -16,7 +16,8 @@ enum class CsvTable { K30, Ev2 };
 // A table as CSV: UTF-8 with a byte order mark, comma separated, RFC 4180
 // quoting (a field with a comma, quote or line break is quoted, quotes
 // doubled), CRLF after every row, numbers with a decimal point whatever the
-// locale.
+// locale. A text cell beginning with = + - @, a tab or a carriage return
+// gets a leading apostrophe so that no spreadsheet runs it as a formula.
 std::string TableToCsv(const ExportTable& table);
 
 // The K30 or Ev2 table of every point of the store, titles in lang. The

@@ -5,6 +5,7 @@
 
 #include "Ags4Export.h"
 #include "FileIO.h"
+#include "TestDataStore.h"
 #include "XlsxExport.h"
 
 namespace k30 {
@@ -35,17 +36,30 @@ std::optional<ExportFormat> FormatOfPath(std::string_view path)
     return std::nullopt;
 }
 
+bool HasTestPoints(const TestDataStore& store) { return store.ValidCount() > 0 || !store.ev2List.empty(); }
+
 bool ExportBytes(const TestDataStore& store, const ExportRequest& request, std::string& bytes, std::string& error)
 {
+    if (!HasTestPoints(store)) {
+        error = "no test point to export";
+        return false;
+    }
     switch (request.format) {
     case ExportFormat::Csv:
         bytes = WriteCsv(store, request.header, request.required, request.lang, request.table);
         return true;
     case ExportFormat::Xlsx:
         return WriteXlsx(store, request.header, request.required, request.lang, bytes, error);
-    case ExportFormat::Ags4:
-        bytes = WriteAgs4(store, request.header, request.required, request.lang);
+    case ExportFormat::Ags4: {
+        // Nothing is transliterated or dropped: a text AGS4 cannot hold stops the export.
+        const auto foreign = NonAsciiTexts(store, request.header, request.lang);
+        if (!foreign.empty()) {
+            error = NonAsciiMessage(foreign, request.lang);
+            return false;
+        }
+        bytes = WriteAgs4(store, request.header, request.required);
         return true;
+    }
     }
     error = "unknown export format";
     return false;

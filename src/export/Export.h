@@ -28,7 +28,12 @@ struct ExportRequest {
     Language lang = Language::English;
 };
 
-// The file's bytes; false with error set when they cannot be made.
+// Whether the store holds anything to export: a valid K30 point or an Ev2 point.
+bool HasTestPoints(const TestDataStore& store);
+
+// The file's bytes; false with error set when they cannot be made: a store
+// without test points, or for AGS4 a user text outside ASCII (error then
+// names the fields and texts in request.lang).
 bool ExportBytes(const TestDataStore& store, const ExportRequest& request, std::string& bytes, std::string& error);
 
 // Writes the file atomically: the target is replaced only by a complete file.

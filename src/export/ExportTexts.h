@@ -68,18 +68,28 @@ inline constexpr Text kNotAssessable{"无法判定点数", "Not assessable"};
 inline constexpr Text kPassRate{"合格率", "Pass rate"};
 inline constexpr Text kStatistic{"统计项", "Statistic"};
 
-// AGS4 free texts
-inline constexpr Text kAgsDescription{"平板载荷试验（K30、Ev2）", "Plate load tests (K30, Ev2)"};
-inline constexpr Text kAgsK30Method{"K30平板载荷试验，300 mm承载板；K30 = 沉降1.25 mm对应的荷载强度 / 1.25 mm",
-                                    "K30 plate load test, 300 mm plate; K30 = stress at 1.25 mm settlement / 1.25 mm"};
-// The English AGS texts stay ASCII, so a file with English header texts reads
-// in programs that take AGS files as ASCII.
-inline constexpr Text kAgsEv2Method{"静态平板载荷试验，300 mm承载板；Ev = 1.5·r/(a1 + a2·σ0max)；每个加载段全部读数二次拟合",
-                                    "Static plate load test, 300 mm plate; Ev = 1.5*r/(a1 + a2*sigma0max); "
-                                    "second-order fit of every reading of each loading branch"};
-inline constexpr Text kAgsStress125{"沉降1.25mm对应的荷载强度 ", "Stress at 1.25 mm settlement "};
-inline constexpr Text kAgsSigma0max{"σ0max ", "sigma0max "};
-inline constexpr Text kAgsLowerBound{"未达到1.25 mm沉降：K30 ≥ ", "1.25 mm settlement not reached: K30 >= "};
-inline constexpr Text kAgsRequired{"要求", "required"};
+// AGS4 texts. An AGS4 file is ASCII only, so the program's own texts in it
+// are English whatever the interface language.
+inline constexpr const char* kAgsDescription = "Plate load tests (K30, Ev2)";
+inline constexpr const char* kAgsK30Method =
+    "K30 plate load test, 300 mm plate; K30 = stress at 1.25 mm settlement / 1.25 mm";
+inline constexpr const char* kAgsEv2Method =
+    "Static plate load test, 300 mm plate; Ev = 1.5*r/(a1 + a2*sigma0max); "
+    "second-order fit of every reading of each loading branch";
+inline constexpr const char* kAgsTestType = "Test type = ";
+inline constexpr const char* kAgsStress125 = "Stress at 1.25 mm settlement = ";
+inline constexpr const char* kAgsSigma0max = "sigma0max = ";
+inline constexpr const char* kAgsLowerBound = "1.25 mm settlement not reached: K30 >= ";
+inline constexpr const char* kAgsRequired = "required";
+// REQUIRED fields the header leaves empty.
+inline constexpr const char* kAgsNotStated = "Not stated";
+
+// The refusal of user texts an AGS4 file cannot hold.
+inline constexpr Text kAgsNonAscii{"AGS4文件只能包含ASCII字符，以下文字含有其他字符，未写入任何文件。请修改后重新导出：",
+                                   "An AGS4 file holds ASCII characters only. These texts hold other characters, "
+                                   "so nothing was written; change them and export again:"};
+inline constexpr Text kAgsK30PointName{"K30测点编号", "K30 point name"};
+inline constexpr Text kAgsK30PointType{"K30测点测试类型", "K30 point test type"};
+inline constexpr Text kAgsEv2PointName{"Ev2测点编号", "Ev2 point name"};
 
 }  // namespace k30::exporttexts

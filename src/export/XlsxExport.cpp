@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -40,14 +41,49 @@ double DisplayWidth(const std::string& text)
 }
 
 // Cut at a character boundary so the text is never refused.
-std::string Clip(const std::string& text)
+std::string Clip(const std::string& text, std::size_t limit = kMaxCellText)
 {
-    if (text.size() <= kMaxCellText)
+    if (text.size() <= limit)
         return text;
-    std::size_t end = kMaxCellText;
+    std::size_t end = limit;
     while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
         --end;
     return text.substr(0, end);
+}
+
+// The file format writes characters it cannot hold as "_xHHHH_", so a text
+// holding such a sequence literally gets its underscore escaped as "_x005F_"
+// and comes back exactly as written.
+std::string EscapeLiteralCodes(const std::string& text)
+{
+    auto isCode = [&text](std::size_t at) {
+        if (at + 7 > text.size() || text[at + 1] != 'x' || text[at + 6] != '_')
+            return false;
+        for (std::size_t i = at + 2; i < at + 6; ++i)
+            if (!std::isxdigit(static_cast<unsigned char>(text[i])))
+                return false;
+        return true;
+    };
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '_' && isCode(i))
+            out += "_x005F";
+        out += text[i];
+    }
+    return out;
+}
+
+// The cell text as the file holds it, within the cell limit.
+std::string CellText(const std::string& text)
+{
+    std::size_t limit = kMaxCellText;
+    std::string escaped = EscapeLiteralCodes(Clip(text, limit));
+    while (escaped.size() > kMaxCellText) {
+        limit -= escaped.size() - kMaxCellText;
+        escaped = EscapeLiteralCodes(Clip(text, limit));
+    }
+    return escaped;
 }
 
 std::string Str(std::string_view s) { return std::string(s); }
@@ -129,7 +165,7 @@ void WriteText(Workbook& book, lxw_worksheet* sheet, lxw_row_t row, lxw_col_t co
                lxw_format* format = nullptr)
 {
     if (!text.empty())
-        book.Check(worksheet_write_string(sheet, row, col, Clip(text).c_str(), format));
+        book.Check(worksheet_write_string(sheet, row, col, CellText(text).c_str(), format));
 }
 
 void WriteCell(Workbook& book, lxw_worksheet* sheet, lxw_row_t row, lxw_col_t col, const ExportCell& cell)

@@ -1,18 +1,31 @@
-// The AGS4 file checked against the format's rules by a small checker, and
-// its loads against hand-computed ones.
+// The AGS4 file checked against the format's rules and against the AGS4
+// standard dictionary itself (read from the dictionary file), and its loads
+// against hand-computed ones.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
 #include <map>
+#include <optional>
 #include <regex>
 #include <set>
 
 #include "Ags4Export.h"
+#include "Export.h"
 #include "ExportTestSupport.h"
+#include "ProjectFile.h"
+#include "TransferBuilder.h"
+#include "TransferDecoder.h"
+#include "TransferText.h"
 
 using namespace k30;
 using namespace k30::test;
 
 namespace {
+
+namespace fs = std::filesystem;
 
 struct AgsGroup {
     std::vector<std::string> headings, units, types;
@@ -37,15 +50,52 @@ struct AgsFile {
     std::vector<std::string> faults;
 };
 
-// The rules the writer promises: CRLF lines, every field quoted, groups of
-// GROUP, HEADING, UNIT, TYPE and DATA rows separated by one empty line, as
-// many units and types as headings, values of the decimal and date types
-// in their form, TYPE and UNIT listing exactly what the groups use, unique
-// LOCA_IDs and no test at an unknown location.
+// The fields of a line of quoted fields ("a","b""c"); nullopt for any other line.
+std::optional<std::vector<std::string>> SplitQuoted(const std::string& line)
+{
+    std::vector<std::string> fields;
+    std::size_t i = 0;
+    while (true) {
+        if (i >= line.size() || line[i] != '"')
+            return std::nullopt;
+        std::string field;
+        for (++i;; ++i) {
+            if (i >= line.size())
+                return std::nullopt;
+            if (line[i] == '"') {
+                if (i + 1 < line.size() && line[i + 1] == '"') {
+                    field += '"';
+                    ++i;
+                    continue;
+                }
+                ++i;
+                break;
+            }
+            field += line[i];
+        }
+        fields.push_back(std::move(field));
+        if (i == line.size())
+            return fields;
+        if (line[i] != ',')
+            return std::nullopt;
+        ++i;
+    }
+}
+
+// The rules of the file's form: ASCII only, CRLF lines, every field quoted,
+// groups of GROUP, HEADING, UNIT, TYPE and DATA rows separated by one empty
+// line, as many units and types as headings, values of the decimal and date
+// types in their form, TYPE and UNIT listing exactly what the groups use,
+// unique LOCA_IDs and no test at an unknown location.
 AgsFile Check(const std::string& text)
 {
     AgsFile f;
     auto fault = [&f](const std::string& what) { f.faults.push_back(what); };
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (static_cast<unsigned char>(text[i]) >= 0x80) {
+            fault("not ASCII at byte " + std::to_string(i));
+            break;
+        }
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < text.size()) {
@@ -57,8 +107,6 @@ AgsFile Check(const std::string& text)
         lines.push_back(text.substr(start, end - start));
         start = end + 2;
     }
-    const std::regex quotedLine(R"re(^"(?:[^"]|"")*"(?:,"(?:[^"]|"")*")*$)re");
-    const std::regex field(R"re("((?:[^"]|"")*)")re");
     AgsGroup* group = nullptr;
     std::string stage;
     bool blankBefore = true;
@@ -69,13 +117,12 @@ AgsFile Check(const std::string& text)
             blankBefore = true;
             continue;
         }
-        if (line.find_first_of("\r\n") != std::string::npos || !std::regex_match(line, quotedLine)) {
+        const auto split = SplitQuoted(line);
+        if (line.find_first_of("\r\n") != std::string::npos || !split) {
             fault("not a quoted line: " + line);
             continue;
         }
-        std::vector<std::string> fields;
-        for (auto it = std::sregex_iterator(line.begin(), line.end(), field); it != std::sregex_iterator(); ++it)
-            fields.push_back(std::regex_replace((*it)[1].str(), std::regex("\"\""), "\""));
+        std::vector<std::string> fields = *split;
         const std::string kind = fields.front();
         fields.erase(fields.begin());
         if (kind == "GROUP") {
@@ -144,6 +191,135 @@ AgsFile Check(const std::string& text)
     return f;
 }
 
+struct DictHeading {
+    std::string name, status, type, unit;
+};
+// Every group's headings in the dictionary's order.
+using Dictionary = std::map<std::string, std::vector<DictHeading>>;
+
+// The HEADING rows of a DICT group: the standard dictionary's, or a file's own.
+void AddDict(Dictionary& d, const AgsGroup& dict)
+{
+    const auto kinds = dict.Column("DICT_TYPE"), groups = dict.Column("DICT_GRP"),
+               headings = dict.Column("DICT_HDNG"), stats = dict.Column("DICT_STAT"),
+               types = dict.Column("DICT_DTYP"), units = dict.Column("DICT_UNIT");
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        if (kinds[i] == "GROUP")
+            d[groups[i]];
+        else if (kinds[i] == "HEADING")
+            d[groups[i]].push_back({headings[i], stats[i], types[i], units[i]});
+    }
+}
+
+// The standard dictionary beside the clone; nullopt when it is not there.
+std::optional<Dictionary> StandardDictionary()
+{
+    std::ifstream in(K30_AGS4_DICTIONARY, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    const std::string text{std::istreambuf_iterator<char>(in), {}};
+    Dictionary d;
+    AgsFile f = Check(text);
+    AddDict(d, f.groups["DICT"]);
+    if (d.count("PLTT") == 0)
+        return std::nullopt;
+    return d;
+}
+
+// "2DP" as 2; nullopt for a type that is no decimal one.
+std::optional<int> Decimals(const std::string& type)
+{
+    if (type.size() == 3 && std::isdigit(static_cast<unsigned char>(type[0])) && type.substr(1) == "DP")
+        return type[0] - '0';
+    return std::nullopt;
+}
+
+// The file's departures from the dictionary: a group or heading neither the
+// dictionary nor the file's DICT defines, headings out of the dictionary's
+// order, a KEY heading missing or a KEY repeated, a REQUIRED heading missing
+// or empty, a unit other than the dictionary's, a type other than the
+// dictionary's (more decimals allowed).
+std::vector<std::string> DictionaryFaults(AgsFile f, Dictionary d)
+{
+    std::vector<std::string> faults;
+    auto fault = [&faults](const std::string& what) { faults.push_back(what); };
+    if (f.groups.count("DICT"))
+        AddDict(d, f.groups["DICT"]);
+    for (const std::string& name : f.order) {
+        const AgsGroup& g = f.groups[name];
+        if (d.count(name) == 0) {
+            fault(name + ": in no dictionary");
+            continue;
+        }
+        const std::vector<DictHeading>& known = d[name];
+        std::size_t last = 0;
+        for (std::size_t i = 0; i < g.headings.size(); ++i) {
+            const auto it = std::find_if(known.begin(), known.end(),
+                                         [&](const DictHeading& h) { return h.name == g.headings[i]; });
+            const std::string where = name + "." + g.headings[i];
+            if (it == known.end()) {
+                fault(where + ": in no dictionary");
+                continue;
+            }
+            const auto at = static_cast<std::size_t>(it - known.begin());
+            if (i > 0 && at < last)
+                fault(where + ": out of the dictionary's order");
+            last = std::max(last, at);
+            if (!it->unit.empty() && i < g.units.size() && g.units[i] != it->unit)
+                fault(where + ": unit \"" + g.units[i] + "\", the dictionary's is \"" + it->unit + "\"");
+            if (i < g.types.size() && g.types[i] != it->type) {
+                const auto mine = Decimals(g.types[i]), theirs = Decimals(it->type);
+                if (!mine || !theirs || *mine < *theirs)
+                    fault(where + ": type " + g.types[i] + ", the dictionary's is " + it->type);
+            }
+        }
+        std::vector<std::size_t> keyColumns;
+        for (const DictHeading& h : known) {
+            const auto it = std::find(g.headings.begin(), g.headings.end(), h.name);
+            const bool present = it != g.headings.end();
+            const auto column = static_cast<std::size_t>(it - g.headings.begin());
+            if (h.status.find("KEY") != std::string::npos) {
+                if (!present)
+                    fault(name + ": KEY heading " + h.name + " missing");
+                else
+                    keyColumns.push_back(column);
+            }
+            if (h.status.find("REQUIRED") != std::string::npos) {
+                if (!present)
+                    fault(name + ": REQUIRED heading " + h.name + " missing");
+                else
+                    for (const auto& row : g.data)
+                        if (column < row.size() && row[column].empty())
+                            fault(name + "." + h.name + ": REQUIRED and empty");
+            }
+        }
+        std::set<std::vector<std::string>> keys;
+        for (const auto& row : g.data) {
+            std::vector<std::string> key;
+            for (std::size_t c : keyColumns)
+                key.push_back(c < row.size() ? row[c] : std::string());
+            if (!keys.insert(key).second)
+                fault(name + ": KEY " + ::testing::PrintToString(key) + " repeats");
+        }
+    }
+    return faults;
+}
+
+std::vector<std::string> AllFaults(const std::string& text, const Dictionary& d)
+{
+    AgsFile f = Check(text);
+    std::vector<std::string> faults = f.faults;
+    for (std::string& fault : DictionaryFaults(std::move(f), d))
+        faults.push_back(std::move(fault));
+    return faults;
+}
+
+#define NEEDS_DICTIONARY(d)                                                                                   \
+    const std::optional<Dictionary> d = StandardDictionary();                                                 \
+    if (!d)                                                                                                   \
+    GTEST_SKIP() << "the AGS4 standard dictionary is not at " K30_AGS4_DICTIONARY                             \
+                    " (it lies in ../shared/ags4 beside the clone)"
+
 std::vector<std::string> Where(const AgsGroup& g, const std::string& id, const std::string& cycle,
                                const std::string& heading)
 {
@@ -157,38 +333,70 @@ std::vector<std::string> Where(const AgsGroup& g, const std::string& id, const s
     return out;
 }
 
-TEST(Ags4Export, FollowsTheRulesWithUniqueLocationsAndHandComputedLoads)
+constexpr const char* kAsciiAwkward = "A,1 \"quoted\"\nline 2 =1+2 _x000D_";
+
+// KnownStore with names AGS4 can carry.
+TestDataStore AsciiStore()
 {
-    const std::string text = WriteAgs4(KnownStore(), KnownHeader(), KnownRequirements(), Language::English,
-                                       "2026-12-06");
+    TestDataStore s = KnownStore();
+    s.k30List[0].name = kAsciiAwkward;
+    s.k30List[1].name = "low";
+    return s;
+}
+
+ReportHeader AsciiHeader()
+{
+    ReportHeader h = KnownHeader();
+    h.ProjectName = "Line 4 \"subgrade\", km 12+300";
+    h.Tester = "J. Smith";
+    h.Elevation = "12.5";
+    return h;
+}
+
+std::string Export(const TestDataStore& store, const ReportHeader& header, Language lang)
+{
+    ExportRequest request;
+    request.format = ExportFormat::Ags4;
+    request.header = header;
+    request.required = KnownRequirements();
+    request.lang = lang;
+    std::string bytes, error;
+    EXPECT_TRUE(ExportBytes(store, request, bytes, error)) << error;
+    return bytes;
+}
+
+TEST(Ags4Export, FollowsTheDictionaryWithUniqueLocationsAndHandComputedLoads)
+{
+    NEEDS_DICTIONARY(dictionary);
+    const std::string text = WriteAgs4(AsciiStore(), AsciiHeader(), KnownRequirements(), "2026-12-06");
+    EXPECT_EQ(AllFaults(text, *dictionary), std::vector<std::string>{});
     AgsFile f = Check(text);
-    EXPECT_TRUE(f.faults.empty()) << ::testing::PrintToString(f.faults);
     EXPECT_EQ(f.order, (std::vector<std::string>{"PROJ", "TRAN", "TYPE", "UNIT", "LOCA", "PLTG", "PLTT"}));
 
     // The K30 names first, the Ev2 point's repeated "3" made unique; line
     // breaks become blanks.
     EXPECT_EQ(f.groups["LOCA"].Column("LOCA_ID"),
-              (std::vector<std::string>{"A,1 \"quoted\" 第二行 测点", "低值点", "3", "3_2", "3_3"}));
+              (std::vector<std::string>{"A,1 \"quoted\" line 2 =1+2 _x000D_", "low", "3", "3_2", "3_3"}));
+    EXPECT_EQ(f.groups["LOCA"].Column("LOCA_GL"), std::vector<std::string>(5, "12.50"));
     EXPECT_EQ(f.groups["PROJ"].Column("PROJ_CLNT"), std::vector<std::string>{"Client, \"Ltd\""});
     EXPECT_EQ(f.groups["TRAN"].Column("TRAN_DATE"), std::vector<std::string>{"2026-12-06"});
+    EXPECT_EQ(f.groups["TRAN"].Column("TRAN_PROD"), std::vector<std::string>{"J. Smith"});
+    EXPECT_EQ(f.groups["TRAN"].Column("TRAN_RECV"), std::vector<std::string>{"Client, \"Ltd\""});
+    EXPECT_EQ(f.groups["PROJ"].Column("PROJ_MEMO"),
+              std::vector<std::string>{"Elevation: 12.5; Required Foundation Coefficient: 125; "
+                                       "Detection Environment: sunny windy; Tester: J. Smith"});
 
-    // Only headings of the AGS4 data dictionary.
     const AgsGroup& pltg = f.groups["PLTG"];
-    EXPECT_EQ(pltg.headings, (std::vector<std::string>{"LOCA_ID", "PLTG_DPTH", "PLTG_TESN", "PLTG_CYC", "PLTG_DATE",
-                                                       "PLTG_PDIA", "PLTG_FA0", "PLTG_FA1", "PLTG_FA2", "PLTG_SMOD",
-                                                       "PLTG_EV2", "PLTG_MOSR", "PLTG_METH", "PLTG_REM"}));
-    EXPECT_EQ(f.groups["PLTT"].headings, (std::vector<std::string>{"LOCA_ID", "PLTG_DPTH", "PLTG_TESN", "PLTG_CYC",
-                                                                   "PLTT_STG", "PLTT_LOAD", "PLTT_SET1"}));
     EXPECT_EQ(pltg.Column("PLTG_MOSR"), (std::vector<std::string>{"125.0", "", "100.0", "150.0", "", ""}));
     EXPECT_EQ(pltg.Column("PLTG_CYC"), (std::vector<std::string>{"1", "1", "1", "1", "1", "2"}));
-    EXPECT_EQ(Where(pltg, "低值点", "", "PLTG_DATE"), std::vector<std::string>{"2026-11-03"});
+    EXPECT_EQ(Where(pltg, "low", "", "PLTG_DATE"), std::vector<std::string>{"2026-11-03"});
     EXPECT_EQ(Where(pltg, "3_3", "2", "PLTG_DATE"), std::vector<std::string>{"2026-11-04"});
-    EXPECT_EQ(Where(pltg, "低值点", "", "PLTG_REM").front().rfind("Test type = K30; ", 0), 0u);
+    EXPECT_EQ(Where(pltg, "low", "", "PLTG_REM"),
+              std::vector<std::string>{"Test type = K30; 1.25 mm settlement not reached: K30 >= 240 MPa/m; "
+                                       "Pass (required 125 MPa/m)"});
     EXPECT_EQ(Where(pltg, "3_3", "1", "PLTG_REM"), std::vector<std::string>{"Test type = Ev2; sigma0max = 0.350 MPa"});
     // The fits: first loading s = 2·sigma, second s = 0.5 + 0.5·sigma.
-    EXPECT_EQ(Where(pltg, "3_3", "1", "PLTG_FA0"), std::vector<std::string>{"0.000"});
     EXPECT_EQ(Where(pltg, "3_3", "1", "PLTG_FA1"), std::vector<std::string>{"2.000"});
-    EXPECT_EQ(Where(pltg, "3_3", "1", "PLTG_FA2"), std::vector<std::string>{"0.000"});
     EXPECT_EQ(Where(pltg, "3_3", "2", "PLTG_FA0"), std::vector<std::string>{"0.500"});
     EXPECT_EQ(Where(pltg, "3_3", "2", "PLTG_FA1"), std::vector<std::string>{"0.500"});
     EXPECT_EQ(Where(pltg, "3_3", "2", "PLTG_FA2"), std::vector<std::string>{"0.000"});
@@ -202,14 +410,17 @@ TEST(Ags4Export, FollowsTheRulesWithUniqueLocationsAndHandComputedLoads)
     // Loads: stress × π·(0.15 m)² × 1000 kN/MN. 0.100 MPa → 7.0686 kN,
     // 0.375 MPa → 26.5072 kN; 0.260 MPa → 18.3783 kN.
     const AgsGroup& pltt = f.groups["PLTT"];
-    const auto load1 = Where(pltt, "A,1 \"quoted\" 第二行 测点", "", "PLTT_LOAD");
-    const auto settlement1 = Where(pltt, "A,1 \"quoted\" 第二行 测点", "", "PLTT_SET1");
+    const std::string awkward = "A,1 \"quoted\" line 2 =1+2 _x000D_";
+    const auto load1 = Where(pltt, awkward, "", "PLTT_LOAD");
+    const auto settlement1 = Where(pltt, awkward, "", "PLTT_SET1");
     ASSERT_EQ(load1.size(), 16u);
     EXPECT_EQ(load1[0], "0.00");
     EXPECT_EQ(load1[4], "7.07");
     EXPECT_EQ(load1[15], "26.51");
     EXPECT_EQ(settlement1[15], "3.00");
-    EXPECT_EQ(Where(pltt, "低值点", "", "PLTT_LOAD")[13], "18.38");
+    EXPECT_EQ(Where(pltt, "low", "", "PLTT_LOAD")[13], "18.38");
+    // The instrument keeps no time per stage.
+    EXPECT_EQ(pltt.Column("PLTT_TIME"), std::vector<std::string>(pltt.data.size(), ""));
     // Stages never read are left out; the Ev2 stages split at the reloading.
     EXPECT_EQ(Where(pltt, "3", "", "PLTT_LOAD").size(), 10u);
     EXPECT_EQ(Where(pltt, "3_3", "1", "PLTT_LOAD").size(), 10u);
@@ -217,38 +428,186 @@ TEST(Ags4Export, FollowsTheRulesWithUniqueLocationsAndHandComputedLoads)
     EXPECT_EQ(Where(pltt, "3_3", "2", "PLTT_LOAD").back(), "42.41");  // 0.600 MPa
 }
 
-TEST(Ags4Export, CheckerFindsBrokenFiles)
+TEST(Ags4Export, CheckersFindEveryDeparture)
 {
-    const std::string good = WriteAgs4(KnownStore(), {}, {}, Language::English, "2026-12-06");
+    NEEDS_DICTIONARY(dictionary);
+    const std::string good = WriteAgs4(AsciiStore(), {}, {}, "2026-12-06");
     auto replaced = [&good](const std::string& from, const std::string& to) {
         std::string text = good;
         const std::size_t at = text.find(from);
         EXPECT_NE(at, std::string::npos) << from;
-        return text.replace(at, from.size(), to);
+        return at == std::string::npos ? text : text.replace(at, from.size(), to);
     };
     for (const std::string& broken : {
              replaced("\r\n\"GROUP\",\"TRAN\"", "\n\"GROUP\",\"TRAN\""),  // bare LF
              replaced("\"DATA\",\"1DP\"", "\"DATA\",1DP"),                  // unquoted
              replaced("\"DATA\",\"kN\",\"kilonewton\"\r\n", ""),           // unit used, not listed
-             replaced("\"DATA\",\"低值点\"", "\"DATA\",\"3\""),              // LOCA_ID twice
+             replaced("\"DATA\",\"low\"", "\"DATA\",\"3\""),               // LOCA_ID twice
              replaced("\"7.07\"", "\"7.1\""),                                 // 2DP with one decimal
              replaced("\"2.000\"", "\"2.00\""),                               // 3DP with two decimals
+             replaced("\"low\"", "\"l\xC3\xB6w\""),                          // not ASCII
          })
-        EXPECT_FALSE(Check(broken).faults.empty());
+        EXPECT_FALSE(Check(broken).faults.empty()) << broken.substr(0, 2000);
+
+    EXPECT_EQ(DictionaryFaults(Check(good), *dictionary), std::vector<std::string>{});
+    for (const std::string& departure : {
+             replaced("\"TRAN_RCON\"", "\"TRAN_CHAR\""),                        // in no dictionary
+             replaced("\"LOCA_REM\",\"LOCA_STAR\"", "\"LOCA_STAR\",\"LOCA_REM\""),  // out of order
+             replaced("\"PLTT_TIME\",", ""),                                     // a KEY missing
+             good + "\"DATA\",\"3_3\",\"0.00\",\"1\",\"2\",\"17\",\"\",\"42.41\",\"1.10\"\r\n",  // a KEY twice
+             replaced("\"2026-12-06\",\"Not stated\"", "\"2026-12-06\",\"\""),   // REQUIRED empty
+             replaced("\"PLTT_SET1\"\r\n\"UNIT\",\"\",\"m\"", "\"PLTT_SET1\"\r\n\"UNIT\",\"\",\"mm\""),
+             replaced("\"TYPE\",\"ID\",\"2DP\",\"X\",\"X\",\"0DP\"", "\"TYPE\",\"ID\",\"1DP\",\"X\",\"X\",\"0DP\""),
+         })
+        EXPECT_FALSE(DictionaryFaults(Check(departure), *dictionary).empty()) << departure.substr(0, 2000);
+
+    // A heading the file defines in its own DICT group is known.
+    const std::string defined =
+        replaced("\"TRAN_RCON\"", "\"TRAN_CHAR\"") +
+        "\r\n\"GROUP\",\"DICT\"\r\n"
+        "\"HEADING\",\"DICT_TYPE\",\"DICT_GRP\",\"DICT_HDNG\",\"DICT_STAT\",\"DICT_DTYP\",\"DICT_DESC\",\"DICT_UNIT\"\r\n"
+        "\"UNIT\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n\"TYPE\",\"PA\",\"X\",\"X\",\"PA\",\"PT\",\"X\",\"PU\"\r\n"
+        "\"DATA\",\"HEADING\",\"TRAN\",\"TRAN_CHAR\",\"OTHER\",\"X\",\"Character set\",\"\"\r\n";
+    EXPECT_EQ(DictionaryFaults(Check(defined), *dictionary), std::vector<std::string>{});
 }
 
-TEST(Ags4Export, ChineseTextsAndAnEmptyStoreStillFollowTheRules)
+// Every export of the samples at hand, with and without a header, in both
+// interface languages, meets the dictionary, and the interface language
+// changes nothing in the file.
+TEST(Ags4Export, EverySampleExportFollowsTheDictionary)
 {
-    const std::string zh = WriteAgs4(KnownStore(), KnownHeader(), {}, Language::Chinese, "2026-12-06");
-    AgsFile f = Check(zh);
-    EXPECT_TRUE(f.faults.empty()) << ::testing::PrintToString(f.faults);
-    // The header texts without a heading of their own, with their labels.
-    EXPECT_EQ(f.groups["PROJ"].Column("PROJ_MEMO"),
-              std::vector<std::string>{"要求地基系数: 125; 检测环境描述: sunny windy"});
+    NEEDS_DICTIONARY(dictionary);
+    std::vector<std::pair<std::string, TestDataStore>> stores;
+    {
+        std::ifstream in(K30_SAMPLES "/demo.ORG", std::ios::binary);
+        ASSERT_TRUE(in) << K30_SAMPLES "/demo.ORG";
+        TestDataStore demo;
+        DecodeTransfer(std::string(std::istreambuf_iterator<char>(in), {}), demo);
+        ASSERT_GT(demo.ValidCount(), 0u);
+        stores.emplace_back("demo.ORG", demo);
+    }
+    {
+        // Both kinds, a point that never reaches 1.25 mm, one read only at zero.
+        TransferPlan plan;
+        plan.ev2Section = true;
+        plan.ev2Records = 3;
+        for (std::uint16_t n = 1; n <= 4; ++n) {
+            InstrumentK30Record r;
+            r.number = n;
+            for (std::size_t j = 0; j < 16; ++j) {
+                r.stress[j] = static_cast<std::uint16_t>(n == 4 && j > 0 ? 0 : 30 * j);
+                r.settlement[j] = static_cast<std::uint16_t>(n == 3 ? 5 * j : 15 * j);
+            }
+            r.stress125 = n == 3 ? 0 : 250;
+            r.k30 = n == 3 ? 0 : 200;
+            plan.k30Records.push_back(r);
+        }
+        TestDataStore built;
+        DecodeTransfer(BytesToTransferText(BuildTransfer(plan)), built);
+        ASSERT_EQ(built.ValidCount(), 4u);
+        ASSERT_EQ(built.ev2List.size(), 3u);
+        stores.emplace_back("built transfer", built);
+    }
+    {
+        // A project file with awkward names, read back as opening it does.
+        TestDataStore source = AsciiStore();
+        source.k30List[2].name = "=HYPERLINK(\"http://x\",\"y\")";
+        source.k30List[3].name = "\"\",,\r\n\t";
+        std::vector<const K30*> points;
+        for (std::size_t k = 0; k < 4; ++k)
+            points.push_back(&source.k30List[k]);
+        const auto read = ReadProject(WriteProject(7, points, AsciiHeader()));
+        ASSERT_TRUE(read.ok) << read.error;
+        TestDataStore project;
+        ApplyProject(read.data, project);
+        stores.emplace_back("project", project);
+    }
+    stores.emplace_back("known", AsciiStore());
 
-    AgsFile empty = Check(WriteAgs4(TestDataStore{}, {}, {}, Language::English, "2026-12-06"));
-    EXPECT_TRUE(empty.faults.empty()) << ::testing::PrintToString(empty.faults);
-    EXPECT_TRUE(empty.groups["PLTT"].data.empty());
+    for (const auto& [name, store] : stores) {
+        for (const ReportHeader& header : {ReportHeader{}, AsciiHeader()}) {
+            const std::string en = Export(store, header, Language::English);
+            const std::string zh = Export(store, header, Language::Chinese);
+            EXPECT_EQ(AllFaults(en, *dictionary), std::vector<std::string>{}) << name;
+            EXPECT_EQ(zh, en) << name;
+            AgsFile f = Check(en);
+            EXPECT_FALSE(f.groups["PLTT"].data.empty()) << name;
+            if (header.Tester.empty()) {
+                EXPECT_EQ(f.groups["TRAN"].Column("TRAN_PROD"), std::vector<std::string>{"Not stated"});
+                EXPECT_EQ(f.groups["TRAN"].Column("TRAN_RECV"), std::vector<std::string>{"Not stated"});
+            }
+        }
+    }
+}
+
+// TRAN_DATE without a date given is today's date where the user is: at 06:00
+// in China that is not the UTC date.
+TEST(Ags4Export, IssueDateIsTheLocalDate)
+{
+    const char* oldTz = std::getenv("TZ");
+    const std::string saved = oldTz ? oldTz : "";
+    ::setenv("TZ", "CST-8", 1);  // UTC+8, no daylight saving
+    ::tzset();
+    auto chinaDate = [] {
+        std::time_t t = std::time(nullptr) + 8 * 3600;
+        std::tm utc{};
+        gmtime_r(&t, &utc);
+        char buf[16];
+        std::strftime(buf, sizeof buf, "%Y-%m-%d", &utc);
+        return std::string(buf);
+    };
+    const std::string before = chinaDate();
+    AgsFile f = Check(WriteAgs4(AsciiStore(), {}, {}));
+    const std::string after = chinaDate();
+    oldTz ? ::setenv("TZ", saved.c_str(), 1) : ::unsetenv("TZ");
+    ::tzset();
+    const auto date = f.groups["TRAN"].Column("TRAN_DATE");
+    ASSERT_EQ(date.size(), 1u);
+    EXPECT_TRUE(date[0] == before || date[0] == after) << date[0] << " " << before;
+}
+
+// A user text outside ASCII stops the export: nothing written, and the
+// message names every field with its text, in the interface language.
+TEST(Ags4Export, NonAsciiUserTextsStopTheExportAndAreNamed)
+{
+    TestDataStore store = AsciiStore();
+    store.ev2List[0].name = "点3";
+    ReportHeader header = AsciiHeader();
+    header.Reviewer = "王";
+    ExportRequest request;
+    request.format = ExportFormat::Ags4;
+    request.header = header;
+    request.lang = Language::Chinese;
+    std::string bytes, error;
+    EXPECT_FALSE(ExportBytes(store, request, bytes, error));
+    EXPECT_EQ(error, "AGS4文件只能包含ASCII字符，以下文字含有其他字符，未写入任何文件。请修改后重新导出：\n"
+                     "  复核人: \"王\"\n"
+                     "  Ev2测点编号 1: \"点3\"");
+
+    request.header = KnownHeader();
+    request.lang = Language::English;
+    const fs::path target = fs::temp_directory_path() / ("k30-ags-" + std::to_string(::getpid()) + ".ags");
+    std::ofstream(target, std::ios::binary) << "old";
+    EXPECT_FALSE(ExportFile(KnownStore(), request, target.string(), error));
+    EXPECT_NE(error.find("An AGS4 file holds ASCII characters only."), std::string::npos);
+    EXPECT_NE(error.find("\n  Project Name: \"京沪线 路基\""), std::string::npos) << error;
+    EXPECT_NE(error.find("\n  K30 point name 1: \"A,1 \"quoted\" 第二行 测点\""), std::string::npos) << error;
+    EXPECT_NE(error.find("\n  K30 point name 2: \"低值点\""), std::string::npos) << error;
+    std::ifstream in(target, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old");
+    fs::remove(target);
+}
+
+TEST(Ags4Export, NothingToExportWritesNothing)
+{
+    for (const ExportFormat format : {ExportFormat::Csv, ExportFormat::Xlsx, ExportFormat::Ags4}) {
+        ExportRequest request;
+        request.format = format;
+        std::string bytes, error;
+        EXPECT_FALSE(ExportBytes(TestDataStore{}, request, bytes, error));
+        EXPECT_TRUE(bytes.empty());
+        EXPECT_FALSE(error.empty());
+    }
 }
 
 }  // namespace

@@ -84,4 +84,31 @@ TEST(CsvExport, Ev2TableInChineseWithDateSplitAndResults)
     EXPECT_EQ(bare[1][6], "450.0");
 }
 
+// Texts a spreadsheet would run as a formula get a leading apostrophe;
+// numbers, negative ones too, stay numbers.
+TEST(CsvExport, FormulaLikeTextsGetAnApostropheNumbersStay)
+{
+    TestDataStore store = KnownStore();
+    store.k30List[0].name = "=HYPERLINK(\"http://x\",\"y\")";
+    store.k30List[1].name = "+1";
+    store.k30List[2].name = "@SUM(A1)";
+    store.k30List[3].name = "-x";
+    store.k30List[0].testType = "\tK30";
+    store.k30List[1].testType = "\rK30";
+    store.k30List[2].testType = "K30 =1";
+    store.k30List[3].k30Value = "-5";
+    store.k30List[3].reading[1].stress = -25.0f;
+    const CsvRows rows = ReadBack(WriteCsv(store, {}, {}, Language::English, CsvTable::K30));
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(rows[1][0], "'=HYPERLINK(\"http://x\",\"y\")");
+    EXPECT_EQ(rows[2][0], "'+1");
+    EXPECT_EQ(rows[3][0], "'@SUM(A1)");
+    EXPECT_EQ(rows[4][0], "'-x");
+    EXPECT_EQ(rows[1][5], "'\tK30");
+    EXPECT_EQ(rows[2][5], "'\rK30");
+    EXPECT_EQ(rows[3][5], "K30 =1");
+    EXPECT_EQ(rows[4][4], "-5");
+    EXPECT_EQ(rows[4][9], "-0.025");
+}
+
 }  // namespace

@@ -120,9 +120,14 @@ TEST_F(XlsxThroughCalc, NumbersAreNumbersTextsAreTextsAndNoEv2SheetWithoutEv2Poi
     TestDataStore store = KnownStore();
     store.ev2List.clear();
     store.nEv2Count = 0;
+    // Texts that hold the format's own character escapes literally.
+    const std::string literal = "a_x000D_b _x005F_ _xabcd_ _x41_ _X000D_ __x0041__";
+    store.k30List[1].name = literal;
+    ReportHeader header = KnownHeader();
+    header.Client = "_x000A_";
     std::string bytes;
     std::string error;
-    ASSERT_TRUE(WriteXlsx(store, KnownHeader(), {}, Language::Chinese, bytes, error)) << error;
+    ASSERT_TRUE(WriteXlsx(store, header, {}, Language::Chinese, bytes, error)) << error;
     // Raw values: a number formatted "0.00" loses its trailing zeros, a text
     // keeps every character.
     auto sheets = ReadWithCalc(bytes, false);
@@ -131,6 +136,8 @@ TEST_F(XlsxThroughCalc, NumbersAreNumbersTextsAreTextsAndNoEv2SheetWithoutEv2Poi
     const CsvRows& k30 = sheets["K30"];
     EXPECT_EQ(k30[0][0], "测试号");
     EXPECT_EQ(k30[1][0], kAwkwardName);
+    EXPECT_EQ(k30[2][0], literal);
+    EXPECT_EQ(Cell(sheets["Header"], "委托单位", 1), "_x000A_");
     EXPECT_EQ(k30[1][3], "0.156");
     EXPECT_EQ(k30[1][6], "0.15");  // design load 0.150
     EXPECT_EQ(k30[1][10], "0.2");  // settlement 0.20 mm
