@@ -101,7 +101,21 @@ bool LinkWithoutReplacing(const std::string& from, const std::string& to)
     return true;
 }
 
+// A read-only file says the user wants it kept; the rename would replace it
+// all the same, as it asks only for the folder's permission.
+bool RefusesReplacing(const fs::path& target, const struct stat& old)
+{
+    return (old.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0;
+}
+
 }  // namespace
+
+bool IsReadOnlyFile(const std::string& path)
+{
+    const fs::path target = ResolveTarget(path);
+    struct stat old {};
+    return ::stat(target.c_str(), &old) == 0 && !S_ISDIR(old.st_mode) && RefusesReplacing(target, old);
+}
 
 std::string WriteNewFileAtomically(const std::string& folder, const std::function<std::string(int)>& nameFor,
                                    int maxNames, const void* data, std::size_t size, std::string& error)
@@ -155,6 +169,10 @@ bool WriteFileAtomically(const std::string& path, const void* data, std::size_t 
     const bool replacing = ::stat(target.c_str(), &old) == 0;
     if (replacing && S_ISDIR(old.st_mode)) {
         error = Describe("saving", EISDIR);
+        return false;
+    }
+    if (replacing && RefusesReplacing(target, old)) {
+        error = kReadOnlyError;
         return false;
     }
 

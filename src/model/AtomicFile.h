@@ -13,9 +13,19 @@ namespace k30 {
 // allowed, its owner); a new file gets what an ordinary new file gets
 // (0666 less the umask, which is never changed). A symbolic link is followed:
 // its target is replaced and the link stays.
-// On failure returns false with error set (English), leaves the target as it
-// was and no temporary file behind.
+// A read-only target is not replaced (IsReadOnlyFile). On failure returns
+// false with error set (English), leaves the target as it was and no
+// temporary file behind.
 bool WriteFileAtomically(const std::string& path, const void* data, std::size_t size, std::string& error);
+
+// Whether path names an existing file the user may not write: one without
+// write permission for this user, or with no write permission for anyone
+// (which even an administrator's save respects). WriteFileAtomically refuses
+// to replace such a file.
+bool IsReadOnlyFile(const std::string& path);
+
+// The error WriteFileAtomically gives for a read-only target.
+inline constexpr const char* kReadOnlyError = "the file is read-only; it was not replaced";
 
 // The same for a file that must never replace another (the transfer archive):
 // the synced temporary file takes the first of nameFor(1), nameFor(2), ... up

@@ -342,3 +342,35 @@ TEST_F(Tool, ExportsByTheEndingWithRequirementsAndExitCodes)
     EXPECT_EQ(Run("export " + in + "nofolder/out.ags").exit, 1);
     EXPECT_FALSE(fs::exists(Path("out.csv")) || fs::exists(Path("out.xlsx")) || fs::exists(Path("out.txt")));
 }
+
+// What no reader would take is refused with exit 1, and nothing is written:
+// a file without test points, AGS4 texts outside ASCII, and an existing
+// read-only target of any command.
+TEST_F(Tool, RefusesEmptyInputNonAsciiAgsAndReadOnlyTargets)
+{
+    std::ofstream(Path("junk.ORG"), std::ios::binary) << "no transfer here\r\n";
+    const Outcome empty = Run("export junk.ORG out.csv");
+    EXPECT_EQ(empty.exit, 1);
+    EXPECT_EQ(empty.err, "k30: no test point in junk.ORG\n");
+    EXPECT_FALSE(fs::exists(Path("out.csv")));
+
+    std::ofstream(Path("h.json")) << R"({"ProjectName": "京沪线", "Tester": "J. Smith"})";
+    const Outcome foreign = Run("export '" + demo_ + "' out.ags --header h.json --lang en");
+    EXPECT_EQ(foreign.exit, 1);
+    EXPECT_NE(foreign.err.find("ASCII"), std::string::npos) << foreign.err;
+    EXPECT_NE(foreign.err.find("Project Name: \"京沪线\""), std::string::npos) << foreign.err;
+    EXPECT_EQ(foreign.err.find("Tester"), std::string::npos) << foreign.err;
+    EXPECT_FALSE(fs::exists(Path("out.ags")));
+
+    for (const std::string& command : {"export '" + demo_ + "' ro.csv", "convert '" + demo_ + "' ro.K30",
+                                       "word '" + demo_ + "' ro.docx", "report '" + demo_ + "' --pdf ro.pdf",
+                                       "report '" + demo_ + "' --bmp ro.bmp"}) {
+        const std::string target = Path(command.substr(command.find("ro.")));
+        std::ofstream(target, std::ios::binary) << "kept";
+        fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        const Outcome o = Run(command);
+        EXPECT_EQ(o.exit, 1) << command;
+        EXPECT_NE(o.err.find("read-only"), std::string::npos) << command << ": " << o.err;
+        EXPECT_EQ(Slurp(target), "kept") << command;
+    }
+}

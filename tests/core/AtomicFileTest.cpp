@@ -73,12 +73,20 @@ TEST_F(AtomicFile, KeepsThePermissionsOfTheFileItReplacesAndGivesNewFilesTheUmas
 
     const std::string kept = Path("kept.K30");
     ASSERT_TRUE(Save(kept, "old", error)) << error;
-    for (const mode_t mode : {0640u, 0600u, 0444u, 0664u}) {
+    for (const mode_t mode : {0640u, 0600u, 0664u}) {
         ASSERT_EQ(::chmod(kept.c_str(), mode), 0);
         ASSERT_TRUE(Save(kept, "new", error)) << error;
         EXPECT_EQ(Mode(kept), mode);
         EXPECT_EQ(Read(kept), "new");
     }
+    // A read-only file is refused, even where the rename would be allowed.
+    ASSERT_EQ(::chmod(kept.c_str(), 0444), 0);
+    EXPECT_TRUE(k30::IsReadOnlyFile(kept));
+    EXPECT_FALSE(Save(kept, "newer", error));
+    EXPECT_EQ(error, k30::kReadOnlyError);
+    EXPECT_EQ(Read(kept), "new");
+    ASSERT_EQ(::chmod(kept.c_str(), 0644), 0);
+    EXPECT_FALSE(k30::IsReadOnlyFile(kept));
 
     // Saving through a link replaces what it points to and keeps the link.
     const std::string link = Path("link.K30");

@@ -73,6 +73,10 @@ void AddExportCommand(CLI::App& app, GlobalOptions& global, Action& action)
             LoadedFile f;
             if (const int code = LoadDataFileExitCode(opts->in, f))
                 return code;
+            if (!HasTestPoints(f.store)) {
+                std::cerr << "k30: no test point in " << opts->in << "\n";
+                return 1;
+            }
             request.header = f.header;
             if (!opts->header.empty())
                 if (const auto status = ReadHeaderFile(opts->header, request.header); status != HeaderFileStatus::Ok)
