@@ -13,6 +13,7 @@
 #include "TestDataStore.h"
 #include "Texts.h"
 #include "UiText.h"
+#include "WritableTarget.h"
 
 namespace k30 {
 
@@ -55,7 +56,7 @@ void RunDataExport(const TestDataStore& store, Prompt& prompt, const ReportHeade
     request.nameFilters = QStringList{Tr(texts::kExportFilterXlsx, lang), Tr(texts::kExportFilterCsv, lang),
                                       Tr(texts::kExportFilterAgs, lang)};
     request.defaultSuffix = QStringLiteral("xlsx");
-    const QString path = prompt.chooseFile(window, request);
+    const QString path = ChooseWritableFile(prompt, window, request, lang);
     if (path.isEmpty())
         return;
     const auto format = FormatOfPath(path.toStdString());

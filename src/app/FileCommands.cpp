@@ -23,6 +23,7 @@
 #include "Texts.h"
 #include "TransferDecoder.h"
 #include "UiText.h"
+#include "WritableTarget.h"
 
 namespace k30 {
 
@@ -138,9 +139,8 @@ void FileCommands::SaveRaw()
 {
     TestDataStore& store = frame_.Store();
     const Language lang = store.nLanguage;
-    const QString chosen = frame_.GetPrompt().chooseSaveFile(&frame_, Tr(texts::kSaveRawTitle, lang),
-                                                           QStringLiteral("Original Files (*.ORG)"),
-                                                           QStringLiteral("ORG"));
+    const QString chosen = ChooseWritableSaveFile(frame_.GetPrompt(), &frame_, Tr(texts::kSaveRawTitle, lang),
+                                                  QStringLiteral("Original Files (*.ORG)"), QStringLiteral("ORG"), lang);
     const QString path = SavePath(chosen, false);
     if (path.isEmpty())
         return;
@@ -185,8 +185,8 @@ bool FileCommands::SaveProject()
     for (const K30& p : chosen)
         points.push_back(&p);
 
-    const QString path = SavePath(prompt.chooseSaveFile(&frame_, Tr(texts::kSaveProjectTitle, lang),
-                                                        QStringLiteral("Project Files (*.K30)"), QStringLiteral("K30")),
+    const QString path = SavePath(ChooseWritableSaveFile(prompt, &frame_, Tr(texts::kSaveProjectTitle, lang),
+                                                         QStringLiteral("Project Files (*.K30)"), QStringLiteral("K30"), lang),
                                   true);
     if (path.isEmpty())
         return false;

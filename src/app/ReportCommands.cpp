@@ -13,6 +13,7 @@
 #include "ReportTexts.h"
 #include "Texts.h"
 #include "UiText.h"
+#include "WritableTarget.h"
 
 namespace k30 {
 
@@ -121,8 +122,8 @@ void ReportCommands::ExportPdf()
     const ReportJob job = Job();
     if (!Ready(job))
         return;
-    const QString path = prompt_.chooseSaveFile(window_, Tr(texts::kExportPdf, store_.nLanguage),
-                                                Tr(kPdfFilter, store_.nLanguage), QStringLiteral("pdf"));
+    const QString path = ChooseWritableSaveFile(prompt_, window_, Tr(texts::kExportPdf, store_.nLanguage),
+                                                Tr(kPdfFilter, store_.nLanguage), QStringLiteral("pdf"), store_.nLanguage);
     if (path.isEmpty())
         return;
     QString error;
@@ -137,8 +138,8 @@ void ReportCommands::SaveBitmap()
         Tell(kSelectPoint);
         return;
     }
-    const QString path = prompt_.chooseSaveFile(window_, Tr(kBitmapDialogTitle, store_.nLanguage),
-                                                Tr(kBitmapFilter, store_.nLanguage), QStringLiteral("bmp"));
+    const QString path = ChooseWritableSaveFile(prompt_, window_, Tr(kBitmapDialogTitle, store_.nLanguage),
+                                                Tr(kBitmapFilter, store_.nLanguage), QStringLiteral("bmp"), store_.nLanguage);
     if (path.isEmpty())
         return;
     QString error;

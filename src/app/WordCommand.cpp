@@ -18,6 +18,7 @@
 #include "Texts.h"
 #include "UiText.h"
 #include "WordTexts.h"
+#include "WritableTarget.h"
 
 namespace k30 {
 
@@ -76,7 +77,7 @@ private:
         request.directory =
             QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(name);
         for (;;) {
-            const QString path = prompt_.chooseFile(window_, request);
+            const QString path = ChooseWritableFile(prompt_, window_, request, lang_);
             if (path.isEmpty())
                 return;
             QString error;

@@ -108,6 +108,32 @@ TEST_F(Export, FailuresAreToldAndLeaveNoFile)
     EXPECT_TRUE(Files().isEmpty()) << Files().join(' ').toStdString();
 }
 
+TEST_F(Export, AReadOnlyFileIsRefusedWithTheDialogAgainAndAgsRefusesTextsOutsideAscii)
+{
+    Open(Language::Chinese);
+    {
+        QFile kept(Path("ro.xlsx"));
+        ASSERT_TRUE(kept.open(QIODevice::WriteOnly));
+        kept.write("kept");
+    }
+    ASSERT_TRUE(QFile::setPermissions(Path("ro.xlsx"), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    prompt_.file(Path("ro.xlsx")).answer(Prompt::Answer::Ok).file(QString());
+    Run();
+    EXPECT_EQ(prompt_.fileRequests.size(), 2u);
+    ASSERT_EQ(prompt_.asked.size(), 1u);
+    EXPECT_TRUE(prompt_.asked[0].text.startsWith(QStringLiteral("该文件为只读文件"))) << prompt_.asked[0].text.toStdString();
+    EXPECT_EQ(Slurp(Path("ro.xlsx")), QByteArray("kept"));
+
+    // The store's point names are Chinese: AGS4 cannot hold them.
+    prompt_.file(Path("layer.ags")).answer(Prompt::Answer::Ok);
+    Run();
+    ASSERT_EQ(prompt_.asked.size(), 2u);
+    EXPECT_TRUE(prompt_.asked[1].text.contains(QStringLiteral("AGS4文件只能包含ASCII字符")));
+    EXPECT_TRUE(prompt_.asked[1].text.contains(QStringLiteral("K30测点编号 2: \"低值点\"")))
+        << prompt_.asked[1].text.toStdString();
+    EXPECT_EQ(Files(), QStringList{QStringLiteral("ro.xlsx")});
+}
+
 TEST_F(Export, AnEmptyStoreAsksForNoFile)
 {
     Open(Language::English, TestDataStore{});
