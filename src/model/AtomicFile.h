@@ -14,15 +14,24 @@ namespace k30 {
 // (0666 less the umask, which is never changed). A symbolic link is followed:
 // its target is replaced and the link stays.
 // On failure returns false with error set (English), leaves the target as it
-// was and no temporary file behind.
-bool WriteFileAtomically(const std::string& path, const void* data, std::size_t size, std::string& error);
+// was and no temporary file behind. Once the rename has happened the save has
+// succeeded: a folder that cannot be synced afterwards only makes the rename
+// less certain to outlive a power cut, and is told in warning (English; on
+// standard error when no warning is asked for).
+bool WriteFileAtomically(const std::string& path, const void* data, std::size_t size, std::string& error,
+                         std::string* warning = nullptr);
 
 // The same for a file that must never replace another (the transfer archive):
 // the synced temporary file takes the first of nameFor(1), nameFor(2), ... up
 // to maxNames that does not exist in folder, and the folder is synced. The
 // new file gets 0666 less the umask. Returns the path written, or an empty
-// string with error set.
+// string with error set; a folder sync that fails after the naming is a
+// warning, as above.
 std::string WriteNewFileAtomically(const std::string& folder, const std::function<std::string(int)>& nameFor,
-                                   int maxNames, const void* data, std::size_t size, std::string& error);
+                                   int maxNames, const void* data, std::size_t size, std::string& error,
+                                   std::string* warning = nullptr);
+
+// For tests: the call that syncs a folder's descriptor (fsync unless set).
+void SetFolderSyncForTests(int (*sync)(int fd));
 
 }  // namespace k30
