@@ -12,9 +12,9 @@
 #include <utility>
 
 #include "PortAccess.h"
-#include "ReceptionJournal.h"
 #include "PortList.h"
 #include "ReadDataTexts.h"
+#include "ReceptionJournal.h"
 #include "SaveFirst.h"
 #include "TestDataStore.h"
 #include "Texts.h"
