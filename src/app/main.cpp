@@ -4,6 +4,7 @@
 #include <QScreen>
 
 #include "CMainFrame.h"
+#include "CReadData.h"
 #include "Prompt.h"
 #include "ReportFonts.h"
 #include "Settings.h"
@@ -47,5 +48,7 @@ int main(int argc, char** argv)
     window.showMaximized();
     if (!parser.positionalArguments().isEmpty())
         window.OpenFile(parser.positionalArguments().constFirst());
+    // A reception a crash or a kill cut short is kept in the archive and offered.
+    window.ReadPage()->OfferInterruptedReceptions([&window](const QString& path) { window.OpenFile(path); });
     return app.exec();
 }

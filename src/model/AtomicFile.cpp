@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <iostream>
 #include <system_error>
 
 #include <fcntl.h>
@@ -68,22 +69,29 @@ bool WriteAll(int fd, const char* p, std::size_t left)
     return true;
 }
 
+int (*folderSync)(int) = ::fsync;
+
 // Makes the rename itself durable. File systems that cannot sync a folder say
-// EINVAL; there is nothing more to do on them.
-bool SyncFolder(const fs::path& dir, std::string& error)
+// EINVAL; there is nothing more to do on them. The file is in place whatever
+// happens here, so a failure is only a warning.
+void SyncFolder(const fs::path& dir, std::string* warning)
 {
+    std::string problem;
     const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
-        error = Describe("opening the folder", errno);
-        return false;
+        problem = Describe("opening the folder to sync it", errno);
+    } else {
+        if (folderSync(fd) != 0 && errno != EINVAL)
+            problem = Describe("syncing the folder", errno);
+        ::close(fd);
     }
-    bool ok = true;
-    if (::fsync(fd) != 0 && errno != EINVAL) {
-        error = Describe("syncing the folder", errno);
-        ok = false;
-    }
-    ::close(fd);
-    return ok;
+    if (problem.empty())
+        return;
+    problem = dir.string() + ": " + problem + " (the file is saved; a power cut now might undo it)";
+    if (warning)
+        *warning = problem;
+    else
+        std::cerr << "k30: warning: " << problem << "\n";
 }
 
 // Gives the temporary file the target name unless that name exists. False with
@@ -117,8 +125,11 @@ bool IsReadOnlyFile(const std::string& path)
     return ::stat(target.c_str(), &old) == 0 && !S_ISDIR(old.st_mode) && RefusesReplacing(target, old);
 }
 
+void SetFolderSyncForTests(int (*sync)(int fd)) { folderSync = sync ? sync : ::fsync; }
+
 std::string WriteNewFileAtomically(const std::string& folder, const std::function<std::string(int)>& nameFor,
-                                   int maxNames, const void* data, std::size_t size, std::string& error)
+                                   int maxNames, const void* data, std::size_t size, std::string& error,
+                                   std::string* warning)
 {
     const fs::path dir = folder.empty() ? fs::path(".") : fs::path(folder);
     std::string tempPath;
@@ -140,8 +151,10 @@ std::string WriteNewFileAtomically(const std::string& folder, const std::functio
     }
     for (int k = 1; ok && k <= maxNames; ++k) {
         const std::string target = (dir / nameFor(k)).string();
-        if (LinkWithoutReplacing(tempPath, target))
-            return SyncFolder(dir, error) ? target : std::string();
+        if (LinkWithoutReplacing(tempPath, target)) {
+            SyncFolder(dir, warning);
+            return target;
+        }
         if (errno != EEXIST) {
             error = Describe("naming the file", errno);
             ok = false;
@@ -153,7 +166,8 @@ std::string WriteNewFileAtomically(const std::string& folder, const std::functio
     return {};
 }
 
-bool WriteFileAtomically(const std::string& path, const void* data, std::size_t size, std::string& error)
+bool WriteFileAtomically(const std::string& path, const void* data, std::size_t size, std::string& error,
+                         std::string* warning)
 {
     const fs::path target = ResolveTarget(path);
     fs::path dir = target.parent_path();
@@ -212,7 +226,8 @@ bool WriteFileAtomically(const std::string& path, const void* data, std::size_t 
         ::unlink(tempPath.c_str());
         return false;
     }
-    return SyncFolder(dir, error);
+    SyncFolder(dir, warning);
+    return true;
 }
 
 }  // namespace k30

@@ -15,8 +15,12 @@ namespace k30 {
 // its target is replaced and the link stays.
 // A read-only target is not replaced (IsReadOnlyFile). On failure returns
 // false with error set (English), leaves the target as it was and no
-// temporary file behind.
-bool WriteFileAtomically(const std::string& path, const void* data, std::size_t size, std::string& error);
+// temporary file behind. Once the rename has happened the save has
+// succeeded: a folder that cannot be synced afterwards only makes the rename
+// less certain to outlive a power cut, and is told in warning (English; on
+// standard error when no warning is asked for).
+bool WriteFileAtomically(const std::string& path, const void* data, std::size_t size, std::string& error,
+                         std::string* warning = nullptr);
 
 // Whether path names an existing file the user may not write: one without
 // write permission for this user, or with no write permission for anyone
@@ -31,8 +35,13 @@ inline constexpr const char* kReadOnlyError = "the file is read-only; it was not
 // the synced temporary file takes the first of nameFor(1), nameFor(2), ... up
 // to maxNames that does not exist in folder, and the folder is synced. The
 // new file gets 0666 less the umask. Returns the path written, or an empty
-// string with error set.
+// string with error set; a folder sync that fails after the naming is a
+// warning, as above.
 std::string WriteNewFileAtomically(const std::string& folder, const std::function<std::string(int)>& nameFor,
-                                   int maxNames, const void* data, std::size_t size, std::string& error);
+                                   int maxNames, const void* data, std::size_t size, std::string& error,
+                                   std::string* warning = nullptr);
+
+// For tests: the call that syncs a folder's descriptor (fsync unless set).
+void SetFolderSyncForTests(int (*sync)(int fd));
 
 }  // namespace k30

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include <functional>
@@ -15,6 +14,7 @@
 #include "PortAccess.h"
 #include "PortList.h"
 #include "ReadDataTexts.h"
+#include "ReceptionJournal.h"
 #include "SaveFirst.h"
 #include "TestDataStore.h"
 #include "Texts.h"
@@ -47,9 +47,9 @@ public:
 }  // namespace
 
 CReadData::CReadData(TestDataStore& store, Prompt& prompt, QWidget* parent)
-    : QWidget(parent), store_(store), prompt_(prompt), archiveFolder_(DefaultArchiveFolder()),
-      clock_([] { return std::time(nullptr); })
+    : QWidget(parent), store_(store), prompt_(prompt), clock_([] { return std::time(nullptr); })
 {
+    SetArchiveFolder(DefaultArchiveFolder());
     label_ = new QLabel(this);
     label_->setObjectName(QStringLiteral("portLabel"));
     auto* combo = new PortComboBox(this);
@@ -83,15 +83,38 @@ CReadData::CReadData(TestDataStore& store, Prompt& prompt, QWidget* parent)
     connect(&reception_, &TransferReception::portError, this, &CReadData::OnPortError);
     connect(&reception_, &TransferReception::portLost, this, &CReadData::OnPortLost);
     connect(&reception_, &TransferReception::ticked, this, &CReadData::OnIdleTimer);
+    connect(&reception_, &TransferReception::journalFailed, this, &CReadData::OnJournalFailed);
 
     UpdatePageCaptions();
 }
 
 CReadData::~CReadData() = default;
 
-QString CReadData::DefaultArchiveFolder()
+QString CReadData::DefaultArchiveFolder() { return QString::fromStdString(k30::DefaultArchiveFolder()); }
+
+void CReadData::SetArchiveFolder(const QString& folder)
 {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(QStringLiteral("transfers"));
+    archiveFolder_ = folder;
+    reception_.SetJournalFolder(S(folder));
+}
+
+void CReadData::OfferInterruptedReceptions(const std::function<void(const QString&)>& openFile)
+{
+    const Language lang = store_.nLanguage;
+    bool opened = false;
+    for (const RecoveredJournal& r : RecoverJournals(S(archiveFolder_))) {
+        if (!r.archived.ok) {
+            Ask(Tr(texts::kAppTitle, lang), Tr(readtexts::kJournalNotRecovered, lang).arg(Q(r.journal), Q(r.archived.error)),
+                Prompt::Buttons::Ok, Prompt::Icon::Warning, Prompt::Answer::Ok);
+            continue;
+        }
+        // One can be opened; the others are in the archive list.
+        if (opened || Ask(Tr(readtexts::kNotice, lang), Tr(readtexts::kInterruptedReception, lang).arg(Q(r.archived.path)),
+                          Prompt::Buttons::YesNo, Prompt::Icon::Question, Prompt::Answer::Yes) != Prompt::Answer::Yes)
+            continue;
+        opened = true;
+        openFile(Q(r.archived.path));
+    }
 }
 
 void CReadData::UpdatePageCaptions()
@@ -189,6 +212,7 @@ bool CReadData::ContinueOrStartAfresh()
         return false;
     }
     reception_.TakeText();
+    reception_.TakenTextArchived();
     archivedUnacceptedSize_ = 0;
     return true;
 }
@@ -204,6 +228,7 @@ bool CReadData::ArchiveUnaccepted(QString& error)
         return false;
     }
     archivedUnacceptedSize_ = text.size();
+    reception_.TextArchived();
     return true;
 }
 
@@ -265,6 +290,9 @@ void CReadData::AcceptTransfer()
     archivedUnacceptedSize_ = 0;
     // The archive copy comes first: the instrument's memory may already be cleared.
     const ArchiveWriteResult archived = ArchiveTransfer(S(archiveFolder_), text, clock_(), true);
+    // Its journal goes only once the archive holds it; else the next start recovers it.
+    if (archived.ok)
+        reception_.TakenTextArchived();
     DecodeTransfer(text, store_);
     lastTransferText_ = std::move(text);
     store_.bDataSaved = false;
@@ -311,6 +339,12 @@ void CReadData::OnPortLost(const QString& systemText)
     // What came is kept; the quiet line then asks whether to accept it.
     if (ByteCount() > 0)
         reception_.NoteActivity();
+}
+
+void CReadData::OnJournalFailed(const QString& error)
+{
+    Ask(Tr(texts::kAppTitle, store_.nLanguage), Tr(readtexts::kJournalFailed, store_.nLanguage).arg(error),
+        Prompt::Buttons::Ok, Prompt::Icon::Warning, Prompt::Answer::Ok);
 }
 
 void CReadData::AppendLine(const QString& line)

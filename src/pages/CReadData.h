@@ -40,9 +40,14 @@ public:
 
     // Where accepted transfers and set-aside receptions are archived; by
     // default "transfers" in the user's data folder.
-    void SetArchiveFolder(const QString& folder) { archiveFolder_ = folder; }
+    // The received bytes are journalled there as they arrive.
+    void SetArchiveFolder(const QString& folder);
     const QString& ArchiveFolder() const { return archiveFolder_; }
     static QString DefaultArchiveFolder();
+    // Receptions a crashed or killed run left behind, kept in the archive as
+    // unaccepted transfers; the operator may open one (through openFile).
+    void OfferInterruptedReceptions(const std::function<void(const QString&)>& openFile);
+
     // The clock that dates archived files; the system's unless a test sets one.
     void SetClock(std::function<std::time_t()> clock) { clock_ = std::move(clock); }
 
@@ -90,6 +95,7 @@ private:
     bool ContinueOrStartAfresh();
     void OnPortError(const QString& report);
     void OnPortLost(const QString& systemText);
+    void OnJournalFailed(const QString& error);
     QString OpenFailureText(const QString& name, const QString& device) const;
     void ShowOpenCaption();
 

@@ -37,6 +37,19 @@ inline constexpr Text kArchiveFailed{
 inline constexpr Text kUnacceptedArchiveFailed{
     "无法把尚未确认的数据存入传送存档：\n%1\n这些数据仍然保留。",
     "The bytes not yet accepted could not be written to the transfer archive:\n%1\nThey are kept."};
+// The reception journal. %1: the journal or archived file, %2: the system's reason.
+inline constexpr Text kJournalFailed{
+    "无法把收到的数据随时写入接收日志：\n%1\n数据仍在内存中接收；程序意外退出时会丢失。",
+    "The received bytes cannot be written to the reception journal:\n%1\nThey are still received in memory, "
+    "but would be lost if the program ended unexpectedly."};
+inline constexpr Text kInterruptedReception{
+    "上次运行时有一次接收被中断，已收到的数据已存入传送存档：\n%1\n是否现在打开？",
+    "A reception was interrupted when the program last ran. The bytes that had arrived are kept in the "
+    "transfer archive as\n%1\nOpen them now?"};
+inline constexpr Text kJournalNotRecovered{
+    "上次被中断的接收日志 %1 无法存入传送存档：%2\n该日志保留，下次启动时再试。",
+    "The journal of an interrupted reception, %1, could not be kept in the transfer archive: %2\n"
+    "It stays and is tried again at the next start."};
 
 inline constexpr Text kApplicationError{"Application Error", "Application Error"};
 

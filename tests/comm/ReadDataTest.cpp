@@ -3,9 +3,11 @@
 // run-away device.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <QDateTime>
 #include <QDir>
-#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -13,7 +15,6 @@
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
-#include <QTimer>
 
 #include "CommTestSupport.h"
 
@@ -45,10 +46,13 @@ protected:
         QFile f(QDir(page_.ArchiveFolder()).filePath(name));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    // The name an archived file gets at the test's clock, in local time.
+    // The name an archived file gets at the test's clock, in local time with its offset.
     static QString Stamp()
     {
-        return QDateTime::fromSecsSinceEpoch(1765031405).toString(QStringLiteral("yyyy-MM-dd_HHmmss"));
+        const QDateTime t = QDateTime::fromSecsSinceEpoch(1765031405);
+        const int minutes = std::abs(t.offsetFromUtc()) / 60;
+        return t.toString(QStringLiteral("yyyy-MM-dd_HHmmss")) + (t.offsetFromUtc() < 0 ? u'-' : u'+') +
+               QStringLiteral("%1%2").arg(minutes / 60, 2, 10, QLatin1Char('0')).arg(minutes % 60, 2, 10, QLatin1Char('0'));
     }
     void Open(const QString& port = kUsb12)
     {
@@ -266,11 +270,14 @@ TEST_F(ReadPage, EveryAcceptedTransferIsArchivedAndAFailureIsShownAfterwards)
     ASSERT_EQ(Archived(), QStringList{name});
     EXPECT_TRUE(ArchivedFile(name).toStdString() == demo);
 
-    // A folder that cannot be made: the transfer is still accepted, then the box says why.
+    // A folder that cannot be made: the journal says so at the first byte, the
+    // transfer is still accepted, then the box says why it is not archived.
     page_.SetArchiveFolder(page_.ArchiveFolder() + QStringLiteral("/") + name);
     store_.bDataSaved = true;
     Open();
+    prompt_.answer(Answer::Ok);
     Receive(Counting(20));
+    EXPECT_TRUE(LastBox().startsWith(QStringLiteral("The received bytes cannot be written to the reception journal:\n")));
     prompt_.answer(Answer::Ok).answer(Answer::Ok);
     QuietTicks();
     EXPECT_TRUE(LastBox().startsWith(QStringLiteral("This transfer could not be written to the transfer archive:\n")));
@@ -289,13 +296,15 @@ TEST_F(ReadPage, OpeningWithBytesWaitingAsksToContinueOrStartAfresh)
     EXPECT_TRUE(line_.openedDevice == kUsb12 && Archived().isEmpty());
 
     // Afresh, but the archive cannot be written: nothing is set aside.
-    QFile blocker(page_.ArchiveFolder());
+    const QString folder = page_.ArchiveFolder();
+    QFile blocker(archive_.filePath(QStringLiteral("blocked")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    page_.SetArchiveFolder(blocker.fileName() + QStringLiteral("/transfers"));
     prompt_.answer(Answer::No).answer(Answer::Ok);
     Open(kUsb1);
     EXPECT_TRUE(LastBox().startsWith(QStringLiteral("The bytes not yet accepted could not be written")));
     EXPECT_TRUE(line_.openedDevice == kUsb12 && page_.ReceivedText().size() == 10u * 3);
-    blocker.remove();
+    page_.SetArchiveFolder(folder);
 
     prompt_.answer(Answer::No);
     Open(kUsb1);
@@ -307,6 +316,44 @@ TEST_F(ReadPage, OpeningWithBytesWaitingAsksToContinueOrStartAfresh)
     prompt_.answer(Answer::Ok);
     QuietTicks();
     EXPECT_EQ(page_.LastTransferText(), "40 41 42 ");  // the new transfer alone
+}
+
+TEST_F(ReadPage, BytesAreJournalledAsTheyArriveAndALeftJournalIsOfferedAtTheStart)
+{
+    const auto journals = [&] {
+        return QDir(page_.ArchiveFolder()).entryList({QStringLiteral(".reception-*.journal")}, QDir::Files | QDir::Hidden);
+    };
+    Open();
+    line_.device->Feed(Counting(40));
+    // On disk once the chunk is handed over, without waiting for the quiet line.
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return journals().size() == 1 && QFileInfo(QDir(page_.ArchiveFolder()).filePath(journals()[0])).size() == 40 * 3;
+    }));
+    prompt_.answer(Answer::Ok);
+    QuietTicks();
+    EXPECT_EQ(Archived(), QStringList{Stamp() + QStringLiteral("_instrument-0.ORG")});
+    EXPECT_TRUE(journals().isEmpty());  // accepted and archived
+
+    // A run that ends with bytes nobody accepted or archived leaves its journal.
+    {
+        TestDataStore store;
+        CReadData other(store, prompt_);
+        other.SetArchiveFolder(page_.ArchiveFolder());
+        for (const char b : Counting(10))
+            other.OnByteReceived(static_cast<quint8>(b));
+    }
+    ASSERT_EQ(journals().size(), 1);
+    store_.nLanguage = Language::Chinese;
+    prompt_.answer(Answer::Yes);
+    QStringList opened;
+    page_.OfferInterruptedReceptions([&](const QString& path) { opened << path; });
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_TRUE(LastBox().startsWith(QStringLiteral("上次运行时有一次接收被中断，已收到的数据已存入传送存档：\n") + opened[0]));
+    EXPECT_TRUE(opened[0].endsWith(QStringLiteral("_instrument-0_unaccepted.ORG")));
+    EXPECT_EQ(ArchivedFile(QFileInfo(opened[0]).fileName()), QByteArray("00 01 02 03 04 05 06 07 08 09 "));
+    EXPECT_TRUE(journals().isEmpty());
+    page_.OfferInterruptedReceptions([&](const QString& path) { opened << path; });  // asked once only
+    EXPECT_TRUE(prompt_.done() && opened.size() == 1);
 }
 
 // Every text the page shows and asks, in each interface language.
@@ -359,45 +406,6 @@ TEST_F(ReadPage, EveryTextInBothLanguages)
         EXPECT_EQ(shown.join(QLatin1Char('|')).toStdString(), expected.join(QLatin1Char('|')).toStdString());
         prompt_.asked.clear();
         QuietTicks();  // nothing came: only the open caption comes back
-    }
-}
-
-// The quiet line with the real timer, bytes handed over as an adapter does:
-// 15-byte bursts every 16 ms (now and then late, as on a busy bus), and a
-// steady stream at 9600 baud. A window shorter than the gaps fails this; the
-// window here is ten times the longest gap, so that a loaded machine holding
-// up the feeding timer does not end the transfer early.
-TEST_F(ReadPage, BurstsAndAStreamEndOnlyWhenTheTransferHas)
-{
-    const std::string demo = DemoText();
-    const QByteArray bytes = BytesOf(demo);
-    page_.SetQuietMs(500);
-    for (const bool bursts : {true, false}) {
-        SCOPED_TRACE(bursts ? "bursts" : "stream");
-        Open();
-        qsizetype sent = 0;
-        int ticks = 0;
-        QElapsedTimer clock;
-        QTimer feeder;
-        feeder.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&feeder, &QTimer::timeout, [&] {
-            if (bursts && ++ticks % 10 < 3)
-                return;  // a 48 ms gap
-            const qsizetype due = std::min(bytes.size(), bursts ? sent + 15 : clock.elapsed() * 960 / 1000 + 1);
-            line_.device->Feed(bytes.mid(sent, due - sent));
-            sent = due;
-            if (sent == bytes.size())
-                feeder.stop();
-        });
-        clock.start();
-        feeder.start(bursts ? 16 : 1);
-        prompt_.answer(Answer::Ok);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return prompt_.done(); }, 20000));
-        ASSERT_EQ(prompt_.textWhenAsked.size(), 1u);
-        EXPECT_EQ(prompt_.textWhenAsked[0].size(), demo.size());  // not asked before the end
-        EXPECT_TRUE(page_.LastTransferText() == demo);
-        prompt_.textWhenAsked.clear();
-        store_.bDataSaved = true;  // no save question before the next round
     }
 }
 

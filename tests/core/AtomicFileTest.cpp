@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -128,5 +129,25 @@ TEST_F(AtomicFile, AFailedSaveReportsItLeavesTheOldFileAndNoTemporary)
     EXPECT_FALSE(Save(Path("folder.K30"), "x", error));
     EXPECT_TRUE(fs::is_directory(Path("folder.K30")));
     EXPECT_EQ(Read(target), "the only copy");
+    EXPECT_EQ(EntryCount(), 2u);
+}
+
+TEST_F(AtomicFile, AFolderThatCannotBeSyncedAfterTheRenameIsAWarningNotAFailure)
+{
+    SetFolderSyncForTests([](int) {
+        errno = EIO;
+        return -1;
+    });
+    std::string error, warning;
+    const std::string target = Path("data.K30");
+    const bool saved = WriteFileAtomically(target, "new", 3, error, &warning);
+    const std::string added = WriteNewFileAtomically(
+        dir_.string(), [](int copy) { return "archived_" + std::to_string(copy) + ".ORG"; }, 9, "0A ", 3, error);
+    SetFolderSyncForTests(nullptr);
+    EXPECT_TRUE(saved) << error;
+    EXPECT_EQ(Read(target), "new");
+    EXPECT_NE(warning.find("syncing the folder"), std::string::npos) << warning;
+    EXPECT_EQ(added, Path("archived_1.ORG"));
+    EXPECT_EQ(Read(added), "0A ");
     EXPECT_EQ(EntryCount(), 2u);
 }

@@ -1,14 +1,18 @@
 // k30 receive: one transfer from a serial port, without a window, with the
-// read page's reception loop (engine, quiet line, limit).
+// read page's reception loop (engine, quiet line, limit, journal) and its
+// transfer archive.
 #include <QCoreApplication>
 #include <QTimer>
 
+#include <ctime>
 #include <iostream>
 
 #include "Commands.h"
 #include "DataFile.h"
 #include "JsonOutput.h"
 #include "PortAccess.h"
+#include "ReceptionJournal.h"
+#include "TransferArchive.h"
 #include "TransferDecoder.h"
 #include "TransferReception.h"
 #include "UiText.h"
@@ -31,6 +35,13 @@ constexpr Text kTooMuch{"收到的数据超过 16 MiB，已停止接收", "more 
 constexpr Text kWaiting{"正在等待 %1 的数据…", "waiting for data on %1..."};
 constexpr Text kNotRaw{"输出文件名必须以 .ORG 结尾", "the output file name must end in .ORG"};
 constexpr Text kWriteFailed{"无法写入 %1：%2", "cannot write %1: %2"};
+constexpr Text kKeptIn{"这次传送保存在 %1", "the transfer is kept in %1"};
+constexpr Text kArchived{"已存入传送存档：%1", "kept in the transfer archive as %1"};
+constexpr Text kNotArchived{"无法存入传送存档：%1；收到的数据保留在接收日志 %2 中",
+                            "cannot keep the transfer in the archive: %1; the received bytes stay in the journal %2"};
+constexpr Text kRecovered{"上次被中断的接收已存入传送存档：%1", "an interrupted reception was kept in the archive as %1"};
+constexpr Text kNotRecovered{"被中断的接收日志 %1 无法存入传送存档：%2",
+                             "the journal of an interrupted reception, %1, could not be archived: %2"};
 
 
 struct Options {
@@ -42,6 +53,19 @@ struct Options {
 };
 
 enum Exit { kExitWritten = 0, kExitNothing = 1, kExitPortLost = 3 };
+
+void Say(const QString& message) { std::cerr << "k30: " << message.toStdString() << "\n"; }
+
+// Receptions a crashed or killed run left behind go to the archive first.
+void RecoverLeftJournals(const std::string& folder, Language lang)
+{
+    for (const RecoveredJournal& r : RecoverJournals(folder)) {
+        if (r.archived.ok)
+            Say(Tr(kRecovered, lang).arg(QString::fromStdString(r.archived.path)));
+        else
+            Say(Tr(kNotRecovered, lang).arg(QString::fromStdString(r.journal), QString::fromStdString(r.archived.error)));
+    }
+}
 
 int Receive(const Options& o, Language lang)
 {
@@ -55,14 +79,22 @@ int Receive(const Options& o, Language lang)
     QCoreApplication app(argc, argv);
 
     const QString port = QString::fromStdString(o.port);
+    const std::string archive = DefaultArchiveFolder();
+    RecoverLeftJournals(archive, lang);
     TransferReception reception;
     reception.SetQuietMs(o.quietMs);
+    reception.SetJournalFolder(archive);
 
     bool lost = false;
+    bool tooMuch = false;
     QObject::connect(&reception, &TransferReception::portError,
                      [](const QString& report) { std::cerr << report.toStdString(); });
-    QObject::connect(&reception, &TransferReception::limitReached,
-                     [&] { std::cerr << "k30: " << kTooMuch.in(lang) << "\n"; });
+    QObject::connect(&reception, &TransferReception::journalFailed, [](const QString& error) { Say(error); });
+    // The port is closed by then and no quiet line follows: stop here.
+    QObject::connect(&reception, &TransferReception::limitReached, [&] {
+        tooMuch = true;
+        app.quit();
+    });
     QObject::connect(&reception, &TransferReception::ticked, [&] {
         if (reception.Tick())
             app.quit();
@@ -104,9 +136,25 @@ int Receive(const Options& o, Language lang)
             std::cerr << "k30: " << Tr(kNothing, lang).arg(port).arg(o.timeoutSeconds).toStdString() << "\n";
         return kExitNothing;
     }
+    if (tooMuch)
+        Say(Tr(kTooMuch, lang));
+    // The archive copy comes first: the instrument's memory may already be cleared.
+    const ArchiveWriteResult archived = ArchiveTransfer(archive, text, std::time(nullptr), true);
+    QString keptIn;
+    if (archived.ok) {
+        reception.TakenTextArchived();
+        keptIn = QString::fromStdString(archived.path);
+        Say(Tr(kArchived, lang).arg(keptIn));
+    } else {
+        keptIn = QString::fromStdString(reception.TakenJournalPath());
+        Say(Tr(kNotArchived, lang).arg(QString::fromStdString(archived.error), keptIn));
+    }
     std::string error;
     if (!WriteFileAtomically(o.out, text.data(), text.size(), error)) {
-        std::cerr << "k30: " << Tr(kWriteFailed, lang).arg(QString::fromStdString(o.out), QString::fromStdString(error)).toStdString() << "\n";
+        QString message = Tr(kWriteFailed, lang).arg(QString::fromStdString(o.out), QString::fromStdString(error));
+        if (!keptIn.isEmpty())
+            message += QStringLiteral("; ") + Tr(kKeptIn, lang).arg(keptIn);
+        Say(message);
         return kExitNothing;
     }
 
@@ -136,6 +184,8 @@ int Receive(const Options& o, Language lang)
                       << "\n";
         }
     }
+    if (tooMuch)
+        return kExitNothing;
     return lost ? kExitPortLost : kExitWritten;
 }
 
@@ -145,9 +195,12 @@ void AddReceiveCommand(CLI::App& app, GlobalOptions& global, Action& action)
     CLI::App* sub = app.add_subcommand(
         "receive",
         "Receive one transfer from the instrument on a serial port, as the read page does, and write it as a raw "
-        "file.\nThe transfer ends after a quiet line. Exit 0 when a transfer was written, 1 when nothing arrived "
-        "before the timeout or the port could not be opened, 3 when the port went away during the transfer (what "
-        "came is written).");
+        "file.\nThe transfer ends after a quiet line. The bytes are journalled as they arrive and the transfer is kept "
+        "in the workbench's transfer archive (~/.local/share/k30workbench/transfers) before OUT is written; a "
+        "reception a killed run left behind is archived at the start. Exit 0 when a transfer was written, 1 when "
+        "nothing arrived before the timeout, the port could not be opened, OUT could not be written (the archived "
+        "copy is named) or more than 16 MiB arrived (what came is written and archived), 3 when the port went away "
+        "during the transfer (what came is written).");
     sub->add_option("PORT", opts->port, "Serial device: a name such as ttyUSB0 or a path such as /dev/pts/3")
         ->required();
     sub->add_option("--out", opts->out, "Raw file to write (.ORG)")->required();

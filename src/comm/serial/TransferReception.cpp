@@ -2,6 +2,8 @@
 
 #include "TransferText.h"
 
+#include <utility>
+
 namespace k30 {
 
 TransferReception::TransferReception(QObject* parent) : QObject(parent)
@@ -28,6 +30,68 @@ void TransferReception::Close()
 {
     engine_.RequestShutdown();
     quiet_.Stop();
+    SyncJournal();
+}
+
+bool TransferReception::Tick()
+{
+    if (!quiet_.Tick())
+        return false;
+    // The line fell quiet: what came is made safe from a power cut now.
+    SyncJournal();
+    return true;
+}
+
+void TransferReception::SetText(std::string text)
+{
+    text_ = std::move(text);
+    journalFailed_ = false;
+    journal_ = ReceptionJournal();  // the next byte starts one holding all of the text
+}
+
+void TransferReception::Journal(std::string_view text)
+{
+    if (journalFolder_.empty())
+        return;
+    if (!journal_.IsOpen()) {
+        if (journalFailed_)
+            return;  // tried for this text already; the next text tries again
+        std::string error;
+        if (!journal_.Start(journalFolder_, error)) {
+            JournalError(error);
+            return;
+        }
+        // The text held before this byte: a continued reception.
+        journal_.Append(std::string_view(text_).substr(0, text_.size() - text.size()));
+    }
+    journal_.Append(text);
+    // One write per chunk the engine hands over: the flush runs once the chunk is delivered.
+    if (!flushQueued_) {
+        flushQueued_ = true;
+        QMetaObject::invokeMethod(this, &TransferReception::FlushJournal, Qt::QueuedConnection);
+    }
+}
+
+void TransferReception::FlushJournal()
+{
+    flushQueued_ = false;
+    std::string error;
+    if (!journal_.Flush(error))
+        JournalError(error);
+}
+
+void TransferReception::SyncJournal()
+{
+    std::string error;
+    if (!journal_.Sync(error))
+        JournalError(error);
+}
+
+void TransferReception::JournalError(const std::string& error)
+{
+    if (std::exchange(journalFailed_, true))
+        return;
+    emit journalFailed(QString::fromStdString(error));
 }
 
 bool TransferReception::TakeByte(std::uint8_t byte)
@@ -41,6 +105,7 @@ bool TransferReception::TakeByte(std::uint8_t byte)
         return false;
     }
     AppendByteText(text_, byte);
+    Journal(std::string_view(text_).substr(text_.size() - 3));
     ++byteCount_;
     quiet_.NoteByte();
     emit byteAppended(byte);
@@ -49,6 +114,9 @@ bool TransferReception::TakeByte(std::uint8_t byte)
 
 std::string TransferReception::TakeText()
 {
+    SyncJournal();
+    taken_ = std::move(journal_);
+    journalFailed_ = false;
     std::string text = std::move(text_);
     text_.clear();
     ResetCount();

@@ -9,6 +9,7 @@
 #include "CSerialPort.h"
 #include "PortSettings.h"
 #include "QuietLine.h"
+#include "ReceptionJournal.h"
 
 namespace k30 {
 
@@ -40,14 +41,31 @@ public:
 
     // One tick of the quiet line: true when a whole window passed without a
     // byte; the line then waits for the next byte.
-    bool Tick() { return quiet_.Tick(); }
+    bool Tick();
     // The line counts as active again, so the next quiet window ends a transfer.
     void NoteActivity() { quiet_.NoteByte(); }
     void StopQuietLine() { quiet_.Stop(); }
 
+    // The archive folder where the received text is journalled as it
+    // arrives; none when empty (the default).
+    void SetJournalFolder(std::string folder) { journalFolder_ = std::move(folder); }
+    // The journal of the text held now, empty before the first byte.
+    const std::string& JournalPath() const { return journal_.Path(); }
+    // The text held now is kept in the archive: its journal goes at the end
+    // unless more bytes come.
+    void TextArchived() { journal_.MarkArchived(); }
+    // The text last taken is kept in the archive: its journal goes now.
+    void TakenTextArchived()
+    {
+        taken_.MarkArchived();
+        taken_.Finish();
+    }
+    // The journal of the text last taken, until TakenTextArchived.
+    const std::string& TakenJournalPath() const { return taken_.Path(); }
+
     const std::string& Text() const { return text_; }
-    void SetText(std::string text) { text_ = std::move(text); }
-    // Hands the text over and empties it.
+    void SetText(std::string text);
+    // Hands the text over and empties it; its journal stays until TakenTextArchived.
     std::string TakeText();
     // Bytes appended since the port was last opened or the text taken.
     qint64 ByteCount() const { return byteCount_; }
@@ -61,13 +79,25 @@ signals:
     // Forwarded from the engine.
     void portError(const QString& report);
     void portLost(const QString& systemText);
+    // The journal could not be written (English, with the path); the bytes
+    // are still kept in memory. Once for each journal.
+    void journalFailed(const QString& error);
 
 private:
     void ResetCount();
+    void Journal(std::string_view text);
+    void FlushJournal();
+    void SyncJournal();
+    void JournalError(const std::string& error);
 
     CSerialPort engine_;
     QuietLine quiet_;
     std::string text_;
+    std::string journalFolder_;
+    ReceptionJournal journal_;  // of text_
+    ReceptionJournal taken_;    // of the text last taken
+    bool flushQueued_ = false;
+    bool journalFailed_ = false;
     qint64 byteCount_ = 0;
     bool overflowed_ = false;
 };
