@@ -119,13 +119,13 @@ TEST_F(Ev2Entry, TypedComputedSavedRawAndReopened)
     EXPECT_EQ(m.data(m.index(0, Ev2ListModel::Ev1), Qt::DisplayRole).toString(), "132.4");
     EXPECT_EQ(m.data(m.index(0, Ev2ListModel::Ev2), Qt::DisplayRole).toString(), "225.0");
     EXPECT_EQ(m.data(m.index(0, Ev2ListModel::Ratio), Qt::DisplayRole).toString(), "1.70");
-    EXPECT_FALSE(store_.bDataSaved);
+    EXPECT_TRUE(store_.UnsavedDataPresent());
     EXPECT_TRUE(frame_->Action(CommandId::SaveRaw)->isEnabled());
 
     // Saved raw as the transfer the instrument would send; opened, the same point.
     prompt_.file(Path("typed.ORG"));
     frame_->Action(CommandId::SaveRaw)->trigger();
-    EXPECT_TRUE(store_.bDataSaved);
+    EXPECT_FALSE(store_.UnsavedDataPresent());
     store_.ev2List.clear();
     ASSERT_TRUE(frame_->OpenFile(Path("typed.ORG")));
     ASSERT_EQ(store_.ev2List.size(), 1u);
@@ -154,7 +154,7 @@ TEST_F(Ev2Entry, NoModulusAsksToReenterAndUnsavedDataAreOfferedFirst)
     frame_->OnSaveRaw();
     EXPECT_TRUE(prompt_.asked.back().text.startsWith("The Ev2 test point cannot be saved as raw data"));
     EXPECT_FALSE(QFile::exists(Path("negative.ORG")));
-    EXPECT_FALSE(store_.bDataSaved);
+    EXPECT_TRUE(store_.UnsavedDataPresent());
 
     // The typed point is unsaved: a new entry asks first, as manual K30 entry does.
     prompt_.answer(Answer::No).dialog(Reject());

@@ -174,6 +174,8 @@ TEST_P(LanguageWalk, EveryPageDialogAndMessageShowsTheLanguageChosen)
     InDialog([&] { w.OnPrint(); });
     InDialog([&] { w.OnSaveWord(); });
     InDialog([&] { w.OnSaveProject(); });
+    // A typed header text is work no file holds: the commands ask first.
+    w.HeaderPage()->Box(&ReportHeader::Client)->setText(QStringLiteral("typed"));
     prompt_.answer(Answer::No).file(QString());
     w.OnFileOpen();
     prompt_.file(QString());

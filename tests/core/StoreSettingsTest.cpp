@@ -26,9 +26,6 @@ TEST(Store, LookupsAndPredicates)
     EXPECT_EQ(s.FindK30PointByName("P1"), 0u);
     EXPECT_EQ(s.FindK30PointByName("p1"), 1u);
     EXPECT_FALSE(s.FindK30PointByName("P1 "));
-    EXPECT_TRUE(s.UnsavedDataPresent());
-    s.bDataSaved = true;
-    EXPECT_FALSE(s.UnsavedDataPresent());
     EXPECT_THROW(s.K30PointAt(3), std::out_of_range);
     // The count bounds every lookup, and never reaches past the list.
     s.nK30Count = 1;
