@@ -170,6 +170,12 @@ TEST_F(Ev2Entry, ProjectSaveOffersRawDataForEv2PointsInNoRawFile)
     Type(ExactEv2Point());
     Page().ComputeButton()->click();
 
+    // Yes whose raw save is cancelled stops the project save too (it once went
+    // on and marked everything saved).
+    prompt_.answer(Answer::Yes).file(QString());
+    EXPECT_FALSE(frame_->OnSaveProject());
+    EXPECT_TRUE(store_.UnsavedDataPresent());
+
     // Yes saves raw data first; the project file itself has no place for them.
     prompt_.answer(Answer::Yes).file(Path("first.ORG")).dialog(Reject());
     EXPECT_FALSE(frame_->OnSaveProject());
@@ -196,4 +202,26 @@ TEST_F(Ev2Entry, ProjectSaveOffersRawDataForEv2PointsInNoRawFile)
     prompt_.answer(Answer::No).dialog(Reject());
     frame_->OnSaveProject();
     EXPECT_TRUE(prompt_.asked.back().text.startsWith(QStringLiteral("工程文件不能保存Ev2测试点")));
+}
+
+// A decimal comma is read (it once read as 0: Ev2 190.8 and "Pass" instead
+// of 140.3); a word is refused by name and nothing is computed.
+TEST_F(Ev2Entry, CommasAreReadAndWordsRefused)
+{
+    prompt_.dialog(TypeName("8"));
+    frame_->OnManualInputEv2();
+    Type(ExactEv2Point());
+    Page().ComputeButton()->click();
+    const Ev2Point computed = store_.ev2List.at(0);
+    QLineEdit* box = Page().SettlementBox(8);
+    box->setText(box->text().replace(QLatin1Char('.'), QLatin1Char(',')));
+    Page().ComputeButton()->click();
+    EXPECT_EQ(store_.ev2List.at(0), computed);
+
+    Page().StressBox(5)->setText("abc");
+    prompt_.answer(Answer::Ok);
+    Page().ComputeButton()->click();
+    EXPECT_TRUE(prompt_.asked.back().text.contains("Stress (MPa) 5: \"abc\"")) << prompt_.asked.back().text.toStdString();
+    EXPECT_EQ(store_.ev2List.at(0), computed);
+    EXPECT_TRUE(Page().StressBox(5)->toolTip().contains("abc"));
 }

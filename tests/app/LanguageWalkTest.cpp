@@ -3,6 +3,7 @@
 // English when the interface is Chinese.
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <QAbstractButton>
 #include <QAction>
 #include <QDialog>
@@ -18,6 +19,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
+#include "CHeadk30.h"
 #include "CMainFrame.h"
 #include "CPropSheet.h"
 #include "CTestK30.h"

@@ -176,27 +176,6 @@ TEST_F(Window, OpenSaveAndReopenBothKinds)
     EXPECT_EQ(second.windowTitle(), QStringLiteral("Quindle-") + Path("p.K30"));
 }
 
-TEST_F(Window, SavesAreMarkedOnlyWhenWritten)
-{
-    OpenDemoAndTypeHeader();
-    // Cancelling the point choice or the file dialog leaves the data unsaved.
-    prompt_.dialog(Reject());
-    EXPECT_FALSE(frame_->OnSaveProject());
-    prompt_.dialog(ChooseAll()).file(QString());
-    EXPECT_FALSE(frame_->OnSaveProject());
-    prompt_.file(QString());
-    frame_->OnSaveRaw();
-    EXPECT_TRUE(store_.UnsavedDataPresent());
-
-    // A file that cannot be written (here: a folder has the name): an error, the data still unsaved.
-    ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("folder.K30")));
-    prompt_.dialog(ChooseAll()).file(Path("folder.K30")).answer(Answer::Ok);
-    EXPECT_FALSE(frame_->OnSaveProject());
-    EXPECT_TRUE(store_.UnsavedDataPresent());
-    EXPECT_TRUE(prompt_.asked.back().text.contains(QStringLiteral("Cannot save")));
-    EXPECT_TRUE(QFileInfo(Path("folder.K30")).isDir());
-}
-
 TEST_F(Window, TwoPointsSharingANameAreBothSaved)
 {
     ASSERT_TRUE(frame_->OpenFile(kDemo));
@@ -431,30 +410,6 @@ TEST_F(Window, ClosingDuringAReceptionAsksFirst)
     EXPECT_TRUE(prompt_.asked.back().text.startsWith(QStringLiteral("Data being received")));
     prompt_.answer(Answer::Yes);
     EXPECT_TRUE(CloseAccepted());
-}
-
-// Save raw data writes the last transfer text: typed points are not in it, so
-// they stay unsaved and closing still asks.
-TEST_F(Window, SaveRawMarksSavedOnlyWhenTheTextHoldsThePoints)
-{
-    const auto namePoint = [](QDialog& d) {
-        auto& input = dynamic_cast<CInputName&>(d);
-        input.Edit()->setText(QStringLiteral("M1"));
-        input.OkButton()->click();
-        return input.result();
-    };
-    ASSERT_TRUE(frame_->OpenFile(kDemo));
-    prompt_.dialog(namePoint);
-    frame_->OnManualInput();
-    ASSERT_EQ(store_.k30List.at(0).name, "M1");
-    frame_->SwitchLanguage(Language::English);  // enables Save raw data again
-    ASSERT_TRUE(frame_->Action(CommandId::SaveRaw)->isEnabled());
-    prompt_.file(Path("typed.ORG"));
-    frame_->OnSaveRaw();
-    EXPECT_EQ(Slurp(Path("typed.ORG")), Slurp(kDemo));
-    EXPECT_TRUE(store_.UnsavedDataPresent());
-    prompt_.answer(Answer::Cancel);
-    EXPECT_FALSE(CloseAccepted());  // still asked
 }
 
 // Yes, then a cancelled point choice, a cancelled file dialog or a failed
