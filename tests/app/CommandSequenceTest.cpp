@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -26,6 +27,7 @@
 #include "CInputName.h"
 #include "CKSelect.h"
 #include "CMainFrame.h"
+#include "CPropSheet.h"
 #include "CReadData.h"
 #include "CTestEv2.h"
 #include "CTestK30.h"

@@ -576,7 +576,7 @@ TEST_F(Window, SaveRawSavesWhatARawFileCanHold)
 {
     prompt_.dialog(Named("5"));
     frame_->OnManualInputEv2();
-    const Ev2Point typed = ExactEv2Point();
+    const Ev2Point typed = test::ExactEv2Point();
     for (int j = 0; j < kEv2Pairs; ++j) {
         const ReadingPair& r = typed.reading[static_cast<std::size_t>(j)];
         frame_->Ev2Page()->StressBox(j)->setText(QString::fromStdString(FormatFixed(r.stress / 1000.0, 3)));
