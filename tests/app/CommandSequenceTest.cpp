@@ -83,6 +83,9 @@ public:
             const QString f = files[Pick(files.size())];
             return QFileInfo(f).isAbsolute() ? f : QDir(dir_).filePath(f);
         }
+        // Exports go beside the data files and are never read back as them.
+        if (request.defaultSuffix != QStringLiteral("K30") && request.defaultSuffix != QStringLiteral("ORG"))
+            return Pick(2) ? QDir(dir_).filePath("export.csv") : QString();
         // A cancelled dialog, a folder in the way (the write fails), or a file.
         const bool project = request.defaultSuffix == QStringLiteral("K30");
         const QStringList names = project ? QStringList{"", "blocked.K30", "p.K30", "q.K30"}
@@ -293,7 +296,7 @@ TEST_F(CommandSequence, WhenCloseWouldNotAskEverythingIsInAFile)
         const auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng); };
 
         for (int step = 0; step < kStepsPerSequence; ++step) {
-            const std::size_t command = pick(16);
+            const std::size_t command = pick(17);
             switch (command) {
             case 0:
                 w.OnFileOpen();
@@ -353,6 +356,9 @@ TEST_F(CommandSequence, WhenCloseWouldNotAskEverythingIsInAFile)
             }
             case 14:
                 w.Sheet()->setCurrentIndex(int(pick(std::size_t(w.Sheet()->count()))));
+                break;
+            case 15:
+                w.OnExport();
                 break;
             default: {
                 const int before = prompt.asked;
