@@ -108,7 +108,7 @@ CMainFrame::CMainFrame(TestDataStore& store, Prompt& prompt, const WindowOptions
     if (options.quietMs > 0)
         readPage_->SetQuietMs(options.quietMs);
     // The read page's requests to the window.
-    readPage_->SetProjectSaver([this] { return OnSaveProject(); });
+    readPage_->SetProjectSaver([this] { return SaveWork(); });
     connect(readPage_, &CReadData::saveRawStateChanged, this, &CMainFrame::SetSaveRawState);
     connect(readPage_, &CReadData::newDataArrived, this, &CMainFrame::OnNewData);
     connect(readPage_, &CReadData::showListPageRequested, this, [this] {
@@ -244,10 +244,22 @@ void CMainFrame::OnSaveRaw() { files_->SaveRaw(); }
 
 bool CMainFrame::OnSaveProject() { return files_->SaveProject(); }
 
+bool CMainFrame::SaveWork()
+{
+    // Each kind of file holds what it can: Ev2 points only a raw file, the
+    // header only a project file.
+    const Document& doc = store_.document;
+    if (doc.Ev2PointsUnsaved(store_) && !files_->SaveRaw())
+        return false;
+    if ((doc.K30PointsUnsaved(store_) || doc.HeaderUnsaved()) && !files_->SaveProject())
+        return false;
+    return !store_.UnsavedDataPresent();
+}
+
 bool CMainFrame::AskToSaveFirst()
 {
     return k30::AskToSaveFirst(prompt_, this, store_, texts::kNotice, texts::kNotSavedQuestion,
-                               [this] { return OnSaveProject(); });
+                               [this] { return SaveWork(); });
 }
 
 void CMainFrame::OnArchivedTransfers()
@@ -273,7 +285,6 @@ void CMainFrame::OnManualInput()
     store_.AddK30Point(point);
     store_.nK30Count = 1;
     store_.bManualInput = true;
-    store_.bRawTextMatchesPoints = false;
     SetSaveRawState(false);
     sheet_->setCurrentIndex(CPropSheet::TestPage);
     ev2Page_->DisableReadingEntry();
@@ -309,9 +320,6 @@ void CMainFrame::OnManualInputEv2()
     store_.nEv2Count = 1;
     store_.strCurEv2Name = point.name;
     store_.bManualInput = true;
-    store_.bManualEv2 = true;
-    store_.bEv2NotInRawFile = true;
-    store_.bRawTextMatchesPoints = false;
     SetSaveRawState(false);
     testPage_->DisableReadingEntry();
     testPage_->SelectFirstAndShow();
@@ -433,9 +441,6 @@ void CMainFrame::OnNewData()
     SetTitleText(texts::kTitleNewData);
     testPage_->DisableReadingEntry();
     ev2Page_->DisableReadingEntry();
-    // The transfer's Ev2 points are in no file until it is saved raw.
-    store_.bManualEv2 = false;
-    store_.bEv2NotInRawFile = !store_.ev2List.empty();
     store_.strCurEv2Name.clear();
 }
 
@@ -472,14 +477,11 @@ void CMainFrame::closeEvent(QCloseEvent* event)
             return;
         }
     }
-    if (store_.UnsavedDataPresent()) {
-        const auto answer = prompt_.ask(this, Tr(texts::kNotice, lang), Tr(texts::kCloseQuestion, lang),
-                                        Prompt::Buttons::YesNoCancel, Prompt::Icon::Question, Prompt::Answer::No);
-        // Yes closes only once the data were written: a cancelled choice keeps the window.
-        if (answer == Prompt::Answer::Cancel || (answer == Prompt::Answer::Yes && !OnSaveProject())) {
-            event->ignore();
-            return;
-        }
+    // Yes closes only once the work is in files: a cancelled choice keeps the window.
+    if (!k30::AskToSaveFirst(prompt_, this, store_, texts::kNotice, texts::kCloseQuestion, [this] { return SaveWork(); },
+                             true)) {
+        event->ignore();
+        return;
     }
     event->accept();
 }

@@ -70,9 +70,12 @@ public:
     void OnAbout();
     void OnUserManual();
 
-    // The question of every command that replaces the store's points while
-    // they are unsaved; false when the command must stop.
+    // The question of every command that replaces work no file holds; false
+    // when the command must stop.
     bool AskToSaveFirst();
+    // Saves what the document says is in no file: Ev2 points raw, K30
+    // points and the header as a project. True when nothing is left unsaved.
+    bool SaveWork();
 
     // Replaces WM_SETSAVERAWSTATE: enables or greys "Save raw data".
     void SetSaveRawState(bool enabled);

@@ -31,6 +31,14 @@ namespace {
 // Project files hold about 200 bytes a point; nothing real comes near this.
 constexpr qint64 kMaxProjectFileBytes = 256ll * 1024 * 1024;
 
+// What a decoded transfer holds.
+Document::FileContent ContentOfStore(const TestDataStore& store)
+{
+    const std::vector<K30> k30(store.k30List.begin(),
+                               store.k30List.begin() + static_cast<std::ptrdiff_t>(store.ValidCount()));
+    return Document::ContentOf(k30, store.ev2List);
+}
+
 // A record carries each reading as an unsigned 16-bit number; anything else
 // would come back changed when the file is opened.
 bool ReadingsFitRecord(const std::vector<Ev2Point>& points)
@@ -91,19 +99,15 @@ bool FileCommands::OpenRaw(const QString& path)
     store.strCurK30Name.clear();
     store.strCurEv2Name.clear();
     store.bManualInput = false;
-    store.bManualEv2 = false;
-    store.bEv2NotInRawFile = false;
     // Decoded straight from the file: bytes the read page received and has
     // not yet accepted stay where they are.
     std::string text = bytes.toStdString();
     DecodeTransfer(text, store);
+    store.document.FileOnDisk(S(QFileInfo(path).absoluteFilePath()), ContentOfStore(store));
     frame_.ReadPage()->SetLastTransferText(std::move(text));
     frame_.RefreshActivePage(true);
     frame_.SetSaveRawState(true);
     frame_.setWindowTitle(Tr(texts::kTitlePrefix, store.nLanguage) + QFileInfo(path).absoluteFilePath());
-    store.bDataSaved = false;
-    store.bRawTextMatchesPoints = true;
-    frame_.HeaderPage()->SyncHeader(false);
     return true;
 }
 
@@ -122,20 +126,17 @@ bool FileCommands::OpenProject(const QString& path)
     store.strCurK30Name.clear();
     store.strCurEv2Name.clear();
     store.bManualInput = false;
-    store.bManualEv2 = false;
-    store.bEv2NotInRawFile = false;
     ApplyProject(project.data, store);
+    store.document.SetHeader(project.data.header);
+    store.document.FileOnDisk(S(QFileInfo(path).absoluteFilePath()),
+                              Document::ContentOf(project.data.points, project.data.header));
     frame_.SetSaveRawState(false);
-    CHeadk30* header = frame_.HeaderPage();
-    header->SyncHeader(true);
-    header->Fields() = project.data.header;
-    header->SyncHeader(false);
     frame_.RefreshActivePage(true);
     frame_.setWindowTitle(Tr(texts::kTitlePrefix, store.nLanguage) + QFileInfo(path).absoluteFilePath());
     return true;
 }
 
-void FileCommands::SaveRaw()
+bool FileCommands::SaveRaw()
 {
     TestDataStore& store = frame_.Store();
     const Language lang = store.nLanguage;
@@ -143,27 +144,31 @@ void FileCommands::SaveRaw()
                                                   QStringLiteral("Original Files (*.ORG)"), QStringLiteral("ORG"), lang);
     const QString path = SavePath(chosen, false);
     if (path.isEmpty())
-        return;
+        return false;
     std::string text = frame_.ReadPage()->LastTransferText();
-    if (store.bManualEv2) {
-        // A typed Ev2 point is saved as the transfer the instrument would have
-        // sent for it, so opening the file gives the same point back.
+    TestDataStore held;
+    DecodeTransfer(text, held);
+    if (!store.ev2List.empty() && held.ev2List != store.ev2List) {
+        // Ev2 points the last transfer does not hold (typed ones) are saved
+        // as the transfer the instrument would have sent for them, so opening
+        // the file gives the same points back.
         const auto instrument = static_cast<std::uint16_t>(std::clamp(store.nInstrumentNo, 0, 0xFFFF));
         const std::optional<std::string> ev2 = Ev2TransferText(store.ev2List, instrument);
         if (!ev2 || !ReadingsFitRecord(store.ev2List)) {
             ShowError(Tr(ev2_texts::kCannotWriteEv2, lang), path, {});
-            return;
+            return false;
         }
         text = *ev2;
     }
     if (!WriteFile(path, QByteArray(text.data(), static_cast<qsizetype>(text.size()))))
-        return;
-    // Typed, renamed, computed or project points are not in that text: they
-    // stay unsaved. A typed Ev2 point is, in the text made for it.
-    if (store.bRawTextMatchesPoints || store.bManualEv2)
-        store.bDataSaved = true;
-    store.bEv2NotInRawFile = false;
+        return false;
+    // The document learns what the file holds, read back from its text:
+    // typed, renamed or project points it does not hold stay unsaved.
+    held = TestDataStore{};
+    DecodeTransfer(text, held);
+    store.document.FileOnDisk(S(QFileInfo(path).absoluteFilePath()), ContentOfStore(held));
     frame_.Retitle(texts::kTitleSavedRaw, QFileInfo(path).absoluteFilePath());
+    return true;
 }
 
 bool FileCommands::SaveProject()
@@ -171,11 +176,12 @@ bool FileCommands::SaveProject()
     TestDataStore& store = frame_.Store();
     const Language lang = store.nLanguage;
     Prompt& prompt = frame_.GetPrompt();
-    if (store.bEv2NotInRawFile && !store.ev2List.empty()) {
+    if (store.document.Ev2PointsUnsaved(store)) {
+        // A Yes whose raw save does not end written stops the project save too.
         const auto answer = prompt.ask(&frame_, Tr(texts::kNotice, lang), Tr(ev2_texts::kEv2NotInRawFile, lang),
                                        Prompt::Buttons::YesNo, Prompt::Icon::Warning, Prompt::Answer::Yes);
-        if (answer == Prompt::Answer::Yes)
-            SaveRaw();
+        if (answer == Prompt::Answer::Yes && !SaveRaw())
+            return false;
     }
     CKSelect choice(store, lang, &frame_);
     if (prompt.runDialog(choice) != QDialog::Accepted || choice.Chosen().empty())
@@ -193,7 +199,11 @@ bool FileCommands::SaveProject()
     const auto bytes = WriteProject(store.nInstrumentNo, points, frame_.CurrentHeader());
     if (!WriteFile(path, QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()))))
         return false;
-    store.bDataSaved = true;
+    // What the file holds, as opening it would read it.
+    const ProjectReadResult written = ReadProject(bytes);
+    if (written.ok)
+        store.document.FileOnDisk(S(QFileInfo(path).absoluteFilePath()),
+                                  Document::ContentOf(written.data.points, written.data.header));
     frame_.Retitle(texts::kTitleSavedProject, QFileInfo(path).absoluteFilePath());
     return true;
 }

@@ -8,7 +8,8 @@ namespace k30 {
 class CMainFrame;
 
 // Open, Save raw data and Save project file. Nothing in the store, the pages
-// or the title changes unless a file was read or written completely.
+// or the title changes unless a file was read or written completely; each
+// command tells the document which file now holds what.
 class FileCommands {
 public:
     explicit FileCommands(CMainFrame& frame) : frame_(frame) {}
@@ -16,8 +17,9 @@ public:
     void Open();
     // Loads a chosen path as Open does; false when nothing was loaded.
     bool OpenPath(const QString& path);
-    void SaveRaw();
-    // True when a project file was written.
+    // Each true when its file was written completely; the document then
+    // knows what that file holds.
+    bool SaveRaw();
     bool SaveProject();
 
 private:

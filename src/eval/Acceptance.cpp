@@ -15,39 +15,12 @@ namespace {
 constexpr double kStressTolerance = 0.001;  // MPa, between the stress texts
 constexpr double kK30Tolerance = 1.0;        // MPa/m
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-// A whole text that is a decimal number (no trailing words).
+// A whole text that is a decimal number; empty is no number here.
 std::optional<double> WholeNumber(std::string_view text)
 {
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    if (text.empty())
+    if (text.find_first_not_of(" \t\r\n\v\f") == std::string_view::npos)
         return std::nullopt;
-    std::string t(text);
-    std::replace(t.begin(), t.end(), ',', '.');
-    // Digits, one point, a leading sign: what a person types as a number.
-    std::size_t i = 0;
-    if (t[i] == '+' || t[i] == '-')
-        ++i;
-    bool digits = false;
-    bool point = false;
-    for (; i < t.size(); ++i) {
-        if (t[i] >= '0' && t[i] <= '9')
-            digits = true;
-        else if (t[i] == '.' && !point)
-            point = true;
-        else
-            return std::nullopt;
-    }
-    if (!digits)
-        return std::nullopt;
-    const double v = ParseDecimal(t);
-    if (!std::isfinite(v))
-        return std::nullopt;
-    return v;
+    return ReadTypedNumber(text);
 }
 
 double ValueOf(const std::string& text)
@@ -76,6 +49,14 @@ void Count(VerdictCounts& counts, Verdict v)
 }  // namespace
 
 std::optional<double> ParseRequirement(std::string_view text) { return WholeNumber(text); }
+
+void SetRequiredK30(Requirements& r, std::string_view text)
+{
+    r.k30 = ParseRequirement(text);
+    r.k30Unreadable.clear();
+    if (!r.k30 && text.find_first_not_of(" \t\r\n\v\f") != std::string_view::npos)
+        r.k30Unreadable = std::string(text);
+}
 
 std::string_view VerdictText(Verdict v, Language lang)
 {

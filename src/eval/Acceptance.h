@@ -28,6 +28,10 @@ struct Requirements {
 // is no requirement.
 std::optional<double> ParseRequirement(std::string_view text);
 
+// Takes the required K30 as typed: a number sets k30; a text that is not one
+// sets no requirement but is kept in k30Unreadable; blanks set neither.
+void SetRequiredK30(Requirements& r, std::string_view text);
+
 enum class Verdict { None, Pass, Fail };
 
 // "pass", "fail", "none".

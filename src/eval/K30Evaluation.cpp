@@ -52,9 +52,17 @@ std::optional<K30Result> ComputeK30(const std::array<ReadingPair, kReadingPairs>
     return r;
 }
 
-float StressFromText(std::string_view text) { return Truncated(ParseDecimal(text) * 1000.0); }
+std::optional<float> StressFromText(std::string_view text)
+{
+    const std::optional<double> v = ReadTypedNumber(text);
+    return v ? std::optional<float>(Truncated(*v * 1000.0)) : std::nullopt;
+}
 
-float SettlementFromText(std::string_view text) { return Truncated(ParseDecimal(text) * 100.0); }
+std::optional<float> SettlementFromText(std::string_view text)
+{
+    const std::optional<double> v = ReadTypedNumber(text);
+    return v ? std::optional<float>(Truncated(*v * 100.0)) : std::nullopt;
+}
 
 std::string StressText(float stress) { return FormatFixed(stress / 1000.0, 3); }
 

@@ -25,11 +25,12 @@ struct K30Result {
 // no lower neighbour to interpolate from).
 std::optional<K30Result> ComputeK30(const std::array<ReadingPair, kReadingPairs>& reading);
 
-// A typed box text as a reading: decimal number (anything else is 0), scaled
-// by 1000 (stress, MPa) or 100 (settlement, mm) in double precision and
-// truncated toward zero, so 1.13 mm becomes 112.
-float StressFromText(std::string_view text);
-float SettlementFromText(std::string_view text);
+// A typed box text as a reading (ReadTypedNumber: an empty box is 0, a text
+// that is no number is refused), scaled by 1000 (stress, MPa) or 100
+// (settlement, mm) in double precision and truncated toward zero, so 1.13 mm
+// becomes 112.
+std::optional<float> StressFromText(std::string_view text);
+std::optional<float> SettlementFromText(std::string_view text);
 
 // The texts the test data page shows for a reading.
 std::string StressText(float stress);          // "%.3f" of stress / 1000

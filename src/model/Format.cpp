@@ -48,3 +48,40 @@ double ParseDecimal(std::string_view text)
 }
 
 }  // namespace k30
+
+namespace k30 {
+
+std::optional<double> ReadTypedNumber(std::string_view text)
+{
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    if (text.empty())
+        return 0.0;
+    std::string t(text);
+    std::size_t i = 0;
+    if (t[i] == '+' || t[i] == '-')
+        ++i;
+    bool digits = false;
+    bool point = false;
+    for (; i < t.size(); ++i) {
+        if (t[i] >= '0' && t[i] <= '9') {
+            digits = true;
+        } else if ((t[i] == '.' || t[i] == ',') && !point) {
+            point = true;
+            t[i] = '.';
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!digits)
+        return std::nullopt;
+    const double v = ParseDecimal(t);
+    if (!std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+}  // namespace k30

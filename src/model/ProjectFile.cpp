@@ -253,8 +253,6 @@ ProjectReadResult ReadProject(const std::uint8_t* data, std::size_t size)
 
 void ApplyProject(const ProjectData& data, TestDataStore& store)
 {
-    store.bDataSaved = true;
-    store.bRawTextMatchesPoints = false;
     store.nEv2Count = 0;
     store.ev2List.clear();
     store.k30List = data.points;

@@ -36,7 +36,7 @@ inline ProjectReadResult ReadProject(const std::vector<std::uint8_t>& bytes)
 }
 
 // Applies a successfully read project to the store, as opening it does:
-// saved, no Ev2 points, the file's points and instrument number.
+// no Ev2 points, the file's points and instrument number.
 void ApplyProject(const ProjectData& data, TestDataStore& store);
 
 }  // namespace k30

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "Document.h"
 #include "Ev2.h"
 #include "K30.h"
 #include "Language.h"
@@ -22,24 +23,13 @@ public:
     // nEv2Count long. Project files hold none.
     std::vector<Ev2Point> ev2List;
     std::int32_t nInstrumentNo = 0;
-    bool bDataSaved = false;
-    bool bManualInput = false;
-    // True while the points are exactly those decoded from the last transfer
-    // text (an accepted transfer or an opened raw file): only then does
-    // saving that text save the points.
-    bool bRawTextMatchesPoints = false;
+    bool bManualInput = false;  // the K30 point was typed: no recompute check
     std::string strCurK30Name;
     std::string strCurEv2Name;  // the Ev2 point shown on the Ev2 page
-    // The Ev2 list holds the point of a manual Ev2 entry: "Save raw data"
-    // writes it as the transfer the instrument would have sent.
-    bool bManualEv2 = false;
-    // The Ev2 points are in no raw file (a transfer or a typed point not yet
-    // saved raw); project files cannot hold them.
-    bool bEv2NotInRawFile = false;
     Language nLanguage = Language::English;
-    // Set when the test data page is shown; the report header page reads and
-    // clears it to decide whether its test number follows the shown point.
-    bool bK30PageShown = false;
+    // The header, the typed texts and what the files on disk hold; it says
+    // whether any work is in no file.
+    Document document;
 
     void ClearK30Points() { k30List.clear(); }
     void AddK30Point(const K30& point) { k30List.push_back(point); }
@@ -48,11 +38,7 @@ public:
     K30& K30PointAt(std::size_t k) { return k30List.at(k); }
     const K30& K30PointAt(std::size_t k) const { return k30List.at(k); }
 
-    void RenamePoint(std::size_t k, const std::string& name)
-    {
-        K30PointAt(k).name = name;
-        bRawTextMatchesPoints = false;
-    }
+    void RenamePoint(std::size_t k, const std::string& name) { K30PointAt(k).name = name; }
 
     // First of the first nK30Count points whose name matches exactly.
     std::optional<std::size_t> FindK30PointByName(const std::string& name) const;
@@ -61,7 +47,8 @@ public:
     std::size_t ValidCount() const;
 
     bool DataPresent() const { return nEv2Count != 0 || nK30Count != 0; }
-    bool UnsavedDataPresent() const { return DataPresent() && !bDataSaved; }
+    // Work that no file holds: the question before anything replaces it.
+    bool UnsavedDataPresent() const { return document.UnsavedWork(*this); }
 };
 
 }  // namespace k30

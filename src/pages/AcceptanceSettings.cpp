@@ -28,7 +28,7 @@ Requirements CurrentRequirements(const ReportHeader& header)
 {
     const Ev2LimitTexts limits = LoadEv2LimitTexts();
     Requirements r;
-    r.k30 = ParseRequirement(header.RequiredCoefficient);
+    SetRequiredK30(r, header.RequiredCoefficient);
     r.ev2Min = ParseRequirement(limits.ev2Min.toStdString());
     r.ratioMax = ParseRequirement(limits.ratioMax.toStdString());
     return r;

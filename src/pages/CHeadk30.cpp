@@ -7,9 +7,11 @@
 #include <QVBoxLayout>
 
 #include "AcceptanceSettings.h"
+#include "DocumentWatch.h"
 #include "AcceptanceTexts.h"
 #include "PageTexts.h"
 #include "TestDataStore.h"
+#include "TypedNumberBox.h"
 #include "UiText.h"
 
 namespace k30 {
@@ -50,6 +52,8 @@ CHeadk30::CHeadk30(TestDataStore& store, QWidget* parent)
         grid->addWidget(label, row, column * 2);
         grid->addWidget(box, row, column * 2 + 1);
         fields_[next++] = Field{member, label, box};
+        connect(box, &QLineEdit::textChanged, this,
+                [this, member](const QString& text) { store_.document.SetHeaderText(member, S(text)); });
     };
     auto fillFrame = [&](QGroupBox* group, const std::array<Member, 6>& members) {
         auto* grid = new QGridLayout(group);
@@ -87,8 +91,11 @@ CHeadk30::CHeadk30(TestDataStore& store, QWidget* parent)
         auto save = [this] { SaveEv2LimitTexts({ev2Min_->text(), ratioMax_->text()}); };
         connect(ev2Min_, &QLineEdit::textEdited, this, save);
         connect(ratioMax_, &QLineEdit::textEdited, this, save);
-        for (QLineEdit* box : {ev2Min_, ratioMax_, Box(&ReportHeader::RequiredCoefficient)})
+        for (QLineEdit* box : {ev2Min_, ratioMax_, Box(&ReportHeader::RequiredCoefficient)}) {
+            // A requirement that is no number sets none, and the box says so.
+            MarkBoxAsTyped(box, store_.nLanguage);
             connect(box, &QLineEdit::textChanged, this, &CHeadk30::requirementsChanged);
+        }
     }
 
     auto* signOff = new QGridLayout;
@@ -110,45 +117,49 @@ CHeadk30::CHeadk30(TestDataStore& store, QWidget* parent)
     layout->addLayout(signOff);
     layout->addStretch(1);
     RetranslateUi();
+    SyncHeader(false);
+    auto* watch = new DocumentWatch(store_.document, this);
+    connect(watch, &DocumentWatch::headerChanged, this, [this] { SyncHeader(false); });
 }
+
+const ReportHeader& CHeadk30::Fields() const { return store_.document.Header(); }
 
 void CHeadk30::SyncHeader(bool boxesIntoFields)
 {
+    const ReportHeader header = store_.document.Header();
     for (const Field& f : fields_) {
+        const QString shown = Q(header.*f.member);
         if (boxesIntoFields)
-            header_.*f.member = S(f.box->text());
-        else
-            f.box->setText(Q(header_.*f.member));
+            store_.document.SetHeaderText(f.member, S(f.box->text()));
+        else if (f.box->text() != shown)
+            f.box->setText(shown);
     }
 }
 
 ReportHeader CHeadk30::CurrentHeader()
 {
     SyncHeader(true);
-    return header_;
+    return store_.document.Header();
 }
 
 void CHeadk30::OnActivated()
 {
-    // What was typed before stays: the boxes hold it until they are written again.
-    SyncHeader(true);
-    if (store_.bK30PageShown) {
-        // The test number follows the point shown on the test data page.
-        if (!store_.strCurK30Name.empty()) {
-            const auto k = store_.FindK30PointByName(store_.strCurK30Name);
-            if (k)
-                header_.TestNumber = store_.k30List[*k].name;
-            else if (store_.ValidCount() > 0)
-                header_.TestNumber = store_.k30List[0].name;
-            else
-                header_.TestNumber = store_.strCurK30Name;
-        }
-        store_.bK30PageShown = false;
-        SyncHeader(false);
-    } else {
-        header_.TestNumber.clear();
-        Box(&ReportHeader::TestNumber)->clear();
+    const std::string& shown = store_.strCurK30Name;
+    if (shown.empty()) {
+        followedPoint_.clear();
+        return;
     }
+    // The test number follows a point newly shown on the test data page; a
+    // number typed since stays.
+    if (shown == followedPoint_)
+        return;
+    followedPoint_ = shown;
+    std::string number = shown;
+    if (const auto k = store_.FindK30PointByName(shown))
+        number = store_.k30List[*k].name;
+    else if (store_.ValidCount() > 0)
+        number = store_.k30List[0].name;
+    store_.document.SetHeaderText(&ReportHeader::TestNumber, number);
 }
 
 void CHeadk30::RetranslateUi()
@@ -161,12 +172,14 @@ void CHeadk30::RetranslateUi()
     ev2MinLabel_->setText(Tr(acceptance_texts::kEv2Min, lang));
     ratioMaxLabel_->setText(Tr(acceptance_texts::kRatioMax, lang));
     acceptanceHint_->setText(Tr(acceptance_texts::kAcceptanceHint, lang));
+    for (QLineEdit* box : {ev2Min_, ratioMax_, Box(&ReportHeader::RequiredCoefficient)})
+        ReadAndMarkBox(box, lang);
 }
 
 Requirements CHeadk30::ShownRequirements() const
 {
     Requirements r;
-    r.k30 = ParseRequirement(S(Box(&ReportHeader::RequiredCoefficient)->text()));
+    SetRequiredK30(r, S(Box(&ReportHeader::RequiredCoefficient)->text()));
     r.ev2Min = ParseRequirement(S(ev2Min_->text()));
     r.ratioMax = ParseRequirement(S(ratioMax_->text()));
     return r;

@@ -15,8 +15,9 @@ namespace k30 {
 
 class TestDataStore;
 
-// Report header page: the fourteen texts printed on every report. The page
-// owns the header; its boxes are synchronised with it on request. Below them
+// Report header page: the fourteen texts printed on every report. The header
+// belongs to the document: what is typed goes there at once, and the boxes
+// follow when it changes (a project file opened). Below them
 // the acceptance group: the Ev2 requirements, kept in the user's settings as
 // they are typed (the K30 requirement is the required coefficient box).
 class CHeadk30 : public QWidget {
@@ -24,12 +25,11 @@ class CHeadk30 : public QWidget {
 public:
     explicit CHeadk30(TestDataStore& store, QWidget* parent = nullptr);
 
-    // Replaces WM_HEADERSYNC: true takes the boxes into the fields,
-    // false writes the fields into the boxes.
+    // Replaces WM_HEADERSYNC: true takes the boxes into the document's
+    // header, false writes the header into the boxes.
     void SyncHeader(bool boxesIntoFields);
 
-    ReportHeader& Fields() { return header_; }
-    const ReportHeader& Fields() const { return header_; }
+    const ReportHeader& Fields() const;
 
     // The header as the boxes show it now (pulls the boxes first).
     ReportHeader CurrentHeader();
@@ -57,7 +57,9 @@ private:
     };
 
     TestDataStore& store_;
-    ReportHeader header_;
+    // The shown point the test number was last taken from; it follows only
+    // a point newly shown, so a typed test number stays.
+    std::string followedPoint_;
     QLabel* title_;
     QGroupBox* projectGroup_;
     QGroupBox* reportGroup_;

@@ -283,6 +283,22 @@ void CReadData::OnIdleTimer()
 
 void CReadData::AcceptTransfer()
 {
+    // Work that no file holds is not replaced unasked: it is saved first, or
+    // discarded, or the transfer waits (closed, with its archive copy) for
+    // the port to be opened again and continued.
+    const bool wasAsking = std::exchange(asking_, true);
+    const bool replace = AskToSaveFirst(prompt_, this, store_, readtexts::kNotice, save_first_texts::kAcceptQuestion,
+                                        saveProject_, true);
+    asking_ = wasAsking;
+    if (!replace) {
+        reception_.Close();
+        QString error;
+        if (!ArchiveUnaccepted(error))
+            Ask(Tr(texts::kAppTitle, store_.nLanguage),
+                Tr(readtexts::kUnacceptedArchiveFailed, store_.nLanguage).arg(error), Prompt::Buttons::Ok,
+                Prompt::Icon::Warning, Prompt::Answer::Ok);
+        return;
+    }
     // Bytes read before the port closed are handed over first: they came
     // before the operator's answer and belong to this transfer.
     reception_.Close();
@@ -295,8 +311,6 @@ void CReadData::AcceptTransfer()
         reception_.TakenTextArchived();
     DecodeTransfer(text, store_);
     lastTransferText_ = std::move(text);
-    store_.bDataSaved = false;
-    store_.bRawTextMatchesPoints = true;
     emit saveRawStateChanged(true);
     emit newDataArrived();
     list_->clear();

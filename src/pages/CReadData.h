@@ -34,8 +34,9 @@ public:
     void SetQuietMs(int ms);                             // kDefaultQuietMs unless told
     int QuietMs() const { return reception_.QuietMs(); }
 
-    // The project file save run by the Yes of the save question; true when
-    // the points were written. Without one, Yes stops the opening.
+    // The save run by the Yes of the save question (before opening the port
+    // or accepting a transfer); true when it was written. Without one, Yes
+    // stops the command.
     void SetProjectSaver(std::function<bool()> save) { saveProject_ = std::move(save); }
 
     // Where accepted transfers and set-aside receptions are archived; by

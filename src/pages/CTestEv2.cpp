@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStringList>
 #include <QTableView>
 #include <QTimeEdit>
 #include <QVBoxLayout>
@@ -22,6 +23,7 @@
 #include "Prompt.h"
 #include "TestDataStore.h"
 #include "Texts.h"
+#include "TypedNumberBox.h"
 #include "UiText.h"
 
 namespace k30 {
@@ -163,6 +165,16 @@ void CTestEv2::CreateControls()
         }
         readingsLayout->addWidget(groups_[g]);
     }
+    for (std::size_t p = 0; p < kEv2Pairs; ++p) {
+        MarkBoxAsTyped(stressBoxes_[p], store_.nLanguage);
+        MarkBoxAsTyped(settlementBoxes_[p], store_.nLanguage);
+        // What a person types is work the document must know of until computed.
+        for (const std::size_t i : {p, kEv2Pairs + p}) {
+            QLineEdit* box = i < kEv2Pairs ? stressBoxes_[p] : settlementBoxes_[p];
+            connect(box, &QLineEdit::textEdited, this,
+                    [this, i](const QString& text) { store_.document.Typed(Document::Entry::Ev2, i, S(text)); });
+        }
+    }
     const auto pair10 = static_cast<std::size_t>(kEv2SecondLoadingBegin);
     connect(stressBoxes_[pair10], &QLineEdit::textChanged, reloadStartStress_, &QLineEdit::setText);
     connect(settlementBoxes_[pair10], &QLineEdit::textChanged, reloadStartSettlement_, &QLineEdit::setText);
@@ -203,6 +215,10 @@ void CTestEv2::RetranslateUi()
     startLabel_->setText(Tr(t::kStartTime, lang));
     endLabel_->setText(Tr(t::kEndTime, lang));
     computeButton_->setText(Tr(t::kCompute, lang));
+    for (std::size_t p = 0; p < kEv2Pairs; ++p) {
+        ReadAndMarkBox(stressBoxes_[p], lang);
+        ReadAndMarkBox(settlementBoxes_[p], lang);
+    }
     pointLabel_->setText(Tr(t::kPointLabel, lang) + shownName_);
     // Wide enough for the column titles of the language, beside the scroll bar.
     readingsScroll_->setMinimumWidth(readingsScroll_->widget()->sizeHint().width() +
@@ -313,7 +329,17 @@ void CTestEv2::EnableManualEntry()
     start_->setTime(QTime(now.time().hour(), now.time().minute()));
     end_->setTime(QTime(now.time().hour(), now.time().minute()));
     entryRow_->show();
+    NoteEntryFilled();
     stressBoxes_[0]->setFocus();
+}
+
+void CTestEv2::NoteEntryFilled()
+{
+    std::vector<std::string> texts;
+    for (const auto* boxes : {&stressBoxes_, &settlementBoxes_})
+        for (const QLineEdit* box : *boxes)
+            texts.push_back(S(box->text()));
+    store_.document.EntryFilled(Document::Entry::Ev2, std::move(texts));
 }
 
 void CTestEv2::DisableReadingEntry()
@@ -323,36 +349,52 @@ void CTestEv2::DisableReadingEntry()
         settlementBoxes_[p]->setEnabled(false);
     }
     entryRow_->hide();
+    store_.document.EntryClosed(Document::Entry::Ev2);
 }
 
 bool CTestEv2::ManualEntryOpen() const { return !entryRow_->isHidden(); }
 
-Ev2Point CTestEv2::TypedPoint() const
+Ev2Point CTestEv2::TypedPoint(QStringList& refused) const
 {
+    const Language lang = store_.nLanguage;
     Ev2Point point;
     if (!store_.ev2List.empty())
         point.name = store_.ev2List.front().name;
     point.startTime = S(TimeText(date_->date(), start_->time()));
     point.endTime = S(TimeText(date_->date(), end_->time()));
     for (std::size_t p = 0; p < kEv2Pairs; ++p) {
-        point.reading[p].stress = StressFromText(S(stressBoxes_[p]->text()));
-        point.reading[p].settlement = SettlementFromText(S(settlementBoxes_[p]->text()));
+        const QString row = QString::number(p);
+        if (const std::optional<float> v = StressFromText(S(stressBoxes_[p]->text())))
+            point.reading[p].stress = *v;
+        else
+            refused << Tr(typed_texts::kBoxLine, lang).arg(Tr(t::kStress, lang), row, stressBoxes_[p]->text());
+        if (const std::optional<float> v = SettlementFromText(S(settlementBoxes_[p]->text())))
+            point.reading[p].settlement = *v;
+        else
+            refused << Tr(typed_texts::kBoxLine, lang).arg(Tr(t::kSettlement, lang), row, settlementBoxes_[p]->text());
     }
     return point;
 }
 
 void CTestEv2::Compute()
 {
-    const Ev2Point point = TypedPoint();
+    const Language lang = store_.nLanguage;
+    QStringList refused;
+    const Ev2Point point = TypedPoint(refused);
+    // A text that is no number is said, box by box; nothing is computed.
+    if (!refused.isEmpty()) {
+        prompt_.inform(this, Tr(texts::kAppTitle, lang),
+                       Tr(typed_texts::kNothingComputed, lang) + QLatin1Char('\n') + refused.join(QLatin1Char('\n')),
+                       Prompt::Icon::Warning);
+        return;
+    }
     const Ev2Result result = ComputeEv2(point.reading);
 
     // The store is complete before any message box runs its own event loop.
     store_.ev2List.assign(1, point);
     store_.nEv2Count = 1;
     store_.strCurEv2Name = point.name;
-    store_.bDataSaved = false;
-    store_.bManualEv2 = true;
-    store_.bEv2NotInRawFile = true;
+    NoteEntryFilled();
     Refill();
     emit computed();
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -73,8 +74,12 @@ signals:
 private:
     void CreateControls();
     void UpdateStatistics();
+    // Tells the document what the open entry boxes show now (nothing typed):
+    // stresses, then settlements.
+    void NoteEntryFilled();
     void ShowReadings(const Ev2Point* point);
-    Ev2Point TypedPoint() const;
+    // The typed point; each box that holds no number adds a line to refused.
+    Ev2Point TypedPoint(QStringList& refused) const;
 
     TestDataStore& store_;
     Prompt& prompt_;

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStringList>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -16,6 +17,7 @@
 #include "TestDataStore.h"
 #include "TestK30Texts.h"
 #include "Texts.h"
+#include "TypedNumberBox.h"
 #include "UiText.h"
 
 namespace k30 {
@@ -118,6 +120,8 @@ void CTestK30::CreateControls()
         settlementBoxes_[p] = MakeBox(this, QStringLiteral("settlement%1").arg(p), {});
         MakeReadingColours(stressBoxes_[p]);
         MakeReadingColours(settlementBoxes_[p]);
+        MarkBoxAsTyped(stressBoxes_[p], store_.nLanguage);
+        MarkBoxAsTyped(settlementBoxes_[p], store_.nLanguage);
     }
 
     chooserLabel_ = MakeLabel(this, {230, 16, 110, 20}, Qt::AlignRight | Qt::AlignVCenter);
@@ -147,6 +151,12 @@ void CTestK30::CreateControls()
     scrollBar_ = new QScrollBar(Qt::Vertical, this);
     scrollBar_->setObjectName(QStringLiteral("scrollBar"));
 
+    // What a person types is work the document must know of until computed.
+    const std::vector<QLineEdit*> entry = EntryBoxes();
+    for (std::size_t i = 0; i < entry.size(); ++i)
+        connect(entry[i], &QLineEdit::textEdited, this,
+                [this, i](const QString& text) { store_.document.Typed(Document::Entry::K30, i, S(text)); });
+
     connect(chooser_, &QComboBox::currentIndexChanged, this, [this] { ShowK30Point(); });
     connect(computeButton_, &QPushButton::clicked, this, &CTestK30::Compute);
     connect(scrollBar_, &QScrollBar::actionTriggered, this, &CTestK30::OnScrollAction);
@@ -165,12 +175,15 @@ void CTestK30::RetranslateUi()
     testTypeLabel_->setText(Tr(t::kTestTypeLabel, lang));
     designLoadLabel_->setText(Tr(t::kDesignLoadLabel, lang));
     computeButton_->setText(Tr(t::kComputeButton, lang));
+    for (std::size_t p = 0; p < kUsedPairs; ++p) {
+        ReadAndMarkBox(stressBoxes_[p], lang);
+        ReadAndMarkBox(settlementBoxes_[p], lang);
+    }
     update();  // the chart's texts and face follow the language
 }
 
 void CTestK30::OnActivated()
 {
-    store_.bK30PageShown = true;
     // Typed readings not yet computed stay while the store still holds the
     // point they were typed into.
     const int k = chooser_->currentIndex();
@@ -217,6 +230,7 @@ void CTestK30::ShowK30Point()
         for (QLineEdit* box : {stress125Box_, k30Box_, testTypeBox_, designLoadBox_})
             box->clear();
         shownRecord_.reset();
+        NoteEntryFilled();
         RecomputeCurve();
         return;
     }
@@ -231,7 +245,29 @@ void CTestK30::ShowK30Point()
     testTypeBox_->setText(Q(point.testType));
     designLoadBox_->setText(Q(point.designLoad));
     shownRecord_ = point;
+    NoteEntryFilled();
     RecomputeCurve();
+}
+
+std::vector<QLineEdit*> CTestK30::EntryBoxes() const
+{
+    std::vector<QLineEdit*> boxes(stressBoxes_.begin(), stressBoxes_.end());
+    boxes.insert(boxes.end(), settlementBoxes_.begin(), settlementBoxes_.end());
+    boxes.push_back(testTypeBox_);
+    boxes.push_back(designLoadBox_);
+    return boxes;
+}
+
+void CTestK30::NoteEntryFilled()
+{
+    if (!computeButton_->isEnabled()) {
+        store_.document.EntryClosed(Document::Entry::K30);
+        return;
+    }
+    std::vector<std::string> texts;
+    for (const QLineEdit* box : EntryBoxes())
+        texts.push_back(S(box->text()));
+    store_.document.EntryFilled(Document::Entry::K30, std::move(texts));
 }
 
 void CTestK30::EnableManualEntry() { SetReadingEntryEnabled(true); }
@@ -247,17 +283,38 @@ void CTestK30::SetReadingEntryEnabled(bool enabled)
     testTypeBox_->setEnabled(enabled);
     designLoadBox_->setEnabled(enabled);
     computeButton_->setEnabled(enabled);
+    if (!enabled)
+        store_.document.EntryClosed(Document::Entry::K30);
 }
 
 void CTestK30::Compute()
 {
+    const Language lang = store_.nLanguage;
     K30 point;
     point.name = S(chooser_->currentText());
     point.testType = S(testTypeBox_->text());
     point.designLoad = S(designLoadBox_->text());
+    // A text that is no number is said, box by box; nothing is computed.
+    QStringList refused;
     for (std::size_t p = 0; p < kUsedPairs; ++p) {
-        point.reading[p].stress = StressFromText(S(stressBoxes_[p]->text()));
-        point.reading[p].settlement = SettlementFromText(S(settlementBoxes_[p]->text()));
+        const QString row = p == 0 ? Tr(t::kZeroRow, lang) : QString::number(p);
+        const std::optional<float> stress = StressFromText(S(stressBoxes_[p]->text()));
+        const std::optional<float> settlement = SettlementFromText(S(settlementBoxes_[p]->text()));
+        if (stress)
+            point.reading[p].stress = *stress;
+        else
+            refused << Tr(typed_texts::kBoxLine, lang).arg(Tr(texts::kStress, lang), row, stressBoxes_[p]->text());
+        if (settlement)
+            point.reading[p].settlement = *settlement;
+        else
+            refused << Tr(typed_texts::kBoxLine, lang)
+                           .arg(Tr(texts::kSettlement, lang), row, settlementBoxes_[p]->text());
+    }
+    if (!refused.isEmpty()) {
+        prompt_.inform(this, Tr(texts::kAppTitle, lang),
+                       Tr(typed_texts::kNothingComputed, lang) + QLatin1Char('\n') + refused.join(QLatin1Char('\n')),
+                       Prompt::Icon::Warning);
+        return;
     }
 
     const std::optional<K30Result> result = ComputeK30(point.reading);
@@ -278,10 +335,8 @@ void CTestK30::Compute()
     store_.ClearK30Points();
     store_.AddK30Point(point);
     store_.nK30Count = 1;
-    // The computed point is in no file yet, whatever was saved before.
-    store_.bDataSaved = false;
-    store_.bRawTextMatchesPoints = false;
     shownRecord_.reset();
+    NoteEntryFilled();
     RecomputeCurve();
 
     if (!result)

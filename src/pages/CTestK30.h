@@ -4,6 +4,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 #include "K30.h"
 #include "K30Chart.h"
@@ -65,6 +66,11 @@ private:
     void OnScrollAction(int action);
     void RecomputeCurve();
     void SetReadingEntryEnabled(bool enabled);
+    // The boxes of a manual entry, in the document's order: stresses,
+    // settlements, test type, design load.
+    std::vector<QLineEdit*> EntryBoxes() const;
+    // Tells the document what the open entry boxes show now (nothing typed).
+    void NoteEntryFilled();
     std::array<QString, kUsedPairs> StressTexts() const;
     std::array<QString, kUsedPairs> SettlementTexts() const;
 

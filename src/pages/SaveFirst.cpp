@@ -7,16 +7,20 @@
 namespace k30 {
 
 bool AskToSaveFirst(Prompt& prompt, QWidget* parent, const TestDataStore& store, const Text& caption,
-                    const Text& question, const std::function<bool()>& saveProject)
+                    const Text& question, const std::function<bool()>& saveWork, bool offerCancel)
 {
     if (!store.UnsavedDataPresent())
         return true;
     const Language lang = store.nLanguage;
-    const Prompt::Answer answer = prompt.ask(parent, Tr(caption, lang), Tr(question, lang),
-                                             Prompt::Buttons::YesNo, Prompt::Icon::Question, Prompt::Answer::No);
-    if (answer != Prompt::Answer::Yes)
+    const Prompt::Answer answer =
+        prompt.ask(parent, Tr(caption, lang), Tr(question, lang),
+                   offerCancel ? Prompt::Buttons::YesNoCancel : Prompt::Buttons::YesNo, Prompt::Icon::Question,
+                   Prompt::Answer::No);
+    if (answer == Prompt::Answer::No)
         return true;
-    return saveProject && saveProject();
+    if (answer != Prompt::Answer::Yes)
+        return false;
+    return saveWork && saveWork() && !store.UnsavedDataPresent();
 }
 
 }  // namespace k30

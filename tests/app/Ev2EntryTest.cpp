@@ -119,13 +119,13 @@ TEST_F(Ev2Entry, TypedComputedSavedRawAndReopened)
     EXPECT_EQ(m.data(m.index(0, Ev2ListModel::Ev1), Qt::DisplayRole).toString(), "132.4");
     EXPECT_EQ(m.data(m.index(0, Ev2ListModel::Ev2), Qt::DisplayRole).toString(), "225.0");
     EXPECT_EQ(m.data(m.index(0, Ev2ListModel::Ratio), Qt::DisplayRole).toString(), "1.70");
-    EXPECT_FALSE(store_.bDataSaved);
+    EXPECT_TRUE(store_.UnsavedDataPresent());
     EXPECT_TRUE(frame_->Action(CommandId::SaveRaw)->isEnabled());
 
     // Saved raw as the transfer the instrument would send; opened, the same point.
     prompt_.file(Path("typed.ORG"));
     frame_->Action(CommandId::SaveRaw)->trigger();
-    EXPECT_TRUE(store_.bDataSaved);
+    EXPECT_FALSE(store_.UnsavedDataPresent());
     store_.ev2List.clear();
     ASSERT_TRUE(frame_->OpenFile(Path("typed.ORG")));
     ASSERT_EQ(store_.ev2List.size(), 1u);
@@ -154,7 +154,7 @@ TEST_F(Ev2Entry, NoModulusAsksToReenterAndUnsavedDataAreOfferedFirst)
     frame_->OnSaveRaw();
     EXPECT_TRUE(prompt_.asked.back().text.startsWith("The Ev2 test point cannot be saved as raw data"));
     EXPECT_FALSE(QFile::exists(Path("negative.ORG")));
-    EXPECT_FALSE(store_.bDataSaved);
+    EXPECT_TRUE(store_.UnsavedDataPresent());
 
     // The typed point is unsaved: a new entry asks first, as manual K30 entry does.
     prompt_.answer(Answer::No).dialog(Reject());
@@ -169,6 +169,12 @@ TEST_F(Ev2Entry, ProjectSaveOffersRawDataForEv2PointsInNoRawFile)
     frame_->OnManualInputEv2();
     Type(ExactEv2Point());
     Page().ComputeButton()->click();
+
+    // Yes whose raw save is cancelled stops the project save too (it once went
+    // on and marked everything saved).
+    prompt_.answer(Answer::Yes).file(QString());
+    EXPECT_FALSE(frame_->OnSaveProject());
+    EXPECT_TRUE(store_.UnsavedDataPresent());
 
     // Yes saves raw data first; the project file itself has no place for them.
     prompt_.answer(Answer::Yes).file(Path("first.ORG")).dialog(Reject());
@@ -196,4 +202,26 @@ TEST_F(Ev2Entry, ProjectSaveOffersRawDataForEv2PointsInNoRawFile)
     prompt_.answer(Answer::No).dialog(Reject());
     frame_->OnSaveProject();
     EXPECT_TRUE(prompt_.asked.back().text.startsWith(QStringLiteral("工程文件不能保存Ev2测试点")));
+}
+
+// A decimal comma is read (it once read as 0: Ev2 190.8 and "Pass" instead
+// of 140.3); a word is refused by name and nothing is computed.
+TEST_F(Ev2Entry, CommasAreReadAndWordsRefused)
+{
+    prompt_.dialog(TypeName("8"));
+    frame_->OnManualInputEv2();
+    Type(ExactEv2Point());
+    Page().ComputeButton()->click();
+    const Ev2Point computed = store_.ev2List.at(0);
+    QLineEdit* box = Page().SettlementBox(8);
+    box->setText(box->text().replace(QLatin1Char('.'), QLatin1Char(',')));
+    Page().ComputeButton()->click();
+    EXPECT_EQ(store_.ev2List.at(0), computed);
+
+    Page().StressBox(5)->setText("abc");
+    prompt_.answer(Answer::Ok);
+    Page().ComputeButton()->click();
+    EXPECT_TRUE(prompt_.asked.back().text.contains("Stress (MPa) 5: \"abc\"")) << prompt_.asked.back().text.toStdString();
+    EXPECT_EQ(store_.ev2List.at(0), computed);
+    EXPECT_TRUE(Page().StressBox(5)->toolTip().contains("abc"));
 }

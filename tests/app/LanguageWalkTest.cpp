@@ -3,6 +3,7 @@
 // English when the interface is Chinese.
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <QAbstractButton>
 #include <QAction>
 #include <QDialog>
@@ -18,6 +19,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
+#include "CHeadk30.h"
 #include "CMainFrame.h"
 #include "CPropSheet.h"
 #include "CTestK30.h"
@@ -174,6 +176,8 @@ TEST_P(LanguageWalk, EveryPageDialogAndMessageShowsTheLanguageChosen)
     InDialog([&] { w.OnPrint(); });
     InDialog([&] { w.OnSaveWord(); });
     InDialog([&] { w.OnSaveProject(); });
+    // A typed header text is work no file holds: the commands ask first.
+    w.HeaderPage()->Box(&ReportHeader::Client)->setText(QStringLiteral("typed"));
     prompt_.answer(Answer::No).file(QString());
     w.OnFileOpen();
     prompt_.file(QString());

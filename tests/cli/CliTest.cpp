@@ -143,6 +143,14 @@ TEST_F(Tool, ComputesTypedReadings)
     EXPECT_NE(o.err.find("请重新输入数据"), std::string::npos);
     o = Run("compute --lang en --stress 0,0.1 --settlement 0,1.25");
     EXPECT_NE(o.err.find("Please re-enter the data"), std::string::npos);
+    // A text that is no number is named, not taken as 0 (a word once drew a spike).
+    o = Run("compute --lang en --stress 0,abc,0.1 --settlement 0,0.4,1.6");
+    EXPECT_EQ(o.exit, 2);
+    EXPECT_TRUE(o.out.empty());
+    EXPECT_NE(o.err.find("--stress 1: \"abc\" is not a number"), std::string::npos) << o.err;
+    o = Run("compute --ev2 --lang zh --stress 0,0.1 --settlement 0,nan");
+    EXPECT_EQ(o.exit, 2);
+    EXPECT_NE(o.err.find("\"nan\" 不是数字"), std::string::npos) << o.err;
 }
 
 TEST_F(Tool, ComputesAnEv2Point)
@@ -287,9 +295,14 @@ TEST_F(Tool, AssessTakesTheRequiredK30FromTheHeader)
     EXPECT_TRUE(j["ev2Stats"]["mean"].is_null());
     EXPECT_EQ(Run("assess p.K30 --required 90").exit, 0);
     // --header replaces the file's header; a text that is no number sets no requirement.
-    o = Run("assess p.K30 --json --header words.json");
+    // It is not silent: a warning names the text (it once switched every verdict off unsaid).
+    o = Run("assess p.K30 --json --lang en --header words.json");
     EXPECT_EQ(o.exit, 0);
     EXPECT_TRUE(nlohmann::json::parse(o.out)["required"]["k30"].is_null());
+    EXPECT_NE(o.err.find("required K30 is not a number"), std::string::npos) << o.err;
+    EXPECT_NE(o.err.find("\"≥ 93 MPa/m\""), std::string::npos) << o.err;
+    for (const std::string command : {"export p.K30 x.csv", "report p.K30 --pdf x.pdf"})
+        EXPECT_NE(Run(command + " --header words.json").err.find("≥ 93 MPa/m"), std::string::npos) << command;
     EXPECT_EQ(Run("assess t.ORG --header h.json").exit, 3);
     EXPECT_EQ(Run("assess t.ORG --header missing.json").exit, 1);
 }

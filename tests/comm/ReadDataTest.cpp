@@ -24,6 +24,15 @@ using Answer = Prompt::Answer;
 
 namespace {
 
+// What a save would tell the document: every point and the header are in a file.
+void MarkSaved(TestDataStore& store)
+{
+    const std::vector<K30> k30(store.k30List.begin(), store.k30List.begin() + static_cast<long>(store.ValidCount()));
+    Document::FileContent content = Document::ContentOf(k30, store.document.Header());
+    content.ev2 = Document::ContentOf({}, store.ev2List).ev2;
+    store.document.FileOnDisk("saved", content);
+}
+
 const QString kUsb1 = QStringLiteral("/dev/ttyUSB1");
 const QString kUsb12 = QStringLiteral("/dev/ttyUSB12");
 
@@ -128,7 +137,8 @@ TEST_F(ReadPage, AcceptsATransferAfterAQuietLine)
     ExpectStoreHolds(store_, demo);
     EXPECT_TRUE(page_.LastTransferText() == demo);
     EXPECT_TRUE(page_.ReceivedText().empty());
-    EXPECT_FALSE(store_.bDataSaved || store_.bManualInput);
+    EXPECT_TRUE(store_.UnsavedDataPresent());
+    EXPECT_FALSE(store_.bManualInput);
     EXPECT_TRUE(store_.strCurK30Name.empty());
     ASSERT_EQ(saveRaw.count(), 1);
     EXPECT_TRUE(saveRaw.at(0).at(0).toBool());
@@ -141,7 +151,10 @@ TEST_F(ReadPage, AcceptsATransferAfterAQuietLine)
     // The next opening asks to save first; a second transfer with no usable
     // section then replaces both lists.
     int saves = 0;
-    page_.SetProjectSaver([&] { return ++saves, true; });
+    page_.SetProjectSaver([&] {
+        MarkSaved(store_);
+        return ++saves, true;
+    });
     prompt_.answer(Answer::Yes);
     Open();
     EXPECT_EQ(LastBox(), QStringLiteral("Data is not saved. Do you need to save it?"));
@@ -273,7 +286,7 @@ TEST_F(ReadPage, EveryAcceptedTransferIsArchivedAndAFailureIsShownAfterwards)
     // A folder that cannot be made: the journal says so at the first byte, the
     // transfer is still accepted, then the box says why it is not archived.
     page_.SetArchiveFolder(page_.ArchiveFolder() + QStringLiteral("/") + name);
-    store_.bDataSaved = true;
+    MarkSaved(store_);
     Open();
     prompt_.answer(Answer::Ok);
     Receive(Counting(20));
@@ -282,7 +295,7 @@ TEST_F(ReadPage, EveryAcceptedTransferIsArchivedAndAFailureIsShownAfterwards)
     QuietTicks();
     EXPECT_TRUE(LastBox().startsWith(QStringLiteral("This transfer could not be written to the transfer archive:\n")));
     EXPECT_EQ(page_.LastTransferText().size(), 20u * 3);
-    EXPECT_TRUE(store_.bRawTextMatchesPoints && store_.nK30Count == 0);
+    EXPECT_EQ(store_.nK30Count, 0);
 }
 
 TEST_F(ReadPage, OpeningWithBytesWaitingAsksToContinueOrStartAfresh)

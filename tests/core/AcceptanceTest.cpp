@@ -37,7 +37,7 @@ K30 ShortPoint(std::string k30Value)
     return p;
 }
 
-Requirements K30At(double v) { return Requirements{v, std::nullopt, std::nullopt}; }
+Requirements K30At(double v) { return Requirements{v, std::nullopt, std::nullopt, {}}; }
 
 Ev2Point TypicalEv2()
 {
@@ -162,7 +162,7 @@ TEST(Ev2Verdict, Rules)
 {
     const Ev2Point p = TypicalEv2();
     const auto verdict = [&p](std::optional<double> ev2Min, std::optional<double> ratioMax) {
-        return AssessEv2Point(p, Requirements{std::nullopt, ev2Min, ratioMax}).verdict;
+        return AssessEv2Point(p, Requirements{std::nullopt, ev2Min, ratioMax, {}}).verdict;
     };
     EXPECT_EQ(verdict(std::nullopt, std::nullopt), Verdict::None);
     // Judged on the values as shown: 140.1 and 2.55.
@@ -180,7 +180,7 @@ TEST(Ev2Verdict, Rules)
     for (std::size_t j = 2; j < 8; ++j)
         noEv1.reading[j].stress = 70;
     const auto without = [&noEv1](std::optional<double> ev2Min, std::optional<double> ratioMax) {
-        return AssessEv2Point(noEv1, Requirements{std::nullopt, ev2Min, ratioMax}).verdict;
+        return AssessEv2Point(noEv1, Requirements{std::nullopt, ev2Min, ratioMax, {}}).verdict;
     };
     EXPECT_EQ(without(120, std::nullopt), Verdict::Pass);
     EXPECT_EQ(without(120, 2.6), Verdict::None);
@@ -195,7 +195,7 @@ TEST(StoreAssessment, CountsAndStatisticsOverTheList)
     store.nK30Count = 4;
     store.ev2List = {TypicalEv2(), Ev2Point{}};
     store.nEv2Count = 2;
-    const StoreAssessment s = AssessStore(store, Requirements{100, 130, std::nullopt});
+    const StoreAssessment s = AssessStore(store, Requirements{100, 130, std::nullopt, {}});
     ASSERT_EQ(s.k30.size(), 4u);
     EXPECT_EQ(s.k30[0].verdict, Verdict::Fail);
     EXPECT_EQ(s.k30[1].verdict, Verdict::Pass);

@@ -61,15 +61,36 @@ TEST(TypedReadings, AreTruncatedNotRounded)
 {
     EXPECT_EQ(SettlementFromText("1.13"), 112.0f);
     EXPECT_EQ(SettlementFromText("0.29"), 28.0f);
-    EXPECT_EQ(SettlementText(SettlementFromText("1.13")), "1.12");
+    EXPECT_EQ(SettlementText(*SettlementFromText("1.13")), "1.12");
     EXPECT_EQ(StressFromText("0.050"), 50.0f);
-    EXPECT_EQ(StressFromText(" 0.1abc"), 100.0f);
-    EXPECT_EQ(StressFromText("abc"), 0.0f);
-    EXPECT_EQ(StressFromText(""), 0.0f);
+    EXPECT_EQ(StressFromText(""), 0.0f);  // an empty box is 0
     EXPECT_EQ(StressFromText("-0.0015"), -1.0f);
-    EXPECT_EQ(StressFromText("1e99"), 2147483647.0f);
-    EXPECT_EQ(StressFromText("nan"), 0.0f);
     EXPECT_EQ(StressText(123.0f), "0.123");
+}
+
+// A decimal comma is read as half the world writes it (it once gave 0, and
+// K30 = 29 instead of 186); any other text is refused rather than taken as 0.
+TEST(TypedReadings, TakeADecimalCommaAndRefuseEverythingElse)
+{
+    EXPECT_EQ(StressFromText("0,240"), 240.0f);
+    EXPECT_EQ(SettlementFromText(" 1,30\t"), 130.0f);
+    EXPECT_EQ(ReadTypedNumber("  "), 0.0);
+    EXPECT_EQ(ReadTypedNumber("+.5"), 0.5);
+    for (const char* refused : {"abc", " 0.1abc", "0.24 MPa", "1 2", "1,2,3", "1.2,3", "nan", "inf", "1e99", "-",
+                                ".", "0x10", "０.２"})
+        EXPECT_FALSE(ReadTypedNumber(refused)) << refused;
+    // Readings 0.05/0.40, 0.10/1.10, 0.260/1.50 typed with commas: between
+    // 1.10 and 1.50 mm the stress at 1.25 mm is 0.100 + 0.15/0.40 * 0.160 =
+    // 0.160 MPa, K30 = 0.160 / 1.25 mm = 128 MPa/m.
+    std::array<ReadingPair, kReadingPairs> reading{};
+    const char* stress[] = {"0", "0,05", "0,10", "0,260"};
+    const char* settlement[] = {"0", "0,40", "1,10", "1,50"};
+    for (std::size_t i = 0; i < 4; ++i)
+        reading[i] = {*StressFromText(stress[i]), *SettlementFromText(settlement[i])};
+    const auto r = ComputeK30(reading);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->stress125Text, "0.160");
+    EXPECT_EQ(r->k30Text, "128");
 }
 
 TEST(Format, MatchesPrintfInTheCLocale)

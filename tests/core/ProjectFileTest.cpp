@@ -181,7 +181,6 @@ TEST(ProjectFile, ApplyingAProjectReplacesTheStore)
     EXPECT_EQ(s.nK30Count, 2);
     EXPECT_EQ(s.k30List.size(), 2u);
     EXPECT_EQ(s.nInstrumentNo, 12);
-    EXPECT_TRUE(s.bDataSaved);
     EXPECT_EQ(s.k30List[1].reading[16], ReadingPair{});
 }
 

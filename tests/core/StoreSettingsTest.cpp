@@ -26,15 +26,77 @@ TEST(Store, LookupsAndPredicates)
     EXPECT_EQ(s.FindK30PointByName("P1"), 0u);
     EXPECT_EQ(s.FindK30PointByName("p1"), 1u);
     EXPECT_FALSE(s.FindK30PointByName("P1 "));
-    EXPECT_TRUE(s.UnsavedDataPresent());
-    s.bDataSaved = true;
-    EXPECT_FALSE(s.UnsavedDataPresent());
     EXPECT_THROW(s.K30PointAt(3), std::out_of_range);
     // The count bounds every lookup, and never reaches past the list.
     s.nK30Count = 1;
     EXPECT_FALSE(s.FindK30PointByName("p1"));
     s.nK30Count = 10;
     EXPECT_EQ(s.ValidCount(), 3u);
+}
+
+// The document answers from what the files hold: an edit undone reads as
+// saved, whatever happened between.
+TEST(Document, UnsavedWorkIsWhatNoFileHolds)
+{
+    TestDataStore s;
+    K30 a;
+    a.name = "P1";
+    a.reading[3] = {150.0f, 160.0f};
+    s.AddK30Point(a);
+    s.nK30Count = 1;
+    EXPECT_TRUE(s.UnsavedDataPresent());
+    s.document.FileOnDisk("/d/a.ORG", Document::ContentOf({a}, std::vector<Ev2Point>{}));
+    EXPECT_FALSE(s.UnsavedDataPresent());
+
+    s.RenamePoint(0, "P2");
+    EXPECT_TRUE(s.document.K30PointsUnsaved(s));
+    s.RenamePoint(0, "P1");
+    EXPECT_FALSE(s.UnsavedDataPresent());
+    s.k30List[0].reading[16] = {1.0f, 1.0f};  // never saved, so never work
+    EXPECT_FALSE(s.UnsavedDataPresent());
+
+    // The header: only a project file holds it, and an empty one is no work.
+    ReportHeader h;
+    h.Client = "中铁";
+    s.document.SetHeader(h);
+    EXPECT_TRUE(s.document.HeaderUnsaved());
+    s.document.FileOnDisk("/d/p.K30", Document::ContentOf({a}, h));
+    EXPECT_FALSE(s.UnsavedDataPresent());
+    s.document.SetHeaderText(&ReportHeader::Client, "");
+    EXPECT_FALSE(s.UnsavedDataPresent());
+
+    // The same path written again holds only what was written last.
+    s.document.FileOnDisk("/d/a.ORG", Document::ContentOf({}, std::vector<Ev2Point>{}));
+    s.document.FileOnDisk("/d/p.K30", Document::ContentOf({}, h));
+    EXPECT_TRUE(s.document.K30PointsUnsaved(s));
+    s.document.FileOnDisk("/d/p.K30", Document::ContentOf({a}, h));
+
+    // Ev2 points only a raw file holds.
+    Ev2Point e;
+    e.name = "4";
+    s.ev2List.assign(1, e);
+    s.nEv2Count = 1;
+    EXPECT_TRUE(s.document.Ev2PointsUnsaved(s));
+    s.document.FileOnDisk("/d/e.ORG", Document::ContentOf({}, s.ev2List));
+    EXPECT_FALSE(s.UnsavedDataPresent());
+
+    // Typed texts are work until computed, or typed back.
+    s.document.EntryFilled(Document::Entry::K30, {"", "0.1"});
+    s.document.Typed(Document::Entry::K30, 1, "0,1");
+    EXPECT_TRUE(s.UnsavedDataPresent());
+    s.document.Typed(Document::Entry::K30, 1, "0.1");
+    EXPECT_FALSE(s.UnsavedDataPresent());
+    s.document.Typed(Document::Entry::K30, 0, "abc");
+    s.document.EntryClosed(Document::Entry::K30);
+    EXPECT_FALSE(s.UnsavedDataPresent());
+
+    // A copy answers the same and tells none of the original's listeners.
+    int told = 0;
+    s.document.Listen([&](Document::Change) { ++told; });
+    TestDataStore copy = s;
+    copy.document.SetHeaderText(&ReportHeader::Tester, "李");
+    EXPECT_EQ(told, 0);
+    EXPECT_TRUE(copy.UnsavedDataPresent());
 }
 
 class SettingsFile : public ::testing::Test {

@@ -149,5 +149,34 @@ TEST(HeaderAcceptance, Ev2RequirementsAreKeptInTheSettingsAsTyped)
     SaveEv2LimitTexts({});
 }
 
+// A required K30 typed with its sign and unit once switched every verdict
+// off without a word: it still sets no requirement, but the box says so and
+// the requirements carry the text for the reports.
+TEST(HeaderAcceptance, ARequirementThatIsNoNumberIsMarkedAndCarried)
+{
+    TestDataStore store;
+    CHeadk30 page(store);
+    QLineEdit* required = page.Box(&ReportHeader::RequiredCoefficient);
+    required->setText(QStringLiteral("≥150 MPa/m"));
+    EXPECT_TRUE(required->styleSheet().contains(QStringLiteral("border")));
+    EXPECT_EQ(required->toolTip(), QStringLiteral("Not a number: \"≥150 MPa/m\""));
+    const Requirements shown = page.ShownRequirements();
+    EXPECT_FALSE(shown.k30);
+    EXPECT_EQ(shown.k30Unreadable, "≥150 MPa/m");
+    EXPECT_EQ(CurrentRequirements(page.CurrentHeader()).k30Unreadable, "≥150 MPa/m");
+    store.nLanguage = Language::Chinese;
+    page.RetranslateUi();
+    EXPECT_EQ(required->toolTip(), QStringLiteral("不是数字：“≥150 MPa/m”"));
+
+    required->setText(QStringLiteral(" 150,5 "));
+    EXPECT_TRUE(required->styleSheet().isEmpty() && required->toolTip().isEmpty());
+    EXPECT_EQ(page.ShownRequirements().k30, 150.5);
+    EXPECT_TRUE(page.ShownRequirements().k30Unreadable.empty());
+    page.Ev2MinBox()->setText(QStringLiteral("abc"));
+    EXPECT_TRUE(page.Ev2MinBox()->styleSheet().contains(QStringLiteral("border")));
+    page.Ev2MinBox()->setText(QString());
+    EXPECT_TRUE(page.Ev2MinBox()->styleSheet().isEmpty());
+}
+
 }  // namespace
 }  // namespace k30

@@ -90,23 +90,22 @@ TEST(HeaderPage, TestNumberFollowsTheShownPoint)
     CHeadk30 page(s);
     page.Box(&ReportHeader::Client)->setText(QStringLiteral("中铁"));
 
-    s.strCurK30Name = "B2";
-    s.bK30PageShown = true;
+    s.strCurK30Name = "B2";  // shown on the test data page
     page.OnActivated();
     EXPECT_EQ(page.Box(&ReportHeader::TestNumber)->text(), QStringLiteral("B2"));
-    EXPECT_FALSE(s.bK30PageShown);
     // What was typed before is kept.
     EXPECT_EQ(page.Box(&ReportHeader::Client)->text(), QStringLiteral("中铁"));
     EXPECT_EQ(page.CurrentHeader().Client, "中铁");
 
-    // A second visit without the test data page empties the test number.
+    // A typed test number stays through later visits while the same point is shown.
+    page.Box(&ReportHeader::TestNumber)->setText(QStringLiteral("T-9"));
     page.OnActivated();
-    EXPECT_TRUE(page.Box(&ReportHeader::TestNumber)->text().isEmpty());
-    EXPECT_TRUE(page.Fields().TestNumber.empty());
+    page.OnActivated();
+    EXPECT_EQ(page.Box(&ReportHeader::TestNumber)->text(), QStringLiteral("T-9"));
+    EXPECT_EQ(page.Fields().TestNumber, "T-9");
 
-    // A name no point has any more gives the first point.
+    // A newly shown point whose name no point has any more gives the first point.
     s.strCurK30Name = "gone";
-    s.bK30PageShown = true;
     page.OnActivated();
     EXPECT_EQ(page.Fields().TestNumber, "A1");
 }
@@ -115,8 +114,9 @@ TEST(HeaderPage, SyncBothWays)
 {
     TestDataStore s;
     CHeadk30 page(s);
-    page.Fields().Reviewer = "王工";
-    page.SyncHeader(false);
+    ReportHeader h;
+    h.Reviewer = "王工";
+    s.document.SetHeader(h);  // as opening a project file does
     EXPECT_EQ(page.Box(&ReportHeader::Reviewer)->text(), QStringLiteral("王工"));
     page.Box(&ReportHeader::FillLayer)->setText(QStringLiteral("第3层"));
     page.SyncHeader(true);

@@ -271,7 +271,7 @@ int RunAssess(const AssessOptions& o, Language lang)
         if (const HeaderFileStatus status = ReadHeaderFile(o.header, f.header); status != HeaderFileStatus::Ok)
             return HeaderFileExitCode(status);
     if (o.required.empty())
-        required.k30 = ParseRequirement(f.header.RequiredCoefficient);
+        TakeHeaderRequirement(f.header, required, lang);
 
     const StoreAssessment a = AssessStore(f.store, required);
     if (o.json)

@@ -12,6 +12,7 @@ namespace k30::cli {
 namespace {
 
 constexpr Text kNoModulus{"Ev1 和 Ev2 均无结果", "Neither Ev1 nor Ev2 has a result"};
+constexpr Text kNotANumber{"不是数字", "is not a number"};
 
 bool SplitBoxes(const std::string& list, std::size_t most, std::vector<std::string>& items)
 {
@@ -20,22 +21,36 @@ bool SplitBoxes(const std::string& list, std::size_t most, std::vector<std::stri
 }
 
 // The typed readings as the test data page or the Ev2 page reads its boxes;
-// missing rows are 0.
+// missing rows are 0. False, naming every refused text on stderr, when one
+// is no number.
 template <std::size_t N>
-void ReadBoxes(const std::vector<std::string>& stress, const std::vector<std::string>& settlement,
-               std::array<ReadingPair, N>& reading)
+bool ReadBoxes(const std::vector<std::string>& stress, const std::vector<std::string>& settlement,
+               std::array<ReadingPair, N>& reading, Language lang)
 {
-    for (std::size_t i = 0; i < stress.size(); ++i)
-        reading[i].stress = StressFromText(stress[i]);
-    for (std::size_t i = 0; i < settlement.size(); ++i)
-        reading[i].settlement = SettlementFromText(settlement[i]);
+    bool ok = true;
+    const auto take = [&](const char* option, const std::vector<std::string>& texts, auto read, float ReadingPair::*member) {
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            if (const std::optional<float> v = read(texts[i])) {
+                reading[i].*member = *v;
+            } else {
+                std::cerr << "k30 compute: " << option << " " << i << ": \"" << texts[i] << "\" "
+                          << kNotANumber.in(lang) << "\n";
+                ok = false;
+            }
+        }
+    };
+    take("--stress", stress, [](const std::string& t) { return StressFromText(t); }, &ReadingPair::stress);
+    take("--settlement", settlement, [](const std::string& t) { return SettlementFromText(t); },
+         &ReadingPair::settlement);
+    return ok;
 }
 
 int ComputeK30Command(const std::vector<std::string>& stress, const std::vector<std::string>& settlement,
                       Language lang)
 {
     std::array<ReadingPair, kReadingPairs> reading{};
-    ReadBoxes(stress, settlement, reading);
+    if (!ReadBoxes(stress, settlement, reading, lang))
+        return 2;
     const auto result = ComputeK30(reading);
     if (!result) {
         std::cerr << texts::kReenterData.in(lang) << "\n";
@@ -49,7 +64,8 @@ int ComputeEv2Command(const std::vector<std::string>& stress, const std::vector<
                       Language lang)
 {
     std::array<ReadingPair, kEv2Pairs> reading{};
-    ReadBoxes(stress, settlement, reading);
+    if (!ReadBoxes(stress, settlement, reading, lang))
+        return 2;
     const Ev2Result r = ComputeEv2(reading);
     if (!r.ev1 && !r.ev2) {
         std::cerr << kNoModulus.in(lang) << ": " << texts::kReenterData.in(lang) << "\n";
@@ -76,7 +92,8 @@ void AddComputeCommand(CLI::App& app, GlobalOptions& global, Action& action)
     auto opts = std::make_shared<Options>();
     CLI::App* sub = app.add_subcommand(
         "compute", "Compute the stress at 1.25 mm and K30 from typed readings, as the test data page does.\n"
-                   "Prints {\"stress125\", \"k30Value\"}; exit 1 when no settlement passes 1.25 mm.\n"
+                   "Prints {\"stress125\", \"k30Value\"}; exit 1 when no settlement passes 1.25 mm, 2 when a\n"
+                   "value is not a number (an empty value is 0).\n"
                    "With --ev2: Ev1, Ev2 and Ev2/Ev1 of a two-cycle plate load test (pairs 0-7 first loading,\n"
                    "8-10 unloading, 10-16 second loading); prints {\"sigma0max\", \"ev1\", \"ev2\", \"ratio\"}\n"
                    "(an empty text where there is no result); exit 1 when neither modulus has a result.");

@@ -53,4 +53,13 @@ int LoadDataFileExitCode(const std::string& path, LoadedFile& out)
     return 0;
 }
 
+void TakeHeaderRequirement(const ReportHeader& header, Requirements& required, Language lang)
+{
+    SetRequiredK30(required, header.RequiredCoefficient);
+    if (!required.k30Unreadable.empty())
+        std::cerr << "k30: "
+                  << Text{"警告：要求的 K30 值不是数字，不作判定：", "warning: the required K30 is not a number, nothing is judged by it: "}.in(lang)
+                  << "\"" << required.k30Unreadable << "\"\n";
+}
+
 }  // namespace k30::cli

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "Acceptance.h"
 #include "FileIO.h"
 #include "ReportHeader.h"
 #include "TestDataStore.h"
@@ -24,5 +25,9 @@ LoadStatus LoadDataFile(const std::string& path, LoadedFile& out);
 // The same, as a command's exit code: 0 loaded, 2 not a raw or project file
 // name, 1 unreadable or damaged.
 int LoadDataFileExitCode(const std::string& path, LoadedFile& out);
+
+// The required K30 of a header as the window takes it; a text that is no
+// number sets none, and a warning naming it goes to stderr.
+void TakeHeaderRequirement(const ReportHeader& header, Requirements& required, Language lang);
 
 }  // namespace k30::cli

@@ -82,7 +82,7 @@ void AddExportCommand(CLI::App& app, GlobalOptions& global, Action& action)
                 if (const auto status = ReadHeaderFile(opts->header, request.header); status != HeaderFileStatus::Ok)
                     return HeaderFileExitCode(status);
             if (opts->required.empty())
-                request.required.k30 = ParseRequirement(request.header.RequiredCoefficient);
+                TakeHeaderRequirement(request.header, request.required, request.lang);
 
             std::string error;
             if (!ExportFile(f.store, request, opts->out, error)) {

@@ -37,10 +37,10 @@ const CLI::Validator kRequirementNumber(
     },
     "NUMBER");
 
-Requirements RequirementsOf(const ReportOptions& o, const ReportHeader& header)
+Requirements RequirementsOf(const ReportOptions& o, const ReportHeader& header, Language lang)
 {
     Requirements r;
-    r.k30 = ParseRequirement(header.RequiredCoefficient);
+    TakeHeaderRequirement(header, r, lang);
     r.ev2Min = ParseRequirement(o.ev2Min);
     r.ratioMax = ParseRequirement(o.ratioMax);
     return r;
@@ -73,6 +73,7 @@ int RunReport(const ReportOptions& o, Language lang)
     // The header shows the value the conclusions judge by.
     if (!o.required.empty())
         f.header.RequiredCoefficient = o.required;
+    const Requirements required = RequirementsOf(o, f.header, lang);
     const int printType = PrintTypeOf(o.type);
     if (printType == kPrintEv2CurrentPoint || printType == kPrintEv2AllPoints) {
         // The point of "ev2", as if shown on the Ev2 page.
@@ -119,7 +120,7 @@ int RunReport(const ReportOptions& o, Language lang)
         }
         return 0;
     }
-    const ReportJob job{f.store, f.header, lang, printType, RequirementsOf(o, f.header)};
+    const ReportJob job{f.store, f.header, lang, printType, required};
     if (!ExportReportPdf(QString::fromStdString(o.pdf), job, error)) {
         std::cerr << "k30: " << o.pdf << ": " << error.toStdString() << "\n";
         return 1;
