@@ -13,6 +13,7 @@
 #include "ReportTexts.h"
 #include "Texts.h"
 #include "UiText.h"
+#include "WindowPlacement.h"
 
 namespace k30 {
 
@@ -111,7 +112,9 @@ void ReportCommands::PrintPreview()
     preview.setWindowTitle(Tr(kPrintPreviewTitle, store_.nLanguage));
     connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
             [&job](QPrinter* printer) { PrintReport(*printer, job); });
+    preview.resize(PreviewSize(window_));
     prompt_.runDialog(preview);
+    SavePreviewSize(preview.size());
 }
 
 void ReportCommands::ExportPdf()
@@ -128,6 +131,8 @@ void ReportCommands::ExportPdf()
     QString error;
     if (!ExportReportPdf(path, job, error))
         Tell(texts::kCannotWrite, path + QStringLiteral("\n") + error);
+    else
+        emit written(path);
 }
 
 void ReportCommands::SaveBitmap()
@@ -144,6 +149,8 @@ void ReportCommands::SaveBitmap()
     QString error;
     if (!SaveReportBitmap(path, store_, header_(), store_.nLanguage, error))
         Tell(texts::kCannotWrite, path + QStringLiteral("\n") + error);
+    else
+        emit written(path);
 }
 
 }  // namespace k30

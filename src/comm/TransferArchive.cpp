@@ -112,7 +112,7 @@ ArchiveWriteResult ArchiveTransfer(const std::string& folder, std::string_view t
     return r;
 }
 
-std::vector<ArchivedTransfer> ListArchive(const std::string& folder)
+std::vector<ArchivedTransfer> ListArchive(const std::string& folder, const std::function<bool(std::size_t)>& goOn)
 {
     std::vector<ArchivedTransfer> list;
     std::error_code ec;
@@ -139,6 +139,8 @@ std::vector<ArchivedTransfer> ListArchive(const std::string& folder)
             t.k30Count = static_cast<std::int32_t>(decoded.ValidCount());
         }
         list.push_back(std::move(t));
+        if (goOn && !goOn(list.size()))
+            break;
     }
     std::sort(list.begin(), list.end(), [](const ArchivedTransfer& a, const ArchivedTransfer& b) {
         return a.when != b.when ? a.when > b.when : a.fileName > b.fileName;

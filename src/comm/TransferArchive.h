@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,7 +42,10 @@ struct ArchivedTransfer {
 };
 
 // The raw files of the folder, newest first, each decoded to count its points.
-// A file whose name carries no date is dated by its last change.
-std::vector<ArchivedTransfer> ListArchive(const std::string& folder);
+// A file whose name carries no date is dated by its last change. goOn, when
+// given, hears the number of files read after each; false stops the listing
+// with the files read so far.
+std::vector<ArchivedTransfer> ListArchive(const std::string& folder,
+                                          const std::function<bool(std::size_t)>& goOn = {});
 
 }  // namespace k30

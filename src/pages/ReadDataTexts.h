@@ -38,6 +38,10 @@ inline constexpr Text kUnacceptedArchiveFailed{
     "无法把尚未确认的数据存入传送存档：\n%1\n这些数据仍然保留。",
     "The bytes not yet accepted could not be written to the transfer archive:\n%1\nThey are kept."};
 
+// %1 bytes, %2 K30 points, %3 Ev2 points, %4 seconds since the last byte.
+inline constexpr Text kReceptionCounters{"已接收 %1 字节：%2 个K30测试点，%3 个Ev2测试点；距上一字节 %4 秒",
+                                         "Received %1 bytes: %2 K30 points, %3 Ev2 points; last byte %4 s ago"};
+
 inline constexpr Text kApplicationError{"Application Error", "Application Error"};
 
 // One more line under "port not found" when the system refused access. %1: the
