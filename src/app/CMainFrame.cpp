@@ -189,7 +189,7 @@ CMainFrame::CMainFrame(TestDataStore& store, Prompt& prompt, const WindowOptions
     BuildMenus();
     BuildToolBar();
     statusBar()->addWidget(statusText_, 1);
-    feedback_ = new StatusFeedback(*this, store_);
+    feedback_ = new StatusFeedback(*this, store_, statusText_);
     RetranslateStatusBar();
     SetTitleText(texts::kTitlePrefix);
     setAcceptDrops(true);
@@ -456,7 +456,13 @@ void CMainFrame::BuildToolBar()
     });
 }
 
-void CMainFrame::RetranslateStatusBar() { statusText_->setText(Tr(texts::kReady, store_.nLanguage)); }
+void CMainFrame::RetranslateStatusBar()
+{
+    if (feedback_)
+        feedback_->Refresh();
+    else
+        statusText_->setText(Tr(texts::kReady, store_.nLanguage));
+}
 
 void CMainFrame::OnTabChanged(int index)
 {
@@ -653,7 +659,6 @@ void CMainFrame::SwitchLanguage(Language lang)
     // The new menu starts with "Save raw data" enabled.
     SetSaveRawState(true);
     RetranslateStatusBar();
-    feedback_->Refresh();
 }
 
 void CMainFrame::OnPrint() { reports_->Print(); }

