@@ -42,6 +42,8 @@ CListData::CListData(TestDataStore& store, QWidget* parent)
     RetranslateUi();
 }
 
+CListData::~CListData() { columns_->SavePending(); }
+
 void CListData::SetRequirementSource(std::function<Requirements()> source) { requirements_ = std::move(source); }
 
 void CListData::OnActivated()

@@ -22,6 +22,7 @@ class CListData : public QWidget {
     Q_OBJECT
 public:
     explicit CListData(TestDataStore& store, QWidget* parent = nullptr);
+    ~CListData() override;
 
     // Where the requirements in force come from (the report header page);
     // without one nothing is required.

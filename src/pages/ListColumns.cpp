@@ -62,7 +62,9 @@ ListColumns::ListColumns(QTableView* view, const Language& lang)
     connect(header_, &QHeaderView::customContextMenuRequested, this, &ListColumns::ShowMenu);
 }
 
-ListColumns::~ListColumns()
+ListColumns::~ListColumns() = default;
+
+void ListColumns::SavePending()
 {
     if (saveTimer_->isActive())
         Save();

@@ -33,9 +33,12 @@ public:
     ~ListColumns() override;
 
     void RestoreDefault();
-    // Writes the arrangement to the preferences now (it is also written
-    // shortly after each change and when the page goes).
+    // Writes the arrangement to the preferences now; it is also written
+    // shortly after each change.
     void Save();
+    // A change not yet written is written now (the page calls it as it goes,
+    // while the header still exists).
+    void SavePending();
 
     // The menu the header shows on a right click: one checkable entry per
     // column and the default arrangement. The caller owns it.

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
@@ -112,6 +113,31 @@ bool Drop(QWidget* target, const QList<QUrl>& urls)
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(target, &drop);
     return drop.isAccepted();
+}
+
+// A control can be brought into view: each scroll area around it scrolls to
+// it, then it shows inside all of them; a page that scrolls itself up and
+// down (its own scroll bar) needs it only within its width.
+bool Reachable(QWidget* control, QWidget* tab)
+{
+    std::vector<QScrollArea*> areas;
+    for (QWidget* w = control->parentWidget(); w && w != tab->parentWidget(); w = w->parentWidget()) {
+        if (auto* area = qobject_cast<QScrollArea*>(w))
+            areas.push_back(area);
+    }
+    for (QScrollArea* area : areas)
+        area->ensureWidgetVisible(control, 0, 0);
+    const QRect shown(control->mapTo(tab, QPoint(0, 0)), control->size());
+    if (tab->findChild<QScrollBar*>(QStringLiteral("scrollBar")))
+        return shown.left() >= 0 && shown.right() < tab->width();
+    if (!tab->rect().intersects(shown))
+        return false;
+    for (QScrollArea* area : areas) {
+        const QRect view(area->viewport()->mapTo(tab, QPoint(0, 0)), area->viewport()->size());
+        if (!view.intersects(shown))
+            return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -285,7 +311,6 @@ TEST_F(Comfort, EveryPageFitsA1024By600ScreenWithoutOverlaps)
         frame_->Sheet()->setCurrentIndex(page);
         QWidget* tab = frame_->Sheet()->currentWidget();
         QCoreApplication::processEvents();
-        auto* area = qobject_cast<QScrollArea*>(tab);
         std::vector<QWidget*> controls;
         for (QWidget* w : tab->findChildren<QWidget*>()) {
             const auto* label = qobject_cast<QLabel*>(w);
@@ -308,15 +333,8 @@ TEST_F(Comfort, EveryPageFitsA1024By600ScreenWithoutOverlaps)
                                               << controls[j]->objectName().toStdString() << " "
                                               << controls[j]->metaObject()->className();
             }
-            // Reachable: brought into view by the page's scroll area, or
-            // within the page's width when the page scrolls itself up and down.
-            if (area)
-                area->ensureWidgetVisible(controls[i], 0, 0);
-            const QRect shown(controls[i]->mapTo(tab, QPoint(0, 0)), controls[i]->size());
-            const bool ownScrollBar = tab->findChild<QScrollBar*>(QStringLiteral("scrollBar")) != nullptr;
-            const bool reachable = ownScrollBar ? shown.left() >= 0 && shown.right() < tab->width()
-                                                : tab->rect().intersects(shown);
-            EXPECT_TRUE(reachable) << name.toStdString() << ": " << controls[i]->objectName().toStdString();
+            EXPECT_TRUE(Reachable(controls[i], tab)) << name.toStdString() << ": "
+                                                     << controls[i]->objectName().toStdString();
         }
     }
 }
