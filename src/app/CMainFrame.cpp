@@ -655,6 +655,8 @@ void CMainFrame::SwitchLanguage(Language lang)
     ev2Page_->RetranslateUi();
     sheet_->setCurrentIndex(CPropSheet::ListPage);
     sheet_->SetCaptions(lang);
+    FillRecentMenu();
+    FillPagesMenu();
     // The file's name stays in the title.
     setWindowTitle(RetranslatedTitle(title, before, lang));
     // The new menu starts with "Save raw data" enabled.

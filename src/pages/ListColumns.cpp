@@ -1,9 +1,11 @@
 #include "ListColumns.h"
 
 #include <QAction>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QMenu>
 #include <QSettings>
+#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 
@@ -77,8 +79,22 @@ void ListColumns::RestoreDefault()
         const int logical = order[static_cast<std::size_t>(visual)];
         header_->moveSection(header_->visualIndex(logical), visual);
         header_->setSectionHidden(logical, false);
-        header_->resizeSection(logical, K30ListModel::ColumnWidth(logical));
+        header_->resizeSection(logical, DefaultWidth(logical));
     }
+}
+
+int ListColumns::DefaultWidth(int logical) const
+{
+    // Wide enough for the title in two lines, in the language of now.
+    const QString title = view_->model()->headerData(logical, Qt::Horizontal, Qt::DisplayRole).toString();
+    const QFontMetrics metrics = header_->fontMetrics();
+    const int margins = 2 * header_->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header_) + 4;
+    int width = K30ListModel::ColumnWidth(logical);
+    while (width < 400 &&
+           metrics.boundingRect(QRect(0, 0, width - margins, 1000), Qt::TextWordWrap, title).height() >
+               2 * metrics.lineSpacing())
+        width += 10;
+    return width;
 }
 
 void ListColumns::Save()

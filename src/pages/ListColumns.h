@@ -45,6 +45,7 @@ public:
     QMenu* BuildMenu(QWidget* parent);
 
 private:
+    int DefaultWidth(int logical) const;
     void ShowMenu(const QPoint& at);
     void ScheduleSave();
 
