@@ -221,6 +221,15 @@ void CMainFrame::WatchForUndo()
             name == QLatin1String("testType") || name == QLatin1String("designLoad"))
             readings->Watch(box);
     }
+    // The Ev2 page's typed readings and times; its mirrors follow other boxes and are never typed.
+    for (QLineEdit* box : ev2Page_->findChildren<QLineEdit*>()) {
+        const QString name = box->objectName();
+        if ((name.startsWith(QLatin1String("ev2Stress")) || name.startsWith(QLatin1String("ev2Settlement")) ||
+             name == QLatin1String("ev2Date") || name == QLatin1String("ev2Start") ||
+             name == QLatin1String("ev2End")) &&
+            !name.endsWith(QLatin1String("Mirror")))
+            readings->Watch(box);
+    }
     QAction* undo = actions_.at(CommandId::Undo);
     QAction* redo = actions_.at(CommandId::Redo);
     undo->setEnabled(false);
