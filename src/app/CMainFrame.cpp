@@ -4,15 +4,24 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTableView>
+#include <QTimer>
 #include <QToolBar>
+#include <QUndoStack>
 #include <QUrl>
 
+#include <algorithm>
 #include <functional>
 
 #include "AcceptanceSettings.h"
@@ -20,6 +29,7 @@
 #include "CAboutDlg.h"
 #include "CArchivedTransfers.h"
 #include "CChangeNameK.h"
+#include "CFindPoint.h"
 #include "CHeadk30.h"
 #include "CInputName.h"
 #include "CListData.h"
@@ -32,17 +42,24 @@
 #include "CTestK30.h"
 #include "DataExportCommand.h"
 #include "FileCommands.h"
+#include "FileIO.h"
+#include "K30ListModel.h"
 #include "Prompt.h"
 #include "QtTranslations.h"
+#include "RecentFiles.h"
 #include "ReportCommands.h"
 #include "SaveFirst.h"
 #include "Settings.h"
+#include "StatusFeedback.h"
 #include "TestDataStore.h"
 #include "Texts.h"
 #include "UiText.h"
+#include "UndoCommands.h"
 #include "UserManual.h"
 #include "UserSettings.h"
+#include "WindowPlacement.h"
 #include "WordCommand.h"
+#include "WorkbenchTexts.h"
 
 namespace k30 {
 
@@ -78,6 +95,47 @@ void AddMenuItems(QMenu* menu, const std::vector<MenuItem>& items, Language lang
     }
 }
 
+// The title in another language: each title text of the old language is
+// replaced by the new one's, so a file's path (and a saved mark) stays.
+QString RetranslatedTitle(QString title, Language from, Language to)
+{
+    // The longer titles first: they begin with the prefix.
+    for (const Text* t : {&texts::kTitleNewData, &texts::kTitleManual, &texts::kTitlePrefix, &texts::kTitleSavedRaw,
+                          &texts::kTitleSavedProject}) {
+        const QString old = Tr(*t, from);
+        if (title.startsWith(old) && t != &texts::kTitleSavedRaw && t != &texts::kTitleSavedProject) {
+            title = Tr(*t, to) + title.mid(old.size());
+            break;
+        }
+    }
+    for (const Text* t : {&texts::kTitleSavedRaw, &texts::kTitleSavedProject})
+        title.replace(Tr(*t, from), Tr(*t, to));
+    return title;
+}
+
+// Pages laid out in boxes shrink to their least size on a small screen, then
+// scroll; pages that scroll themselves (the list, the test data page) go in bare.
+QWidget* Scrolled(QWidget* page)
+{
+    auto* area = new QScrollArea;
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidget(page);
+    return area;
+}
+
+// The first dropped file of a kind the workbench opens.
+QString DroppedFile(const QMimeData* data)
+{
+    if (!data || !data->hasUrls())
+        return {};
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile() && KindOfPath(url.toLocalFile().toStdString()) != FileKind::Unknown)
+            return url.toLocalFile();
+    }
+    return {};
+}
+
 }  // namespace
 
 CMainFrame::CMainFrame(TestDataStore& store, Prompt& prompt, const WindowOptions& options, QWidget* parent)
@@ -92,10 +150,10 @@ CMainFrame::CMainFrame(TestDataStore& store, Prompt& prompt, const WindowOptions
     setWindowIcon(QIcon(QStringLiteral(":/icons/k30workbench.svg")));
     setCentralWidget(sheet_);
     sheet_->addTab(listPage_, QString());
-    sheet_->addTab(readPage_, QString());
-    sheet_->addTab(headerPage_, QString());
+    sheet_->addTab(Scrolled(readPage_), QString());
+    sheet_->addTab(Scrolled(headerPage_), QString());
     sheet_->addTab(testPage_, QString());
-    sheet_->addTab(ev2Page_, QString());
+    sheet_->addTab(Scrolled(ev2Page_), QString());
     connect(ev2Page_, &CTestEv2::computed, this, [this] { SetSaveRawState(true); });
     sheet_->SetCaptions(store_.nLanguage);
     connect(sheet_, &QTabWidget::currentChanged, this, &CMainFrame::OnTabChanged);
@@ -119,12 +177,177 @@ CMainFrame::CMainFrame(TestDataStore& store, Prompt& prompt, const WindowOptions
             sheet_->setCurrentIndex(CPropSheet::ListPage);
     });
 
+    undoStack_ = new QUndoStack(this);
+    recent_ = std::make_unique<RecentFiles>();
+    recentMenu_ = new QMenu(this);
+    recentMenu_->setObjectName(QStringLiteral("recentFilesMenu"));
+    connect(recentMenu_, &QMenu::aboutToShow, this, &CMainFrame::FillRecentMenu);
+    pagesMenu_ = new QMenu(this);
+    connect(pagesMenu_, &QMenu::aboutToShow, this, &CMainFrame::FillPagesMenu);
+
     CreateActions();
     BuildMenus();
     BuildToolBar();
     statusBar()->addWidget(statusText_, 1);
+    feedback_ = new StatusFeedback(*this, store_, statusText_);
     RetranslateStatusBar();
     SetTitleText(texts::kTitlePrefix);
+    setAcceptDrops(true);
+    WatchForUndo();
+    FillRecentMenu();
+    FillPagesMenu();
+
+    connect(readPage_, &CReadData::transferArchived, this, [this](const QString& path) {
+        feedback_->Say(feedback_->Message() + Tr(texts::kStatusSeparator, store_.nLanguage) +
+                       Tr(texts::kStatusArchived, store_.nLanguage).arg(path));
+    });
+    connect(reports_.get(), &ReportCommands::written, this, [this](const QString& path) {
+        feedback_->Say(Tr(texts::kStatusExported, store_.nLanguage).arg(QFileInfo(path).absoluteFilePath()));
+    });
+}
+
+void CMainFrame::WatchForUndo()
+{
+    auto* header =
+        new BoxEditRecorder(*undoStack_, [this] { return Tr(texts::kUndoHeaderEdit, store_.nLanguage); }, this);
+    for (const HeaderField& f : kHeaderFileOrder)
+        header->Watch(headerPage_->Box(f.member));
+    // Typed readings, test type and design load of a manual entry.
+    auto* readings =
+        new BoxEditRecorder(*undoStack_, [this] { return Tr(texts::kUndoReadingEdit, store_.nLanguage); }, this);
+    for (QLineEdit* box : testPage_->findChildren<QLineEdit*>()) {
+        const QString name = box->objectName();
+        if (name.startsWith(QLatin1String("stress")) || name.startsWith(QLatin1String("settlement")) ||
+            name == QLatin1String("testType") || name == QLatin1String("designLoad"))
+            readings->Watch(box);
+    }
+    // The Ev2 page's typed readings and times; its mirrors follow other boxes and are never typed.
+    for (QLineEdit* box : ev2Page_->findChildren<QLineEdit*>()) {
+        const QString name = box->objectName();
+        if ((name.startsWith(QLatin1String("ev2Stress")) || name.startsWith(QLatin1String("ev2Settlement")) ||
+             name == QLatin1String("ev2Date") || name == QLatin1String("ev2Start") ||
+             name == QLatin1String("ev2End")) &&
+            !name.endsWith(QLatin1String("Mirror")))
+            readings->Watch(box);
+    }
+    QAction* undo = actions_.at(CommandId::Undo);
+    QAction* redo = actions_.at(CommandId::Redo);
+    undo->setEnabled(false);
+    redo->setEnabled(false);
+    connect(undoStack_, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(undoStack_, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+}
+
+void CMainFrame::OnUndo()
+{
+    if (!undoStack_->canUndo())
+        return;
+    const QString what = undoStack_->undoText();
+    undoStack_->undo();
+    feedback_->Say(Tr(texts::kStatusUndone, store_.nLanguage).arg(what));
+}
+
+void CMainFrame::OnRedo()
+{
+    if (!undoStack_->canRedo())
+        return;
+    const QString what = undoStack_->redoText();
+    undoStack_->redo();
+    feedback_->Say(Tr(texts::kStatusRedone, store_.nLanguage).arg(what));
+}
+
+void CMainFrame::FillRecentMenu()
+{
+    recentMenu_->clear();
+    const QStringList files = recent_->Files();
+    if (files.isEmpty()) {
+        recentMenu_->addAction(Tr(texts::kNoRecentFiles, store_.nLanguage))->setEnabled(false);
+        return;
+    }
+    for (int i = 0; i < files.size(); ++i) {
+        const QString& path = files[i];
+        // Numbered for the keyboard: &1 to &9, then &0.
+        const QString text = QStringLiteral("&%1 %2").arg((i + 1) % 10).arg(QString(path).replace('&', "&&"));
+        connect(recentMenu_->addAction(text), &QAction::triggered, this, [this, path] { OnOpenRecent(path); });
+    }
+}
+
+void CMainFrame::FillPagesMenu()
+{
+    pagesMenu_->clear();
+    for (std::size_t i = 0; i < pageActions_.size() && static_cast<int>(i) < sheet_->count(); ++i) {
+        pageActions_[i]->setText(sheet_->tabText(static_cast<int>(i)));
+        pagesMenu_->addAction(pageActions_[i]);
+    }
+}
+
+void CMainFrame::OnOpenRecent(const QString& path)
+{
+    if (!QFileInfo::exists(path)) {
+        recent_->Remove(path);
+        FillRecentMenu();
+        prompt_.inform(this, Tr(texts::kAppTitle, store_.nLanguage),
+                       Tr(texts::kRecentFileMissing, store_.nLanguage).arg(path), Prompt::Icon::Warning);
+        return;
+    }
+    if (AskToSaveFirst())
+        OpenFile(path);
+}
+
+void CMainFrame::ShowPage(int index)
+{
+    const int n = sheet_->count();
+    if (n > 0)
+        sheet_->setCurrentIndex(((index % n) + n) % n);
+}
+
+void CMainFrame::StepPoint(int delta)
+{
+    if (sheet_->currentIndex() == CPropSheet::ListPage) {
+        QTableView* view = listPage_->View();
+        const int rows = view->model()->rowCount();
+        if (rows == 0)
+            return;
+        const QModelIndex current = view->currentIndex();
+        const int row = current.isValid() ? std::clamp(current.row() + delta, 0, rows - 1) : (delta > 0 ? 0 : rows - 1);
+        view->selectRow(row);
+        return;
+    }
+    // Leaving another page for the test data page keeps the point it showed last.
+    const int shown = testPage_->ShownIndex();
+    if (sheet_->currentIndex() != CPropSheet::TestPage)
+        sheet_->setCurrentIndex(CPropSheet::TestPage);
+    const int count = static_cast<int>(store_.ValidCount());
+    if (count > 0)
+        testPage_->ShowPointAt(shown < 0 ? 0 : std::clamp(shown + delta, 0, count - 1));
+}
+
+void CMainFrame::OnFindPoint()
+{
+    const Language lang = store_.nLanguage;
+    if (store_.ValidCount() == 0) {
+        prompt_.inform(this, Tr(texts::kAppTitle, lang), Tr(texts::kSelectData, lang), Prompt::Icon::NoIcon);
+        return;
+    }
+    CFindPoint dialog(store_, lang, this);
+    if (prompt_.runDialog(dialog) != QDialog::Accepted)
+        return;
+    const QString name = dialog.Name();
+    auto found = store_.FindK30PointByName(S(name));
+    if (!found)
+        found = store_.FindK30PointByName(S(name.trimmed()));
+    if (!found) {
+        prompt_.inform(this, Tr(texts::kAppTitle, lang), Tr(texts::kPointNotFound, lang).arg(name),
+                       Prompt::Icon::Information);
+        return;
+    }
+    const int k = static_cast<int>(*found);
+    if (sheet_->currentIndex() == CPropSheet::ListPage) {
+        listPage_->View()->selectRow(k);
+        return;
+    }
+    sheet_->setCurrentIndex(CPropSheet::TestPage);
+    testPage_->ShowPointAt(k);
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -144,14 +367,31 @@ void CMainFrame::CreateActions()
     const std::vector<CommandSpec> specs{
         {CommandId::Open, [this] { OnFileOpen(); }, QKeySequence::Open, "document-open", QStyle::SP_DialogOpenButton},
         {CommandId::ArchivedTransfers, [this] { OnArchivedTransfers(); }, none, nullptr, QStyle::SP_CustomBase},
-        {CommandId::SaveRaw, [this] { OnSaveRaw(); }, none, nullptr, QStyle::SP_CustomBase},
+        {CommandId::RecentFiles, {}, none, nullptr, QStyle::SP_CustomBase},
+        {CommandId::SaveRaw, [this] { OnSaveRaw(); }, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), nullptr,
+         QStyle::SP_CustomBase},
         {CommandId::SaveProject, [this] { OnSaveProject(); }, QKeySequence::Save, "document-save",
          QStyle::SP_DialogSaveButton},
         {CommandId::Print, [this] { OnPrint(); }, QKeySequence::Print, "document-print", QStyle::SP_FileIcon},
-        {CommandId::PrintPreview, [this] { OnPrintPreview(); }, none, "document-print-preview",
+        {CommandId::PrintPreview, [this] { OnPrintPreview(); }, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
+         "document-print-preview",
          QStyle::SP_FileDialogContentsView},
         {CommandId::ExportPdf, [this] { OnExportPdf(); }, none, nullptr, QStyle::SP_CustomBase},
-        {CommandId::Export, [this] { OnExport(); }, none, nullptr, QStyle::SP_CustomBase},
+        {CommandId::Export, [this] { OnExport(); }, QKeySequence(Qt::CTRL | Qt::Key_E), nullptr,
+         QStyle::SP_CustomBase},
+        {CommandId::Undo, [this] { OnUndo(); }, QKeySequence(Qt::CTRL | Qt::Key_Z), nullptr, QStyle::SP_CustomBase},
+        {CommandId::Redo, [this] { OnRedo(); }, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), nullptr,
+         QStyle::SP_CustomBase},
+        {CommandId::FindPoint, [this] { OnFindPoint(); }, QKeySequence::Find, nullptr, QStyle::SP_CustomBase},
+        {CommandId::NextPoint, [this] { StepPoint(1); }, QKeySequence(Qt::CTRL | Qt::Key_Down), nullptr,
+         QStyle::SP_CustomBase},
+        {CommandId::PreviousPoint, [this] { StepPoint(-1); }, QKeySequence(Qt::CTRL | Qt::Key_Up), nullptr,
+         QStyle::SP_CustomBase},
+        {CommandId::NextPage, [this] { ShowPage(sheet_->currentIndex() + 1); }, QKeySequence(Qt::CTRL | Qt::Key_Tab),
+         nullptr, QStyle::SP_CustomBase},
+        {CommandId::PreviousPage, [this] { ShowPage(sheet_->currentIndex() - 1); },
+         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), nullptr, QStyle::SP_CustomBase},
+        {CommandId::Pages, {}, none, nullptr, QStyle::SP_CustomBase},
         {CommandId::RenamePoints, [this] { OnRenamePoints(); }, none, nullptr, QStyle::SP_CustomBase},
         {CommandId::ManualInput, [this] { OnManualInput(); }, none, nullptr, QStyle::SP_CustomBase},
         {CommandId::ManualInputEv2, [this] { OnManualInputEv2(); }, none, nullptr, QStyle::SP_CustomBase},
@@ -183,6 +423,18 @@ void CMainFrame::CreateActions()
         actions_[id]->setChecked(true);
     }
     connect(actions_[CommandId::StatusBar], &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+    // The menus show these shortcuts; the window keeps them working without the menus.
+    actions_[CommandId::RecentFiles]->setMenu(recentMenu_);
+    actions_[CommandId::Pages]->setMenu(pagesMenu_);
+    actions_[CommandId::ExportPdf]->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
+    // Ctrl+1 to Ctrl+9 bring the pages by their place, however many there are.
+    for (int i = 0; i < sheet_->count() && i < 9; ++i) {
+        auto* page = new QAction(this);
+        page->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + i)));
+        connect(page, &QAction::triggered, this, [this, i] { ShowPage(i); });
+        addAction(page);
+        pageActions_.push_back(page);
+    }
 }
 
 void CMainFrame::BuildMenus()
@@ -214,7 +466,13 @@ void CMainFrame::BuildToolBar()
     });
 }
 
-void CMainFrame::RetranslateStatusBar() { statusText_->setText(Tr(texts::kReady, store_.nLanguage)); }
+void CMainFrame::RetranslateStatusBar()
+{
+    if (feedback_)
+        feedback_->Refresh();
+    else
+        statusText_->setText(Tr(texts::kReady, store_.nLanguage));
+}
 
 void CMainFrame::OnTabChanged(int index)
 {
@@ -238,7 +496,17 @@ void CMainFrame::OnTabChanged(int index)
 
 void CMainFrame::OnFileOpen() { files_->Open(); }
 
-bool CMainFrame::OpenFile(const QString& path) { return files_->OpenPath(path); }
+bool CMainFrame::OpenFile(const QString& path)
+{
+    if (!files_->OpenPath(path))
+        return false;
+    // What the stack would undo belonged to the points just replaced.
+    undoStack_->clear();
+    recent_->Add(path);
+    feedback_->SetFile(path);
+    feedback_->Say(Tr(texts::kStatusOpened, store_.nLanguage).arg(QFileInfo(path).absoluteFilePath()));
+    return true;
+}
 
 void CMainFrame::OnSaveRaw() { files_->SaveRaw(); }
 
@@ -285,6 +553,8 @@ void CMainFrame::OnManualInput()
     store_.AddK30Point(point);
     store_.nK30Count = 1;
     store_.bManualInput = true;
+    undoStack_->clear();
+    feedback_->SetOrigin(texts::kStatusManual);
     SetSaveRawState(false);
     sheet_->setCurrentIndex(CPropSheet::TestPage);
     ev2Page_->DisableReadingEntry();
@@ -320,6 +590,8 @@ void CMainFrame::OnManualInputEv2()
     store_.nEv2Count = 1;
     store_.strCurEv2Name = point.name;
     store_.bManualInput = true;
+    undoStack_->clear();
+    feedback_->SetOrigin(texts::kStatusManual);
     SetSaveRawState(false);
     testPage_->DisableReadingEntry();
     testPage_->SelectFirstAndShow();
@@ -343,12 +615,17 @@ void CMainFrame::OnRenamePoints()
         return;
     const std::vector<QString> names = dialog.NewNames();
     const std::vector<QString> shown = dialog.ShownNames();
+    std::vector<RenameCommand::Change> changes;
     for (std::size_t k = 0; k < names.size() && k < store_.ValidCount(); ++k) {
         // A transfer accepted while the dialog was open brings other points: leave them.
-        if (!names[k].isEmpty() && Q(store_.k30List[k].name) == shown[k])
-            store_.RenamePoint(k, S(names[k]));
+        if (!names[k].isEmpty() && Q(store_.k30List[k].name) == shown[k] && names[k] != shown[k])
+            changes.push_back({k, store_.k30List[k].name, S(names[k])});
     }
-    RefreshActivePage(false);
+    if (changes.empty())
+        return;
+    // Pushing renames them.
+    undoStack_->push(new RenameCommand(store_, std::move(changes), [this] { RefreshActivePage(false); },
+                                       Tr(texts::kUndoRename, lang)));
 }
 
 void CMainFrame::RefreshActivePage(bool fileData)
@@ -376,6 +653,8 @@ void CMainFrame::RefreshActivePage(bool fileData)
 
 void CMainFrame::SwitchLanguage(Language lang)
 {
+    const Language before = store_.nLanguage;
+    const QString title = windowTitle();
     store_.nLanguage = lang;
     BuildMenus();
     WriteLanguage(lang, UserLanguageFiles());
@@ -393,7 +672,10 @@ void CMainFrame::SwitchLanguage(Language lang)
     ev2Page_->RetranslateUi();
     sheet_->setCurrentIndex(CPropSheet::ListPage);
     sheet_->SetCaptions(lang);
-    SetTitleText(texts::kTitlePrefix);
+    FillRecentMenu();
+    FillPagesMenu();
+    // The file's name stays in the title.
+    setWindowTitle(RetranslatedTitle(title, before, lang));
     // The new menu starts with "Save raw data" enabled.
     SetSaveRawState(true);
     RetranslateStatusBar();
@@ -412,7 +694,9 @@ void CMainFrame::OnSaveWord() { RunWordExport(store_, prompt_, CurrentHeader(), 
 void CMainFrame::OnExport()
 {
     const ReportHeader header = CurrentHeader();
-    RunDataExport(store_, prompt_, header, CurrentRequirements(header), this);
+    const QString path = RunDataExport(store_, prompt_, header, CurrentRequirements(header), this);
+    if (!path.isEmpty())
+        feedback_->Say(Tr(texts::kStatusExported, store_.nLanguage).arg(QFileInfo(path).absoluteFilePath()));
 }
 
 void CMainFrame::OnAbout()
@@ -438,10 +722,13 @@ void CMainFrame::SetSaveRawState(bool enabled) { actions_.at(CommandId::SaveRaw)
 
 void CMainFrame::OnNewData()
 {
+    undoStack_->clear();
+    feedback_->SetOrigin(texts::kStatusNewData);
     SetTitleText(texts::kTitleNewData);
     testPage_->DisableReadingEntry();
     ev2Page_->DisableReadingEntry();
     store_.strCurEv2Name.clear();
+    feedback_->Say(Tr(texts::kStatusAccepted, store_.nLanguage).arg(store_.ValidCount()).arg(store_.nEv2Count));
 }
 
 void CMainFrame::SetTitleText(const Text& title) { setWindowTitle(Tr(title, store_.nLanguage)); }
@@ -453,6 +740,9 @@ void CMainFrame::Retitle(const Text& suffix, const QString& path)
     if (mark >= 0)
         title.truncate(mark);
     setWindowTitle(title + Tr(suffix, store_.nLanguage) + path);
+    recent_->Add(path);
+    feedback_->SetFile(path);
+    feedback_->Say(Tr(texts::kStatusSaved, store_.nLanguage).arg(path));
 }
 
 ReportHeader CMainFrame::CurrentHeader() { return headerPage_->CurrentHeader(); }
@@ -483,7 +773,27 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    SaveMainWindow(*this, *sheet_);
     event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    const QString path = DroppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // The drag ends first; the save question and the opening come after it.
+    QTimer::singleShot(0, this, [this, path] {
+        if (AskToSaveFirst())
+            OpenFile(path);
+    });
 }
 
 }  // namespace k30

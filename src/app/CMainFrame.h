@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "CommandTable.h"
 #include "Language.h"
@@ -11,6 +12,8 @@
 
 class QAction;
 class QLabel;
+class QMenu;
+class QUndoStack;
 
 namespace k30 {
 
@@ -21,8 +24,11 @@ class CReadData;
 class CTestEv2;
 class CTestK30;
 class FileCommands;
+class BoxEditRecorder;
 class Prompt;
+class RecentFiles;
 class ReportCommands;
+class StatusFeedback;
 class TestDataStore;
 struct Text;
 
@@ -50,6 +56,9 @@ public:
     CTestK30* TestPage() const { return testPage_; }
     CTestEv2* Ev2Page() const { return ev2Page_; }
     FileCommands& Files() { return *files_; }
+    StatusFeedback& Feedback() { return *feedback_; }
+    QUndoStack& UndoStack() { return *undoStack_; }
+    QMenu* RecentFilesMenu() const { return recentMenu_; }
 
     // Commands
     void OnFileOpen();
@@ -69,6 +78,15 @@ public:
     void OnExport();
     void OnAbout();
     void OnUserManual();
+    // Opens a file of the recent files menu; one that is gone leaves the menu with a word.
+    void OnOpenRecent(const QString& path);
+    void OnFindPoint();
+    // The next or previous point: a row of the list on the list page, else
+    // the test data page's point.
+    void StepPoint(int delta);
+    void ShowPage(int index);  // by tab index, over however many pages there are
+    void OnUndo();
+    void OnRedo();
 
     // The question of every command that replaces work no file holds; false
     // when the command must stop.
@@ -96,6 +114,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void CreateActions();
@@ -103,6 +123,9 @@ private:
     void BuildToolBar();
     void OnTabChanged(int index);
     void RetranslateStatusBar();
+    void FillRecentMenu();
+    void FillPagesMenu();
+    void WatchForUndo();
 
     TestDataStore& store_;
     Prompt& prompt_;
@@ -116,6 +139,12 @@ private:
     std::map<CommandId, QAction*> actions_;
     std::unique_ptr<FileCommands> files_;
     std::unique_ptr<ReportCommands> reports_;
+    StatusFeedback* feedback_ = nullptr;
+    std::unique_ptr<RecentFiles> recent_;
+    QMenu* recentMenu_ = nullptr;
+    QMenu* pagesMenu_ = nullptr;
+    std::vector<QAction*> pageActions_;
+    QUndoStack* undoStack_ = nullptr;
 };
 
 }  // namespace k30

@@ -3,6 +3,7 @@
 #include "AppTexts.h"
 #include "DataExportTexts.h"
 #include "Ev2PageTexts.h"
+#include "WorkbenchTexts.h"
 
 namespace k30 {
 
@@ -22,7 +23,8 @@ const std::vector<MenuItem>& MenuTable()
     using namespace texts;
     static const std::vector<MenuItem> table{
         Sub(kMenuFile,
-            {Cmd(kMenuOpen, CommandId::Open), Cmd(kMenuArchivedTransfers, CommandId::ArchivedTransfers),
+            {Cmd(kMenuOpen, CommandId::Open), Cmd(kMenuRecentFiles, CommandId::RecentFiles),
+             Cmd(kMenuArchivedTransfers, CommandId::ArchivedTransfers),
              Sub(kMenuSaveAs, {Cmd(kMenuSaveRaw, CommandId::SaveRaw), Cmd(kMenuSaveProject, CommandId::SaveProject)}),
              Sep(), Cmd(kMenuPrint, CommandId::Print), Cmd(kMenuPrintPreview, CommandId::PrintPreview),
              Cmd(kExportPdf, CommandId::ExportPdf), Cmd(kMenuExport, CommandId::Export), Sep(),
@@ -30,7 +32,12 @@ const std::vector<MenuItem>& MenuTable()
                              Cmd(kMenuManualInput, CommandId::ManualInput),
                              Cmd(ev2_texts::kMenuManualInputEv2, CommandId::ManualInputEv2)}),
              Cmd(kMenuQuit, CommandId::Quit)}),
-        Sub(kMenuView, {Cmd(kMenuToolBar, CommandId::ToolBar), Cmd(kMenuStatusBar, CommandId::StatusBar)}),
+        Sub(kMenuEdit, {Cmd(kMenuUndo, CommandId::Undo), Cmd(kMenuRedo, CommandId::Redo), Sep(),
+                        Cmd(kMenuFindPoint, CommandId::FindPoint), Cmd(kMenuNextPoint, CommandId::NextPoint),
+                        Cmd(kMenuPreviousPoint, CommandId::PreviousPoint)}),
+        Sub(kMenuView, {Cmd(kMenuToolBar, CommandId::ToolBar), Cmd(kMenuStatusBar, CommandId::StatusBar), Sep(),
+                        Cmd(kMenuNextPage, CommandId::NextPage), Cmd(kMenuPreviousPage, CommandId::PreviousPage),
+                        Cmd(kMenuPages, CommandId::Pages)}),
         Sub(kMenuWord, {Cmd(kSaveWordDocument, CommandId::SaveWord)}),
         Sub(kSaveBitmap, {Cmd(kSaveBitmap, CommandId::SaveBitmap)}),
         Sub(kMenuLanguages, {Cmd(kMenuChinese, CommandId::Chinese), Cmd(kMenuEnglish, CommandId::English)}),

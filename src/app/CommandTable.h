@@ -28,6 +28,15 @@ enum class CommandId {
     ManualInputEv2 = 32812,
     Export = 32813,
     ArchivedTransfers = 32814,
+    RecentFiles = 32815,  // carries the submenu of recent files
+    Undo = 32816,
+    Redo = 32817,
+    FindPoint = 32818,
+    NextPoint = 32819,
+    PreviousPoint = 32820,
+    NextPage = 32821,
+    PreviousPage = 32822,
+    Pages = 32823,  // carries the submenu of pages
 };
 
 // One entry of the menu tree. Both languages' menus are built from this one
@@ -40,7 +49,7 @@ struct MenuItem {
     std::vector<MenuItem> children;
 };
 
-// The top-level menus in order: file, view, Word, bitmap, language, help.
+// The top-level menus in order: file, edit, view, Word, bitmap, language, help.
 const std::vector<MenuItem>& MenuTable();
 
 // The toolbar: commands in order, with a separator where the id is missing.

@@ -38,8 +38,8 @@ QString Ev2CsvPath(const QString& csvPath)
     return info.dir().filePath(info.completeBaseName() + QStringLiteral("-Ev2.") + info.suffix());
 }
 
-void RunDataExport(const TestDataStore& store, Prompt& prompt, const ReportHeader& header,
-                   const Requirements& required, QWidget* window)
+QString RunDataExport(const TestDataStore& store, Prompt& prompt, const ReportHeader& header,
+                      const Requirements& required, QWidget* window)
 {
     const Language lang = store.nLanguage;
     const QString caption = Tr(texts::kAppTitle, lang);
@@ -47,7 +47,7 @@ void RunDataExport(const TestDataStore& store, Prompt& prompt, const ReportHeade
     const bool hasEv2 = !store.ev2List.empty();
     if (!hasK30 && !hasEv2) {
         prompt.inform(window, caption, Tr(texts::kExportNothing, lang), Prompt::Icon::Information);
-        return;
+        return {};
     }
 
     Prompt::FileRequest request;
@@ -58,11 +58,11 @@ void RunDataExport(const TestDataStore& store, Prompt& prompt, const ReportHeade
     request.defaultSuffix = QStringLiteral("xlsx");
     const QString path = ChooseWritableFile(prompt, window, request, lang);
     if (path.isEmpty())
-        return;
+        return {};
     const auto format = FormatOfPath(path.toStdString());
     if (!format) {
         prompt.inform(window, caption, Tr(texts::kExportUnknownKind, lang), Prompt::Icon::Warning);
-        return;
+        return {};
     }
 
     ExportRequest base;
@@ -76,7 +76,7 @@ void RunDataExport(const TestDataStore& store, Prompt& prompt, const ReportHeade
         if (QFile::exists(ev2Path) &&
             prompt.ask(window, caption, Tr(texts::kExportReplaceEv2, lang) + ev2Path, Prompt::Buttons::YesNo,
                        Prompt::Icon::Question, Prompt::Answer::No) != Prompt::Answer::Yes)
-            return;
+            return {};
         files.push_back({ev2Path, base, {}});
         files.back().request.table = CsvTable::Ev2;
     }
@@ -92,7 +92,7 @@ void RunDataExport(const TestDataStore& store, Prompt& prompt, const ReportHeade
                           Tr(texts::kExportFailed, lang) + QStringLiteral(" ") + f.path + QStringLiteral(":\n") +
                               QString::fromStdString(error),
                           Prompt::Icon::Warning);
-            return;
+            return {};
         }
         f.bytes = QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
     }
@@ -107,11 +107,12 @@ void RunDataExport(const TestDataStore& store, Prompt& prompt, const ReportHeade
             prompt.inform(window, caption,
                           Tr(texts::kExportFailed, lang) + QStringLiteral(" ") + f.path + QStringLiteral(":\n") + error,
                           Prompt::Icon::Warning);
-            return;
+            return {};
         }
         if (!existed)
             created.push_back(f.path);
     }
+    return path;
 }
 
 }  // namespace k30

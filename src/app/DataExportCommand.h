@@ -26,7 +26,8 @@ QString Ev2CsvPath(const QString& csvPath);
 // requirements. A CSV holds one table: with both kinds of points the K30
 // table goes to the chosen file and the Ev2 table beside it (Ev2CsvPath).
 // Failures are told in the interface language and leave no partial file.
-void RunDataExport(const TestDataStore& store, Prompt& prompt, const ReportHeader& header,
-                   const Requirements& required, QWidget* window);
+// The chosen file once everything was written, else empty.
+QString RunDataExport(const TestDataStore& store, Prompt& prompt, const ReportHeader& header,
+                      const Requirements& required, QWidget* window);
 
 }  // namespace k30

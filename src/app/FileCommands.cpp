@@ -24,6 +24,7 @@
 #include "TransferDecoder.h"
 #include "UiText.h"
 #include "WritableTarget.h"
+#include "WorkbenchTexts.h"
 
 namespace k30 {
 
@@ -65,11 +66,12 @@ void FileCommands::Open()
     Prompt::FileRequest request;
     request.mode = Prompt::FileRequest::Mode::Open;
     request.title = Tr(texts::kOpenTitle, lang);
-    request.nameFilters = {Tr(texts::kOpenFilterRaw, lang), Tr(texts::kOpenFilterProject, lang)};
+    request.nameFilters = {Tr(texts::kOpenFilterBoth, lang), Tr(texts::kOpenFilterRaw, lang),
+                           Tr(texts::kOpenFilterProject, lang)};
     const QString path = prompt.chooseFile(&frame_, request);
     if (path.isEmpty())
         return;
-    OpenPath(path);
+    frame_.OpenFile(path);
 }
 
 bool FileCommands::OpenPath(const QString& path)

@@ -14,6 +14,7 @@
 #include "Texts.h"
 #include "UiText.h"
 #include "WritableTarget.h"
+#include "WindowPlacement.h"
 
 namespace k30 {
 
@@ -112,7 +113,9 @@ void ReportCommands::PrintPreview()
     preview.setWindowTitle(Tr(kPrintPreviewTitle, store_.nLanguage));
     connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
             [&job](QPrinter* printer) { PrintReport(*printer, job); });
+    preview.resize(PreviewSize(window_));
     prompt_.runDialog(preview);
+    SavePreviewSize(preview.size());
 }
 
 void ReportCommands::ExportPdf()
@@ -129,6 +132,8 @@ void ReportCommands::ExportPdf()
     QString error;
     if (!ExportReportPdf(path, job, error))
         Tell(texts::kCannotWrite, path + QStringLiteral("\n") + error);
+    else
+        emit written(path);
 }
 
 void ReportCommands::SaveBitmap()
@@ -145,6 +150,8 @@ void ReportCommands::SaveBitmap()
     QString error;
     if (!SaveReportBitmap(path, store_, header_(), store_.nLanguage, error))
         Tell(texts::kCannotWrite, path + QStringLiteral("\n") + error);
+    else
+        emit written(path);
 }
 
 }  // namespace k30

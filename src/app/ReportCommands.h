@@ -41,6 +41,10 @@ public slots:
     // The point bitmap of the current point, 500 x 700 pixels, into a chosen file.
     void SaveBitmap();
 
+signals:
+    // A PDF or bitmap file was written completely.
+    void written(const QString& path);
+
 private:
     bool ChoosePrintType();
     // The chosen report with the header and the requirements as they stand now.

@@ -1,15 +1,16 @@
 // k30workbench: the K30 plate load test workbench.
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QScreen>
 
 #include "CMainFrame.h"
 #include "CReadData.h"
+#include "CPropSheet.h"
 #include "Prompt.h"
 #include "ReportFonts.h"
 #include "Settings.h"
 #include "TestDataStore.h"
 #include "UserSettings.h"
+#include "WindowPlacement.h"
 
 int main(int argc, char** argv)
 {
@@ -42,10 +43,12 @@ int main(int argc, char** argv)
     options.extraPorts = parser.values(port);
     options.quietMs = parser.value(quiet).toInt();
     k30::CMainFrame window(store, prompt, options);
-    // Without a window manager (a bare X server) maximising does nothing: cover the screen instead.
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        window.setGeometry(screen->availableGeometry());
-    window.showMaximized();
+    // The size, place and page of the last run; the first run covers the screen
+    // (a bare X server cannot maximise).
+    if (k30::RestoreMainWindow(window, *window.Sheet()))
+        window.show();
+    else
+        window.showMaximized();
     if (!parser.positionalArguments().isEmpty())
         window.OpenFile(parser.positionalArguments().constFirst());
     // A reception a crash or a kill cut short is kept in the archive and offered.

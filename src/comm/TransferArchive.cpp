@@ -220,12 +220,13 @@ ArchiveWriteResult ArchiveTransfer(const std::string& folder, std::string_view t
     return r;
 }
 
-std::vector<ArchivedTransfer> ListArchive(const std::string& folder)
+std::vector<ArchivedTransfer> ListArchive(const std::string& folder, const std::function<bool(std::size_t)>& goOn)
 {
     std::vector<ArchivedTransfer> list;
     const fs::path indexFile = fs::path(folder) / kIndexName;
     const std::map<std::string, IndexEntry> known = ReadIndex(indexFile);
     std::map<std::string, IndexEntry> index;
+    bool stopped = false;
     std::error_code ec;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
         const std::string name = entry.path().filename().string();
@@ -263,8 +264,12 @@ std::vector<ArchivedTransfer> ListArchive(const std::string& folder)
         t.ev2Count = e.ev2Count;
         t.k30Count = e.k30Count;
         list.push_back(std::move(t));
+        if (goOn && !goOn(list.size())) {
+            stopped = true;
+            break;
+        }
     }
-    if (!ec && index != known)
+    if (!ec && !stopped && index != known)
         WriteIndex(indexFile, index);
     std::sort(list.begin(), list.end(), [](const ArchivedTransfer& a, const ArchivedTransfer& b) {
         if (a.time != b.time)

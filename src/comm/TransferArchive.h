@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,6 +53,9 @@ struct ArchivedTransfer {
 // name without a date is dated by the file's last change. The point counts
 // come from the folder's index (".index"), which is rebuilt for every file it
 // does not describe by name, size and last change; the files stay the truth.
-std::vector<ArchivedTransfer> ListArchive(const std::string& folder);
+// goOn, when given, hears the number of files read after each; false stops
+// the listing with the files read so far (and leaves the index as it was).
+std::vector<ArchivedTransfer> ListArchive(const std::string& folder,
+                                          const std::function<bool(std::size_t)>& goOn = {});
 
 }  // namespace k30

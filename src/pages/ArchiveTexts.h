@@ -18,6 +18,7 @@ inline constexpr Text kAccepted{"已确认", "accepted"};
 inline constexpr Text kUnaccepted{"未确认", "not accepted"};
 inline constexpr Text kFile{"文件", "File"};
 inline constexpr Text kOpen{"打开", "Open"};
+inline constexpr Text kReading{"正在读取传送存档…", "Reading the transfer archive…"};
 inline constexpr const Text& kCancel = texts::kCancel;
 
 }  // namespace k30::archivetexts

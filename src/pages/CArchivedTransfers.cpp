@@ -9,16 +9,24 @@
 #include <QVBoxLayout>
 
 #include "ArchiveTexts.h"
+#include "ProgressTask.h"
 #include "UiText.h"
 
 namespace k30 {
 
 namespace {
+// A large archive takes a while to read: it may be cancelled, listing what was read.
+std::vector<ArchivedTransfer> ReadArchive(const QString& folder, Language lang, QWidget* parent)
+{
+    ProgressTask progress(parent, Tr(archivetexts::kReading, lang), lang);
+    return ListArchive(S(folder), [&progress](std::size_t read) { return progress.Step(static_cast<int>(read)); });
+}
+
 enum Column { kWhenColumn, kInstrumentColumn, kEv2Column, kK30Column, kStateColumn, kFileColumn, kColumns };
 }  // namespace
 
 CArchivedTransfers::CArchivedTransfers(const QString& folder, Language lang, QWidget* parent)
-    : QDialog(parent), entries_(ListArchive(S(folder))), table_(new QTableWidget(this)),
+    : QDialog(parent), entries_(ReadArchive(folder, lang, parent)), table_(new QTableWidget(this)),
       open_(new QPushButton(Tr(archivetexts::kOpen, lang), this))
 {
     using namespace archivetexts;

@@ -8,6 +8,7 @@
 #include "AcceptanceFormat.h"
 #include "AcceptanceTexts.h"
 #include "K30ListModel.h"
+#include "ListColumns.h"
 #include "PageTexts.h"
 #include "TestDataStore.h"
 #include "UiText.h"
@@ -23,14 +24,12 @@ CListData::CListData(TestDataStore& store, QWidget* parent)
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->setShowGrid(true);
     view_->setWordWrap(false);
-    view_->horizontalHeader()->setSectionsMovable(true);
     view_->horizontalHeader()->setHighlightSections(false);
     view_->verticalHeader()->setVisible(false);
     // Fixed row heights keep ten thousand rows as quick as ten.
     view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 6);
-    for (int c = 0; c < K30ListModel::kColumns; ++c)
-        view_->setColumnWidth(c, K30ListModel::ColumnWidth(c));
+    columns_ = new ListColumns(view_, store_.nLanguage);
 
     strip_->setObjectName(QStringLiteral("statisticsStrip"));
     strip_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -42,6 +41,8 @@ CListData::CListData(TestDataStore& store, QWidget* parent)
     layout->addWidget(strip_);
     RetranslateUi();
 }
+
+CListData::~CListData() { columns_->SavePending(); }
 
 void CListData::SetRequirementSource(std::function<Requirements()> source) { requirements_ = std::move(source); }
 

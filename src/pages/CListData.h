@@ -12,6 +12,7 @@ class QTableView;
 namespace k30 {
 
 class K30ListModel;
+class ListColumns;
 class TestDataStore;
 
 // List page: every K30 point in one row, judged by the requirements in force,
@@ -21,6 +22,7 @@ class CListData : public QWidget {
     Q_OBJECT
 public:
     explicit CListData(TestDataStore& store, QWidget* parent = nullptr);
+    ~CListData() override;
 
     // Where the requirements in force come from (the report header page);
     // without one nothing is required.
@@ -31,6 +33,7 @@ public:
     K30ListModel* Model() const { return model_; }
     QTableView* View() const { return view_; }
     QLabel* StatisticsStrip() const { return strip_; }
+    ListColumns* Columns() const { return columns_; }
 
 private:
     TestDataStore& store_;
@@ -38,6 +41,7 @@ private:
     QTableView* view_;
     K30ListModel* model_;
     QLabel* strip_;
+    ListColumns* columns_;
     std::function<Requirements()> requirements_;
 
     void ShowStatistics();

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStandardPaths>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <functional>
@@ -73,8 +75,15 @@ CReadData::CReadData(TestDataStore& store, Prompt& prompt, QWidget* parent)
     row->addWidget(combo_);
     row->addWidget(button_);
     row->addStretch(1);
+    counters_ = new QLabel(this);
+    counters_->setObjectName(QStringLiteral("receptionCounters"));
+    countersTimer_ = new QTimer(this);
+    countersTimer_->setInterval(500);
+    connect(countersTimer_, &QTimer::timeout, this, &CReadData::UpdateCounters);
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
+    layout->addWidget(counters_);
     layout->addWidget(list_, 1);
 
     connect(button_, &QPushButton::clicked, this, &CReadData::OnOpenPort);
@@ -250,8 +259,32 @@ QString CReadData::OpenFailureText(const QString& name, const QString& device) c
 
 void CReadData::OnByteReceived(quint8 byte) { reception_.TakeByte(byte); }
 
+void CReadData::UpdateCounters()
+{
+    const std::string& text = ReceivedText();
+    if (text.empty()) {
+        countersTimer_->stop();
+        counters_->clear();
+        return;
+    }
+    // The points complete so far, as accepting now would give them.
+    TestDataStore sofar;
+    DecodeTransfer(text, sofar);
+    const qint64 seconds = sinceLastByte_.isValid() ? sinceLastByte_.elapsed() / 1000 : 0;
+    counters_->setText(Tr(readtexts::kReceptionCounters, store_.nLanguage)
+                           .arg(text.size() / 3)
+                           .arg(sofar.ValidCount())
+                           .arg(sofar.nEv2Count)
+                           .arg(seconds));
+}
+
 void CReadData::ShowByte(quint8 byte)
 {
+    sinceLastByte_.restart();
+    if (!countersTimer_->isActive()) {
+        countersTimer_->start();
+        UpdateCounters();
+    }
     if (!displayEmptied_) {
         list_->clear();
         displayEmptied_ = true;
@@ -313,6 +346,9 @@ void CReadData::AcceptTransfer()
     lastTransferText_ = std::move(text);
     emit saveRawStateChanged(true);
     emit newDataArrived();
+    if (archived.ok)
+        emit transferArchived(Q(archived.path));
+    UpdateCounters();
     list_->clear();
     store_.bManualInput = false;
     store_.strCurK30Name.clear();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QStringList>
 #include <QWidget>
 
@@ -15,6 +16,7 @@ class QComboBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
+class QTimer;
 
 namespace k30 {
 
@@ -72,6 +74,11 @@ public:
     // Refills the port list, as dropping it down does.
     void FillPortList();
 
+    // Bytes and points received so far and the time since the last byte;
+    // refreshed twice a second while bytes wait to be accepted.
+    void UpdateCounters();
+    QLabel* Counters() const { return counters_; }
+
     // The port engine, for tests that give it a fake device.
     CSerialPort& Engine() { return reception_.Engine(); }
 
@@ -84,6 +91,8 @@ signals:
     void saveRawStateChanged(bool enabled);
     void newDataArrived();
     void showListPageRequested();
+    // An accepted transfer was written to the archive as this file.
+    void transferArchived(const QString& path);
 
 private:
     Prompt::Answer Ask(const QString& caption, const QString& text, Prompt::Buttons buttons, Prompt::Icon icon,
@@ -121,6 +130,9 @@ private:
     QComboBox* combo_ = nullptr;
     QPushButton* button_ = nullptr;
     QListWidget* list_ = nullptr;
+    QLabel* counters_ = nullptr;
+    QTimer* countersTimer_ = nullptr;
+    QElapsedTimer sinceLastByte_;
 };
 
 }  // namespace k30

@@ -217,6 +217,21 @@ void CTestK30::SelectFirstAndShow()
     ShowK30Point();
 }
 
+int CTestK30::ShownIndex() const { return chooser_->currentIndex(); }
+
+bool CTestK30::ShowPointAt(int index)
+{
+    if (chooser_->count() != static_cast<int>(store_.ValidCount()))
+        RefillK30Chooser();
+    if (index < 0 || index >= chooser_->count())
+        return false;
+    if (index == chooser_->currentIndex())
+        ShowK30Point();
+    else
+        chooser_->setCurrentIndex(index);  // shows it
+    return true;
+}
+
 void CTestK30::ShowK30Point()
 {
     const int k = chooser_->currentIndex();

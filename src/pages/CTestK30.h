@@ -40,6 +40,10 @@ public:
     // Shows the chooser's current point and makes it the current point.
     void ShowK30Point();
     void SelectFirstAndShow();
+    // The chooser's entry shown now (-1: none) and a move to another; false
+    // when there is no such entry.
+    int ShownIndex() const;
+    bool ShowPointAt(int index);
     // Manual data entry: readings, test type, design load and compute enabled.
     void EnableManualEntry();
     // Data from the instrument: everything read-only again.

@@ -97,8 +97,10 @@ QVariant K30ListModel::headerData(int section, Qt::Orientation orientation, int 
 {
     if (orientation != Qt::Horizontal)
         return QAbstractTableModel::headerData(section, orientation, role);
+    // Long titles take two lines in the header.
     if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue((section == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+        return QVariant::fromValue((section == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter |
+                                   Qt::TextWordWrap);
     // Long titles do not fit their fixed widths: the tip shows them whole.
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};

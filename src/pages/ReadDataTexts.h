@@ -51,6 +51,10 @@ inline constexpr Text kJournalNotRecovered{
     "The journal of an interrupted reception, %1, could not be kept in the transfer archive: %2\n"
     "It stays and is tried again at the next start."};
 
+// %1 bytes, %2 K30 points, %3 Ev2 points, %4 seconds since the last byte.
+inline constexpr Text kReceptionCounters{"已接收 %1 字节：%2 个K30测试点，%3 个Ev2测试点；距上一字节 %4 秒",
+                                         "Received %1 bytes: %2 K30 points, %3 Ev2 points; last byte %4 s ago"};
+
 inline constexpr Text kApplicationError{"Application Error", "Application Error"};
 
 // One more line under "port not found" when the system refused access. %1: the

@@ -57,8 +57,6 @@ TEST(ListModel, ColumnsAndTexts)
 
     K30ListModel english(s, Language::English);
     EXPECT_EQ(english.headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("1 Stress"));
-    EXPECT_EQ(english.headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(),
-              QStringLiteral("Foundation Coefficient(MPa/m))"));
 }
 
 TEST(ListPage, RefillsOnActivationAndFollowsTheLanguage)

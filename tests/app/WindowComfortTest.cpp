@@ -1,0 +1,368 @@
+// The window's conveniences driven through real commands: dropped files,
+// recent files, shortcuts, the status bar, undo, small screens and what a
+// restart brings back.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUndoStack>
+#include <QUrl>
+
+#include "CChangeNameK.h"
+#include "CHeadk30.h"
+#include "CInputName.h"
+#include "CKSelect.h"
+#include "CListData.h"
+#include "CMainFrame.h"
+#include "CPropSheet.h"
+#include "CReadData.h"
+#include "CTestK30.h"
+#include "K30ListModel.h"
+#include "ListColumns.h"
+#include "RecentFiles.h"
+#include "ScriptedPrompt.h"
+#include "StatusFeedback.h"
+#include "TestDataStore.h"
+#include "UserSettings.h"
+#include "WindowPlacement.h"
+
+using namespace k30;
+using k30::test::ScriptedPrompt;
+using Answer = Prompt::Answer;
+
+namespace {
+
+const QString kDemo = QStringLiteral(K30_SAMPLES "/demo.ORG");
+
+class Comfort : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir_.isValid());
+        previous_ = QDir::currentPath();
+        QDir::setCurrent(dir_.path());
+        QFile config(Path("Config.cfg"));
+        ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+        config.write("E");
+        config.close();
+        QFile::remove(UserPreferencesFile());
+        store_.nLanguage = Language::English;
+        frame_ = std::make_unique<CMainFrame>(store_, prompt_);
+    }
+    void TearDown() override
+    {
+        EXPECT_TRUE(prompt_.done()) << "scripted answers left over";
+        frame_.reset();
+        QDir::setCurrent(previous_);
+    }
+    QString Path(const QString& name) const { return dir_.filePath(name); }
+    QString Copy(const QString& name)
+    {
+        QFile::copy(kDemo, Path(name));
+        return QFileInfo(Path(name)).absoluteFilePath();
+    }
+    void ShowActive()
+    {
+        frame_->show();
+        frame_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame_.get()));
+    }
+    QStringList RecentMenuTexts()
+    {
+        emit frame_->RecentFilesMenu()->aboutToShow();
+        QStringList texts;
+        for (QAction* a : frame_->RecentFilesMenu()->actions())
+            texts << a->text();
+        return texts;
+    }
+
+    QTemporaryDir dir_;
+    QString previous_;
+    TestDataStore store_;
+    ScriptedPrompt prompt_;
+    std::unique_ptr<CMainFrame> frame_;
+};
+
+bool Drop(QWidget* target, const QList<QUrl>& urls)
+{
+    QMimeData data;
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &drop);
+    return drop.isAccepted();
+}
+
+// A control can be brought into view: each scroll area around it scrolls to
+// it, then it shows inside all of them; a page that scrolls itself up and
+// down (its own scroll bar) needs it only within its width.
+bool Reachable(QWidget* control, QWidget* tab)
+{
+    std::vector<QScrollArea*> areas;
+    for (QWidget* w = control->parentWidget(); w && w != tab->parentWidget(); w = w->parentWidget()) {
+        if (auto* area = qobject_cast<QScrollArea*>(w))
+            areas.push_back(area);
+    }
+    for (QScrollArea* area : areas)
+        area->ensureWidgetVisible(control, 0, 0);
+    const QRect shown(control->mapTo(tab, QPoint(0, 0)), control->size());
+    if (tab->findChild<QScrollBar*>(QStringLiteral("scrollBar")))
+        return shown.left() >= 0 && shown.right() < tab->width();
+    if (!tab->rect().intersects(shown))
+        return false;
+    for (QScrollArea* area : areas) {
+        const QRect view(area->viewport()->mapTo(tab, QPoint(0, 0)), area->viewport()->size());
+        if (!view.intersects(shown))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+TEST_F(Comfort, DroppedFileOpensAfterTheSaveQuestion)
+{
+    ASSERT_TRUE(frame_->OpenFile(Copy("first.ORG")));
+    EXPECT_FALSE(Drop(frame_.get(), {QUrl::fromLocalFile(Path("notes.txt"))}));
+
+    const QString second = Copy("second.org");
+    prompt_.answer(Answer::No);  // the raw file's points are unsaved: asked first
+    ASSERT_TRUE(Drop(frame_.get(), {QUrl::fromLocalFile(Path("notes.txt")), QUrl::fromLocalFile(second)}));
+    QTRY_COMPARE(frame_->windowTitle(), QStringLiteral("Quindle-") + second);
+    ASSERT_EQ(prompt_.asked.size(), 1u);
+    EXPECT_EQ(prompt_.asked[0].text, QStringLiteral("Data is not saved. Do you need to save it?"));
+}
+
+TEST_F(Comfort, RecentFilesOfBothKindsNewestFirst)
+{
+    // The Open dialog's first filter holds both kinds.
+    const QString raw = Copy("a.ORG");
+    prompt_.file(raw);
+    frame_->OnFileOpen();
+    ASSERT_FALSE(prompt_.fileRequests.empty());
+    EXPECT_EQ(prompt_.fileRequests[0].nameFilters.front(), QStringLiteral("Data files (*.ORG *.K30)"));
+
+    // A saved project joins the list in front.
+    prompt_.dialog([](QDialog& d) {
+        auto& choice = dynamic_cast<CKSelect&>(d);
+        choice.AddAll();
+        choice.OnOk();
+        return choice.result();
+    });
+    prompt_.file(Path("b.K30"));
+    ASSERT_TRUE(frame_->OnSaveProject());
+    RecentFiles recent;
+    EXPECT_EQ(recent.Files(), (QStringList{Path("b.K30"), raw}));
+    EXPECT_EQ(RecentMenuTexts(), (QStringList{QStringLiteral("&1 ") + Path("b.K30"), QStringLiteral("&2 ") + raw}));
+    ASSERT_TRUE(QFile::remove(Path("b.K30")));
+
+    // A file gone from the disk leaves the list with a word.
+    prompt_.answer(Answer::Ok);
+    frame_->OnOpenRecent(Path("b.K30"));
+    ASSERT_EQ(prompt_.asked.size(), 1u);
+    EXPECT_TRUE(prompt_.asked[0].text.contains(Path("b.K30")));
+    EXPECT_EQ(recent.Files(), QStringList{raw});
+
+    // Ten at most, each once.
+    for (int i = 0; i < 12; ++i)
+        recent.Add(Path(QStringLiteral("f%1.ORG").arg(i)));
+    recent.Add(Path("f5.ORG"));
+    EXPECT_EQ(recent.Files().size(), RecentFiles::kMaxFiles);
+    EXPECT_EQ(recent.Files().front(), Path("f5.ORG"));
+    EXPECT_EQ(recent.Files().count(Path("f5.ORG")), 1);
+}
+
+TEST_F(Comfort, StatusBarSaysWhatHappenedAndWhatIsOpen)
+{
+    const QString raw = Copy("site.ORG");
+    ASSERT_TRUE(frame_->OpenFile(raw));
+    const QLabel* field = frame_->Feedback().Field();
+    EXPECT_EQ(field->text(), QStringLiteral("site.ORG · K30: 12 · Ev2: 2"));
+    EXPECT_EQ(frame_->Feedback().Message(), QStringLiteral("Opened ") + raw);
+
+    prompt_.file(Path("kept.ORG"));
+    frame_->OnSaveRaw();
+    EXPECT_EQ(frame_->Feedback().Message(), QStringLiteral("Saved to ") + Path("kept.ORG"));
+    EXPECT_TRUE(field->text().startsWith(QStringLiteral("kept.ORG")));
+
+    frame_->SwitchLanguage(Language::Chinese);
+    EXPECT_EQ(field->text(), QStringLiteral("kept.ORG · K30测试点：12 · Ev2测试点：2"));
+}
+
+TEST_F(Comfort, ShortcutsSwitchPagesAndPoints)
+{
+    for (CommandId id : {CommandId::Open, CommandId::SaveProject, CommandId::SaveRaw, CommandId::Print,
+                         CommandId::PrintPreview, CommandId::Export, CommandId::FindPoint, CommandId::NextPoint,
+                         CommandId::PreviousPoint, CommandId::Undo, CommandId::Redo, CommandId::NextPage})
+        EXPECT_FALSE(frame_->Action(id)->shortcut().isEmpty()) << static_cast<int>(id);
+    EXPECT_EQ(frame_->Action(CommandId::Undo)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    EXPECT_EQ(frame_->Action(CommandId::Redo)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
+
+    ASSERT_TRUE(frame_->OpenFile(kDemo));
+    ShowActive();
+    QTest::keyClick(frame_.get(), Qt::Key_3, Qt::ControlModifier);
+    EXPECT_EQ(frame_->Sheet()->currentIndex(), CPropSheet::HeaderPage);
+    QTest::keyClick(frame_.get(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(frame_->Sheet()->currentIndex(), CPropSheet::TestPage);
+    EXPECT_EQ(store_.strCurK30Name, store_.k30List[0].name);
+    QTest::keyClick(frame_.get(), Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(store_.strCurK30Name, store_.k30List[1].name);
+    // Past the last page comes the first; a page number beyond the pages does nothing.
+    QTest::keyClick(frame_.get(), Qt::Key_5, Qt::ControlModifier);
+    QTest::keyClick(frame_.get(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(frame_->Sheet()->currentIndex(), 0);
+    QTest::keyClick(frame_.get(), Qt::Key_9, Qt::ControlModifier);
+    EXPECT_EQ(frame_->Sheet()->currentIndex(), 0);
+
+    // On the list the keys move the chosen row; Find picks a point by name.
+    QTest::keyClick(frame_.get(), Qt::Key_Down, Qt::ControlModifier);
+    QTest::keyClick(frame_.get(), Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(frame_->ListPage()->View()->currentIndex().row(), 1);
+    const QString wanted = QString::fromStdString(store_.k30List[7].name);
+    prompt_.dialog([&](QDialog& d) {
+        d.findChild<QComboBox*>()->setCurrentText(wanted);
+        d.accept();
+        return static_cast<int>(QDialog::Accepted);
+    });
+    QTest::keyClick(frame_.get(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(frame_->ListPage()->View()->currentIndex().row(), 7);
+}
+
+TEST_F(Comfort, UndoAndRedoRenamesHeaderEditsAndTypedReadings)
+{
+    ASSERT_TRUE(frame_->OpenFile(kDemo));
+    const std::string first = store_.k30List[0].name;
+    prompt_.dialog([](QDialog& d) {
+        dynamic_cast<CChangeNameK&>(d).Grid()->item(0, 1)->setText(QStringLiteral("A1"));
+        d.accept();
+        return static_cast<int>(QDialog::Accepted);
+    });
+    frame_->OnRenamePoints();
+    EXPECT_EQ(store_.k30List[0].name, "A1");
+
+    ShowActive();
+    frame_->Sheet()->setCurrentIndex(CPropSheet::HeaderPage);
+    QLineEdit* client = frame_->HeaderPage()->Box(&ReportHeader::Client);
+    client->setFocus();
+    QTest::keyClicks(client, QStringLiteral("Rail"));
+    QTest::keyClick(client, Qt::Key_Return);
+    frame_->Sheet()->setFocus();  // the box would take Ctrl+Z for its own undo
+
+    QTest::keyClick(frame_.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(client->text().isEmpty());
+    EXPECT_EQ(frame_->Feedback().Message(), QStringLiteral("Undone: Edit the report header"));
+    frame_->OnUndo();
+    EXPECT_EQ(store_.k30List[0].name, first);
+    EXPECT_EQ(frame_->ListPage()->Model()->index(0, 0).data().toString(), QString::fromStdString(first));
+    QTest::keyClick(frame_.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(store_.k30List[0].name, "A1");
+    frame_->OnRedo();
+    EXPECT_EQ(client->text(), QStringLiteral("Rail"));
+    // The header the reports print is the box's.
+    EXPECT_EQ(frame_->CurrentHeader().Client, "Rail");
+
+    // A manual entry starts afresh; its typed readings undo too.
+    prompt_.answer(Answer::No);
+    prompt_.dialog([](QDialog& d) {
+        dynamic_cast<CInputName&>(d).Edit()->setText(QStringLiteral("M1"));
+        dynamic_cast<CInputName&>(d).OkButton()->click();
+        return d.result();
+    });
+    frame_->OnManualInput();
+    EXPECT_FALSE(frame_->UndoStack().canUndo());
+    auto* stress = frame_->TestPage()->findChild<QLineEdit*>(QStringLiteral("stress1"));
+    ASSERT_NE(stress, nullptr);
+    const QString before = stress->text();
+    stress->setFocus();
+    stress->selectAll();
+    QTest::keyClicks(stress, QStringLiteral("0.05"));
+    frame_->OnUndo();
+    EXPECT_EQ(stress->text(), before);
+}
+
+TEST_F(Comfort, EveryPageFitsA1024By600ScreenWithoutOverlaps)
+{
+    ASSERT_TRUE(frame_->OpenFile(kDemo));
+    frame_->resize(1024, 600);
+    ShowActive();
+    for (int page = 0; page < frame_->Sheet()->count(); ++page) {
+        frame_->Sheet()->setCurrentIndex(page);
+        QWidget* tab = frame_->Sheet()->currentWidget();
+        QCoreApplication::processEvents();
+        std::vector<QWidget*> controls;
+        for (QWidget* w : tab->findChildren<QWidget*>()) {
+            const auto* label = qobject_cast<QLabel*>(w);
+            const bool control = qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractButton*>(w) ||
+                                 qobject_cast<QComboBox*>(w) || (label && !label->text().isEmpty());
+            // Parts of a compound control are the control's own business.
+            const QWidget* parent = w->parentWidget();
+            const bool part = qobject_cast<const QComboBox*>(parent) || qobject_cast<const QAbstractItemView*>(parent) ||
+                              (parent && qobject_cast<const QAbstractItemView*>(parent->parentWidget()));
+            if (control && !part && w->isVisibleTo(tab))
+                controls.push_back(w);
+        }
+        const QString name = frame_->Sheet()->tabText(page);
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            const QRect a(controls[i]->mapTo(tab, QPoint(0, 0)), controls[i]->size());
+            for (std::size_t j = i + 1; j < controls.size(); ++j) {
+                const QRect b(controls[j]->mapTo(tab, QPoint(0, 0)), controls[j]->size());
+                EXPECT_FALSE(a.intersects(b)) << name.toStdString() << ": " << controls[i]->objectName().toStdString()
+                                              << " " << controls[i]->metaObject()->className() << " overlaps "
+                                              << controls[j]->objectName().toStdString() << " "
+                                              << controls[j]->metaObject()->className();
+            }
+            EXPECT_TRUE(Reachable(controls[i], tab)) << name.toStdString() << ": "
+                                                     << controls[i]->objectName().toStdString();
+        }
+    }
+}
+
+TEST_F(Comfort, ARestartBringsBackSizePlacePageAndColumns)
+{
+    ShowActive();
+    frame_->resize(900, 560);
+    frame_->Sheet()->setCurrentIndex(CPropSheet::HeaderPage);
+    QHeaderView* header = frame_->ListPage()->View()->horizontalHeader();
+    header->setSectionHidden(K30ListModel::kCheckColumn, true);
+    header->resizeSection(0, 123);
+    frame_->ListPage()->Columns()->Save();
+    EXPECT_TRUE(frame_->close());
+
+    TestDataStore store;
+    store.nLanguage = Language::English;
+    CMainFrame again(store, prompt_);
+    EXPECT_TRUE(RestoreMainWindow(again, *again.Sheet()));
+    EXPECT_EQ(again.size(), QSize(900, 560));
+    EXPECT_EQ(again.Sheet()->currentIndex(), CPropSheet::HeaderPage);
+    QHeaderView* restored = again.ListPage()->View()->horizontalHeader();
+    EXPECT_TRUE(restored->isSectionHidden(K30ListModel::kCheckColumn));
+    EXPECT_EQ(restored->sectionSize(0), 123);
+
+    // The print preview: a stored size, never beyond the screen.
+    SavePreviewSize(QSize(700, 500));
+    EXPECT_EQ(PreviewSize(&again), QSize(700, 500));
+    SavePreviewSize(QSize(90000, 90000));
+    EXPECT_LE(PreviewSize(&again).height(), again.screen()->availableGeometry().height());
+}
