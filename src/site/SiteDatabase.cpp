@@ -500,8 +500,10 @@ bool SiteDatabase::Open(const QString& address)
         return false;
     };
 
+    bool existed = false;
     if (!impl->postgres) {
         const QFileInfo info(a.path);
+        existed = info.exists() && info.size() > 0;
         if (info.isDir())
             return fail(OpenError::Unreachable, QStringLiteral("is a folder, not a database file"));
         if (info.exists() && info.size() > 0) {
@@ -553,6 +555,8 @@ bool SiteDatabase::Open(const QString& address)
     }
 
     QString error;
+    if (tables.isEmpty() && existed)
+        return fail(OpenError::Damaged, QStringLiteral("holds no tables (damaged?); it was left as it is"));
     if (tables.isEmpty()) {
         // A new database. Two programs may create it at once: the loser of the
         // race finds the tables made and reads them instead.
