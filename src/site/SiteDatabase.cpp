@@ -31,6 +31,9 @@ namespace {
 constexpr std::uint64_t kMaxProjectFileBytes = 256ull * 1024 * 1024;
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// A text for a NOT NULL column: Qt binds a null QString as NULL.
+QString T(const QString& s) { return s.isNull() ? QStringLiteral("") : s; }
 std::string S(const QString& s) { return s.toStdString(); }
 
 QVariant NullableDouble(const std::optional<double>& v)
@@ -373,13 +376,13 @@ struct SiteDatabase::Impl {
         q.prepare(QStringLiteral(
             "INSERT INTO sources (sha256, kind, instrument_no, accepted_at, file_path, header, content, imported_at) "
             "VALUES (?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (sha256) DO NOTHING RETURNING id"));
-        q.addBindValue(src.sha256);
-        q.addBindValue(src.kind);
+        q.addBindValue(T(src.sha256));
+        q.addBindValue(T(src.kind));
         q.addBindValue(src.instrumentNo);
-        q.addBindValue(src.acceptedAt);
-        q.addBindValue(src.filePath);
-        q.addBindValue(src.header);
-        q.addBindValue(src.content);
+        q.addBindValue(T(src.acceptedAt));
+        q.addBindValue(T(src.filePath));
+        q.addBindValue(T(src.header));
+        q.addBindValue(src.content.isNull() ? QByteArray("") : src.content);
         q.addBindValue(QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
         if (!q.exec()) {
             error = ErrorText(q.lastError());
@@ -399,19 +402,19 @@ struct SiteDatabase::Impl {
             p.addBindValue(sourceId);
             p.addBindValue(r.kind);
             p.addBindValue(r.seq);
-            p.addBindValue(Q(r.name));
-            p.addBindValue(Q(r.startTime));
-            p.addBindValue(Q(r.endTime));
+            p.addBindValue(T(Q(r.name)));
+            p.addBindValue(T(Q(r.startTime)));
+            p.addBindValue(T(Q(r.endTime)));
             p.addBindValue(TestDate(r.startTime));
-            p.addBindValue(Q(r.stress125));
-            p.addBindValue(Q(r.k30Text));
-            p.addBindValue(Q(r.testType));
-            p.addBindValue(Q(r.designLoad));
-            p.addBindValue(Q(r.sigma0max));
-            p.addBindValue(Q(r.ev1));
-            p.addBindValue(Q(r.ev2));
-            p.addBindValue(Q(r.ratio));
-            p.addBindValue(r.readings);
+            p.addBindValue(T(Q(r.stress125)));
+            p.addBindValue(T(Q(r.k30Text)));
+            p.addBindValue(T(Q(r.testType)));
+            p.addBindValue(T(Q(r.designLoad)));
+            p.addBindValue(T(Q(r.sigma0max)));
+            p.addBindValue(T(Q(r.ev1)));
+            p.addBindValue(T(Q(r.ev2)));
+            p.addBindValue(T(Q(r.ratio)));
+            p.addBindValue(T(r.readings));
             p.addBindValue(NullableDouble(r.k30Num));
             p.addBindValue(NullableDouble(r.k30Bound));
             p.addBindValue(NullableDouble(r.ev2Num));
@@ -735,14 +738,14 @@ bool SiteDatabase::Edit(const std::vector<qint64>& ids, const PointEdit& edit, s
     QVariantList values;
     if (edit.chainage) {
         sets << QStringLiteral("chainage = ?") << QStringLiteral("chainage_m = ?");
-        values << edit.chainage->trimmed() << NullableDouble(metres);
+        values << T(edit.chainage->trimmed()) << NullableDouble(metres);
     }
     const std::pair<const std::optional<QString>*, const char*> texts[] = {
         {&edit.offset, "side_offset"}, {&edit.layer, "layer"}, {&edit.lot, "lot"}, {&edit.remark, "remark"}};
     for (const auto& [value, column] : texts)
         if (*value) {
             sets << QLatin1String(column) + QStringLiteral(" = ?");
-            values << (*value)->trimmed();
+            values << T((*value)->trimmed());
         }
     if (previous)
         previous->clear();
@@ -803,12 +806,12 @@ bool SiteDatabase::Restore(const std::vector<PointFields>& fields)
         "UPDATE points SET chainage = ?, chainage_m = ?, side_offset = ?, layer = ?, lot = ?, remark = ? WHERE id = ?"));
     for (const PointFields& f : fields) {
         const ChainageParse c = ParseChainage(S(f.chainage));
-        q.addBindValue(f.chainage);
+        q.addBindValue(T(f.chainage));
         q.addBindValue(NullableDouble(c.ok ? c.metres : std::nullopt));
-        q.addBindValue(f.offset);
-        q.addBindValue(f.layer);
-        q.addBindValue(f.lot);
-        q.addBindValue(f.remark);
+        q.addBindValue(T(f.offset));
+        q.addBindValue(T(f.layer));
+        q.addBindValue(T(f.lot));
+        q.addBindValue(T(f.remark));
         q.addBindValue(f.id);
         if (!q.exec()) {
             d_->Rollback();
@@ -1069,12 +1072,12 @@ ImportResult SiteDatabase::Rebuild(const QString& archiveFolder, const std::func
                                "AND seq = ?"));
     for (const Kept& k : kept) {
         const ChainageParse c = ParseChainage(S(k.fields.chainage));
-        put.addBindValue(k.fields.chainage);
+        put.addBindValue(T(k.fields.chainage));
         put.addBindValue(NullableDouble(c.ok ? c.metres : std::nullopt));
-        put.addBindValue(k.fields.offset);
-        put.addBindValue(k.fields.layer);
-        put.addBindValue(k.fields.lot);
-        put.addBindValue(k.fields.remark);
+        put.addBindValue(T(k.fields.offset));
+        put.addBindValue(T(k.fields.layer));
+        put.addBindValue(T(k.fields.lot));
+        put.addBindValue(T(k.fields.remark));
         put.addBindValue(k.sha);
         put.addBindValue(k.kind);
         put.addBindValue(k.seq);
