@@ -1154,6 +1154,31 @@ bool ImportArchivedTransfer(const QString& address, std::string_view text, const
     return r.ok;
 }
 
+bool SetAsideDatabaseFile(const QString& address, QString* setAsidePath, QString* error)
+{
+    const AddressParse parsed = ParseSiteAddress(address);
+    if (!parsed.ok || parsed.address.engine != SiteAddress::Engine::SQLite) {
+        if (error)
+            *error = parsed.ok ? QStringLiteral("a PostgreSQL database is never set aside by the workbench") : parsed.error;
+        return false;
+    }
+    const QString path = parsed.address.path;
+    const QString aside =
+        path + QStringLiteral(".set-aside-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    if (!QFile::rename(path, aside)) {
+        if (error)
+            *error = path + QStringLiteral(": cannot be renamed to ") + aside;
+        return false;
+    }
+    // The journal files belong to the file set aside: a new database must not read them.
+    for (const char* suffix : {"-wal", "-shm", "-journal"})
+        if (QFile::exists(path + QLatin1String(suffix)))
+            QFile::rename(path + QLatin1String(suffix), aside + QLatin1String(suffix));
+    if (setAsidePath)
+        *setAsidePath = aside;
+    return true;
+}
+
 QStringList ArchiveFiles(const QString& folder)
 {
     QStringList files;

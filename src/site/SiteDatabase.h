@@ -109,6 +109,13 @@ private:
     QString address_;
 };
 
+// On the user's word only: moves a damaged or newer SQLite database file
+// aside (to "PATH.set-aside-YYYYMMDD-HHMMSS", with its -wal and -shm files)
+// so a new one can be made, e.g. by Rebuild. Nothing is deleted. False with
+// a message for PostgreSQL (the server's administrator decides) or a failed
+// rename; setAsidePath gets the new name.
+bool SetAsideDatabaseFile(const QString& address, QString* setAsidePath, QString* error);
+
 // Called right after a transfer was archived: imports it into the database
 // at address. Returns false with a message (English) when it could not.
 bool ImportArchivedTransfer(const QString& address, std::string_view text, const QString& archivePath,

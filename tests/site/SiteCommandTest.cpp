@@ -128,7 +128,7 @@ TEST_F(SiteCommand, ExitCodes)
               2);
 }
 
-TEST_F(SiteCommand, RebuildFromTheUsersArchive)
+TEST_F(SiteCommand, RebuildFromTheUsersArchiveSettingADamagedFileAside)
 {
     const QString archive = data.filePath(QStringLiteral("k30workbench/transfers"));
     QDir().mkpath(archive);
@@ -136,9 +136,24 @@ TEST_F(SiteCommand, RebuildFromTheUsersArchive)
     f.open(QIODevice::WriteOnly);
     f.write(QByteArray::fromStdString(Transfer(1, {100, 120})));
     f.close();
-    const Run r = K30({QStringLiteral("rebuild")});
+    // A damaged database is left alone unless the user asks to set it aside.
+    const QString dbPath = data.filePath(QStringLiteral("k30workbench/site.sqlite"));
+    QFile damaged(dbPath);
+    damaged.open(QIODevice::WriteOnly);
+    damaged.write("not a database");
+    damaged.close();
+    Run r = K30({QStringLiteral("rebuild")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("--set-aside")));
+    r = K30({QStringLiteral("rebuild"), QStringLiteral("--set-aside")});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out.trimmed(), QStringLiteral("1 transfers and 2 points added, 0 transfers already there"));
+    EXPECT_TRUE(r.out.endsWith(QStringLiteral("1 transfers and 2 points added, 0 transfers already there\n")));
+    const QStringList aside = QDir(data.filePath(QStringLiteral("k30workbench")))
+                                  .entryList({QStringLiteral("site.sqlite.set-aside-*")});
+    ASSERT_EQ(aside.size(), 1);
+    QFile kept(data.filePath(QStringLiteral("k30workbench/") + aside[0]));
+    kept.open(QIODevice::ReadOnly);
+    EXPECT_EQ(kept.readAll(), QByteArray("not a database"));
 }
 
 }  // namespace

@@ -220,6 +220,7 @@ struct SiteOptions {
     std::vector<long long> ids;
     std::optional<std::string> chainage, offset, layer, lot, remark;
     std::string out;
+    bool setAside = false;
 };
 
 int RunImport(const SiteOptions& o)
@@ -365,8 +366,25 @@ int RunRebuild(const SiteOptions& o)
 {
     QtCore qt;
     SiteDatabase db;
-    if (const int code = OpenDatabase(o.db, db))
-        return code;
+    const QString address = site::ChooseSiteAddress(Q(o.db));
+    if (!db.Open(address)) {
+        const site::OpenError why = db.LastOpenError();
+        std::cerr << "k30: " << S(db.LastError()) << "\n";
+        if (why != site::OpenError::Damaged && why != site::OpenError::Newer)
+            return why == site::OpenError::BadAddress ? 2 : 1;
+        if (!o.setAside) {
+            std::cerr << "k30: with --set-aside the file is moved aside (nothing is deleted) and a new one is built\n";
+            return 1;
+        }
+        QString aside, error;
+        if (!site::SetAsideDatabaseFile(address, &aside, &error)) {
+            std::cerr << "k30: " << S(error) << "\n";
+            return 1;
+        }
+        std::cout << "The old database is now " << S(aside) << "\n";
+        if (const int code = OpenDatabase(o.db, db))
+            return code;
+    }
     QStringList skipped;
     const site::ImportResult r = db.Rebuild(site::DefaultArchiveFolder(), {}, &skipped);
     for (const QString& s : skipped)
@@ -430,7 +448,10 @@ void AddSiteCommand(CLI::App& app, GlobalOptions& global, Action& action)
         action = [o, &global] { return RunExport(*o, global.Resolve()); };
     });
 
-    CLI::App* rebuild = sub->add_subcommand("rebuild", "Make the database again from the transfer archive");
+    CLI::App* rebuild = sub->add_subcommand(
+        "rebuild", "Make the database again from the transfer archive, keeping chainage, layer, lot and remarks");
+    rebuild->add_flag("--set-aside", o->setAside,
+                      "When the database file is damaged or of a newer version: move it aside and build a new one");
     rebuild->callback([o, &action] { action = [o] { return RunRebuild(*o); }; });
 }
 
