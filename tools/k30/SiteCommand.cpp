@@ -406,6 +406,7 @@ void AddSiteCommand(CLI::App& app, GlobalOptions& global, Action& action)
                 "transfer archive.");
     sub->add_option("--db", o->db, "Database address: sqlite:PATH or postgresql://user@host:port/name");
     sub->require_subcommand(1);
+    sub->fallthrough();  // --db and --lang after the action too
     AddLanguageOption(sub, global);
 
     CLI::App* import = sub->add_subcommand("import", "Import raw (.ORG) and project (.K30) files");
