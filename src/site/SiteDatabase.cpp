@@ -392,13 +392,22 @@ struct SiteDatabase::Impl {
             return true;  // held already
         const qint64 sourceId = q.value(0).toLongLong();
         q.finish();
+        if (!InsertPoints(sourceId, src.rows, points, error))
+            return false;
+        added = true;
+        return true;
+    }
 
+    // Writes the points of a source inside an open transaction.
+    bool InsertPoints(qint64 sourceId, const std::vector<PointRow>& rows, int& points, QString& error)
+    {
+        points = 0;
         QSqlQuery p(Db());
         p.prepare(QStringLiteral(
             "INSERT INTO points (source_id, kind, seq, name, start_time, end_time, test_date, stress125, k30_text, "
             "test_type, design_load, sigma0max, ev1, ev2, ratio, readings, k30_num, k30_bound, ev2_num, ratio_num, "
             "ev2_shown, ratio_shown) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-        for (const PointRow& r : src.rows) {
+        for (const PointRow& r : rows) {
             p.addBindValue(sourceId);
             p.addBindValue(r.kind);
             p.addBindValue(r.seq);
@@ -429,7 +438,6 @@ struct SiteDatabase::Impl {
             if (observer)
                 observer(points);
         }
-        added = true;
         return true;
     }
 
@@ -1018,38 +1026,64 @@ ImportResult SiteDatabase::Rebuild(const QString& archiveFolder, const std::func
         return r;
     };
 
-    // What the engineer added, by transfer, kind and place in the transfer.
+    // What the engineer added, by source, kind and place in the source.
     struct Kept {
         QString sha, kind;
         int seq;
         PointFields fields;
     };
     std::vector<Kept> kept;
+    std::vector<qint64> held;
     {
         QSqlQuery q(d_->Db());
         q.setForwardOnly(true);
         if (!q.exec(QStringLiteral(
                 "SELECT s.sha256, p.kind, p.seq, p.chainage, p.side_offset, p.layer, p.lot, p.remark "
-                "FROM points p JOIN sources s ON s.id = p.source_id WHERE s.kind = 'transfer' AND "
-                "(p.chainage <> '' OR p.side_offset <> '' OR p.layer <> '' OR p.lot <> '' OR p.remark <> '')")))
+                "FROM points p JOIN sources s ON s.id = p.source_id WHERE "
+                "p.chainage <> '' OR p.side_offset <> '' OR p.layer <> '' OR p.lot <> '' OR p.remark <> ''")))
             return fail(ErrorText(q.lastError()));
         while (q.next())
             kept.push_back({q.value(0).toString(), q.value(1).toString(), q.value(2).toInt(),
                             {0, q.value(3).toString(), q.value(4).toString(), q.value(5).toString(),
                              q.value(6).toString(), q.value(7).toString()}});
+        if (!q.exec(QStringLiteral("SELECT id FROM sources ORDER BY id")))
+            return fail(ErrorText(q.lastError()));
+        while (q.next())
+            held.push_back(q.value(0).toLongLong());
     }
-    if (!d_->Exec(QStringLiteral("DELETE FROM points WHERE source_id IN (SELECT id FROM sources WHERE kind = 'transfer')"),
-                  error) ||
-        !d_->Exec(QStringLiteral("DELETE FROM sources WHERE kind = 'transfer'"), error))
+    if (!d_->Exec(QStringLiteral("DELETE FROM points"), error))
         return fail(error);
 
-    const int n = static_cast<int>(files.size());
-    for (int i = 0; i < n; ++i) {
-        if (progress && !progress(i, n))
+    // Every source held (imported files too, which the archive lacks) is
+    // evaluated again from its own bytes; then the archive's new transfers.
+    const int n = static_cast<int>(held.size() + files.size());
+    int step = 0;
+    for (qint64 id : held) {
+        if (progress && !progress(step++, n))
+            return fail(QStringLiteral("stopped; the database is as it was"));
+        const std::optional<SiteSource> source = Source(id);
+        PreparedSource src;
+        QString why;
+        const bool ok = source && (source->kind == SourceKind::Project
+                                       ? PrepareProject(source->content, source->filePath, src, why)
+                                       : PrepareTransfer(std::string_view(source->content.constData(),
+                                                                          static_cast<std::size_t>(source->content.size())),
+                                                         source->filePath, source->acceptedAt, src, why));
+        if (!ok) {
+            if (skipped)
+                *skipped << why;
+            continue;
+        }
+        int points = 0;
+        if (!d_->InsertPoints(id, src.rows, points, error))
+            return fail(error);
+    }
+    for (const QString& file : files) {
+        if (progress && !progress(step++, n))
             return fail(QStringLiteral("stopped; the database is as it was"));
         PreparedSource src;
         QString why;
-        if (!PrepareFile(files[i], src, why)) {
+        if (!PrepareFile(file, src, why)) {
             if (skipped)
                 *skipped << why;
             continue;
@@ -1057,7 +1091,7 @@ ImportResult SiteDatabase::Rebuild(const QString& archiveFolder, const std::func
         bool added = false;
         int points = 0;
         if (!d_->Insert(src, added, points, error))
-            return fail(files[i] + QStringLiteral(": ") + error);
+            return fail(file + QStringLiteral(": ") + error);
         if (added) {
             ++r.counts.transfersAdded;
             r.counts.pointsAdded += points;
