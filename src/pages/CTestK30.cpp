@@ -11,6 +11,8 @@
 
 #include <algorithm>
 
+#include "Acceptance.h"
+#include "AcceptanceFormat.h"
 #include "K30Evaluation.h"
 #include "Prompt.h"
 #include "TestDataStore.h"
@@ -227,7 +229,8 @@ void CTestK30::ShowK30Point()
         settlementBoxes_[p]->setText(Q(SettlementText(point.reading[p].settlement)));
     }
     stress125Box_->setText(Q(point.stress125));
-    k30Box_->setText(Q(point.k30Value));
+    // A point that never reaches 1.25 mm shows its lower bound, not the instrument's 0.
+    k30Box_->setText(K30ShownText(point, AssessK30Point(point, store_.bManualInput, {})));
     testTypeBox_->setText(Q(point.testType));
     designLoadBox_->setText(Q(point.designLoad));
     shownRecord_ = point;

@@ -57,7 +57,8 @@ TestDataStore StoreWithEv2(Language lang)
 QStringList Lines(const TestDataStore& s, int k, std::optional<double> required, Language lang)
 {
     const K30& p = s.k30List[static_cast<std::size_t>(k)];
-    return ConclusionLines(p, AssessK30Point(p, false, {required, {}, {}}), required, lang);
+    const Requirements req{required, {}, {}, {}};
+    return ConclusionLines(p, AssessK30Point(p, false, req), req, lang);
 }
 
 TEST(Conclusion, OneSentenceInTheReportLanguageAndANoteWhereTheInstrumentDiffers)
@@ -83,7 +84,7 @@ TEST(Conclusion, OneSentenceInTheReportLanguageAndANoteWhereTheInstrumentDiffers
     // A manual K30 "%3.0f" loses its blanks in the sentence.
     K30 manual = s.k30List[1];
     manual.k30Value = " 92";
-    EXPECT_EQ(ConclusionLines(manual, AssessK30Point(manual, true, {100, {}, {}}), 100, en).first(),
+    EXPECT_EQ(ConclusionLines(manual, AssessK30Point(manual, true, {100, {}, {}, {}}), {100, {}, {}, {}}, en).first(),
               QStringLiteral("K30 = 92 MPa/m, below the required 100 MPa/m: fails."));
     // No requirement: no line at all, even for a point that differs.
     EXPECT_TRUE(Lines(s, 3, std::nullopt, zh).isEmpty());
