@@ -59,40 +59,4 @@ QStringList Ev2ConclusionLines(const Ev2Assessment& assessment, const Requiremen
     return {parts.join(Tr(kEv2PartsSeparator, lang)) + Tr(end, lang)};
 }
 
-QStringList WrapToWidth(const QStringList& lines, int maxWidth, const std::function<int(const QString&)>& width)
-{
-    QStringList wrapped;
-    for (QString rest : lines) {
-        while (width(rest) > maxWidth) {
-            // The longest head that fits and ends at a break.
-            qsizetype cut = 0;
-            for (qsizetype i = 1; i < rest.size(); ++i) {
-                const QChar before = rest[i - 1];
-                const QChar after = rest[i];
-                const bool breakable = after == QLatin1Char(' ') || before == QLatin1Char(' ') ||
-                                       before.unicode() >= 0x2E80 || after.unicode() >= 0x2E80;
-                if (!breakable)
-                    continue;
-                if (width(rest.left(i)) > maxWidth)
-                    break;
-                cut = i;
-            }
-            if (cut == 0) {
-                // No break fits: the first word stands alone.
-                cut = rest.indexOf(QLatin1Char(' '), 1);
-                if (cut < 0)
-                    break;
-            }
-            // Closing punctuation stays with the text before it.
-            while (cut < rest.size() && QStringLiteral("，。；：,.;:)）").contains(rest[cut]))
-                ++cut;
-            wrapped << rest.left(cut).trimmed();
-            rest = rest.mid(cut).trimmed();
-        }
-        if (!rest.isEmpty())
-            wrapped << rest;
-    }
-    return wrapped;
-}
-
 }  // namespace k30

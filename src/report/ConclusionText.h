@@ -2,7 +2,6 @@
 
 #include <QStringList>
 
-#include <functional>
 #include <optional>
 
 #include "Acceptance.h"
@@ -23,10 +22,5 @@ QStringList ConclusionLines(const K30& point, const K30Assessment& assessment, c
 // the values compared and the verdict ("Ev2 = 130.0 MPa，不小于要求值 120
 // MPa；Ev2/Ev1 = 2.10，不大于允许值 2.3，合格。"). No line without limits.
 QStringList Ev2ConclusionLines(const Ev2Assessment& assessment, const Requirements& required, Language lang);
-
-// The lines broken where they would run past maxWidth: after a blank, or
-// between two characters of a text without blanks (Chinese); a word wider
-// than the whole width stands alone on its line.
-QStringList WrapToWidth(const QStringList& lines, int maxWidth, const std::function<int(const QString&)>& width);
 
 }  // namespace k30

@@ -317,8 +317,9 @@ void DrawSignOff(ReportCanvas& c, const PointVariant& v, const ReportHeader& hea
     c.Line(g.X0, g.Y1 + kConclusionRule * s, g.X0 + kFrameWidth * s, g.Y1 + kConclusionRule * s);
     c.Line(g.X0, g.Y1 + kSignOffRule * s, g.X0 + kFrameWidth * s, g.Y1 + kSignOffRule * s);
     c.Text(g.CX0 + kSignOffLeft * s, g.CY0 + kConclusionTop * s, Tr(kConclusion, lang));
-    const QStringList lines = WrapToWidth(conclusion, static_cast<int>(kConclusionTextWidth * s),
-                                          [&c](const QString& t) { return c.TextWidth(t); });
+    QStringList lines;
+    for (const QString& line : conclusion)
+        lines << BreakIntoLines(line, kConclusionTextWidth * s, [&c](const QString& t) { return c.TextWidth(t); });
     for (qsizetype i = 0; i < lines.size() && i < kConclusionMaxLines; ++i)
         c.Text(g.CX0 + kConclusionTextLeft * s, g.CY0 + (kConclusionTextTop + kConclusionLineStep * i) * s, lines[i]);
     c.Text(g.CX0 + kSignOffLeft * s, g.CY0 + kSignOffTop * s, HeaderLabelled(&ReportHeader::Tester, header.Tester, lang));

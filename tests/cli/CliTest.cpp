@@ -234,7 +234,7 @@ TEST_F(Tool, AssessesAgainstTheRequirements)
     EXPECT_EQ(j["k30Points"][3]["agrees"], true);
     // K30 statistics over the values above 0: 92, 94 and 200.
     const auto& k = j["k30Stats"];
-    EXPECT_EQ(Keys(k), (std::set<std::string>{"count", "mean", "std", "cv", "min", "max", "passed", "failed", "none"}));
+    EXPECT_EQ(Keys(k), (std::set<std::string>{"count", "mean", "std", "cv", "min", "max", "passed", "failed", "none", "passRate"}));
     EXPECT_EQ(k["count"], 3);
     EXPECT_NEAR(k["mean"].get<double>(), 386.0 / 3, 1e-9);
     EXPECT_TRUE(k["cv"].is_number());

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "K30Chart.h"
+#include "K30ChartView.h"
 #include "TestK30Texts.h"
 
 using namespace k30;
@@ -93,6 +94,54 @@ TEST(K30Chart, DrawsTheCurveInRedAndTheLimitInBlue)
                 text += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
         EXPECT_GT(text, 20);
     }
+}
+
+// Readings beyond 2.0 mm stay inside the frame: the curve stops at its edge,
+// where an arrow points on.
+TEST(K30Chart, ClipsTheCurveToItsFrame)
+{
+    const ChartCurve curve = K30CurvePoints(kFrame, Readings({{0, 0}, {200, 100}, {400, 300}}));
+    QImage image(1000, 700, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    DrawK30Chart(painter, kFrame, curve, Language::English);
+    painter.end();
+    int below = 0;
+    int atEdge = 0;
+    for (int x = kFrame.left; x < kFrame.right; ++x) {
+        for (int y = kFrame.bottom + 2; y < 700; ++y)
+            below += Is(image.pixel(x, y), QColor(255, 0, 0)) ? 1 : 0;
+        for (int y = kFrame.bottom - 8; y <= kFrame.bottom; ++y)
+            atEdge += Is(image.pixel(x, y), QColor(255, 0, 0)) ? 1 : 0;
+    }
+    EXPECT_EQ(below, 0);
+    EXPECT_GT(atEdge, 8);
+}
+
+// The page's chart grows in whole steps with its widget and names the
+// reading under the pointer: 0.200 MPa is five columns, 1.00 mm two rows.
+TEST(K30ChartView, GrowsWithTheWindowAndShowsTheReadingUnderThePointer)
+{
+    std::array<QString, kUsedPairs> stress{};
+    std::array<QString, kUsedPairs> settlement{};
+    stress[1] = QStringLiteral("0.200");
+    settlement[1] = QStringLiteral("1.00");
+    stress[2] = QStringLiteral("0.400");
+    settlement[2] = QStringLiteral("1.60");
+    K30ChartView view;
+    view.resize(600 + 130, 320 + 75);
+    view.SetReadings(stress, settlement);
+    const auto& m = K30ChartView::kMargins;
+    EXPECT_EQ(QPoint(view.Frame().StepX(), view.Frame().StepY()), QPoint(40, 80));
+    const QPoint first = view.Curve()[1];
+    EXPECT_EQ(first, QPoint(m.left() + 5 * 40, m.top() + 2 * 80));
+    EXPECT_EQ(view.ReadingTipAt(first + QPoint(2, -2)), QStringLiteral("σ = 0.200 MPa, s = 1.00 mm"));
+    EXPECT_TRUE(view.ReadingTipAt(first + QPoint(30, 0)).isEmpty());
+
+    view.resize(900 + 130 + 5, 480 + 75 + 3);
+    EXPECT_EQ(QPoint(view.Frame().StepX(), view.Frame().StepY()), QPoint(60, 120));
+    EXPECT_EQ(view.Curve()[1], QPoint(m.left() + 5 * 60, m.top() + 2 * 120));
+    EXPECT_EQ(view.ReadingTipAt(view.Curve()[2]), QStringLiteral("σ = 0.400 MPa, s = 1.60 mm"));
 }
 
 TEST(TestK30Texts, EveryTextHasBothForms)

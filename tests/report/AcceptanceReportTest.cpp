@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <map>
 
 #include "AcceptancePoints.h"
@@ -16,6 +17,8 @@
 #include "AcceptanceTexts.h"
 #include "CPrintType.h"
 #include "ConclusionText.h"
+#include "Ev2Report.h"
+#include "ListReport.h"
 #include "PointReport.h"
 #include "PrintType.h"
 #include "ReportBitmap.h"
@@ -115,15 +118,70 @@ TEST(Conclusion, StandsInsideTheBoxAndTheBoxStaysEmptyWithoutARequirement)
     const QString joined = inBox(judged).join(QLatin1Char(' '));
     EXPECT_TRUE(joined.startsWith(QStringLiteral("K30 = 220 MPa/m, not below the required 190 MPa/m: passes.")));
     EXPECT_TRUE(joined.endsWith(QStringLiteral("Recomputed: 0.250 MPa at 1.25 mm, K30 = 200 MPa/m.")));
-    // Long lines are broken at blanks, Chinese between characters.
-    const auto width = [](const QString& t) { return static_cast<int>(t.size()) * 10; };
-    EXPECT_EQ(WrapToWidth({"aaa bbb ccc"}, 75, width), (QStringList{"aaa bbb", "ccc"}));
-    EXPECT_EQ(WrapToWidth({"仪器结果不符，请核查。"}, 60, width), (QStringList{"仪器结果不符，", "请核查。"}));
 }
 
 // The point bitmap never carries a conclusion: with no requirement its bytes
 // are those the workbench wrote before acceptance existed (SHA-256 of the
 // bitmap of P2, taken from that version's k30 report --bmp).
+// Everything a drawing wrote, blanks dropped: wrapped lines join again.
+QString Drawn(const std::function<bool(QPainter&)>& draw)
+{
+    test::RecordingDevice device;
+    {
+        QPainter painter(&device);
+        EXPECT_TRUE(draw(painter));
+    }
+    QString all;
+    for (const auto& t : device.texts)
+        all += t.text;
+    return all.remove(QLatin1Char(' '));
+}
+
+bool Has(const QString& drawn, const QString& text) { return drawn.contains(QString(text).remove(QLatin1Char(' '))); }
+
+// Against 190 MPa/m: A, C (≥ 208) and D pass, B fails, E (≥ 80) cannot be
+// judged: 3 of 5, 60.0 %. The Ev2 points: V1 Ev2 150.0 and 2.00, V2 90.0 and 1.20.
+TEST(Conclusion, LowerBoundsVerdictsAndOverallConclusionsOnEveryReport)
+{
+    const Requirements required{190, 120, 2.3, {}};
+    const TestDataStore zh = StoreWithEv2(Language::Chinese);
+    const TestDataStore en = StoreWithEv2(Language::English);
+    const auto list = [](const TestDataStore& s, const Requirements& r, Language lang) {
+        return Drawn([&](QPainter& p) { return DrawK30ListReport(p, kPage, s, {}, lang, 1, 1, r); });
+    };
+    QString drawn = list(zh, required, Language::Chinese);
+    EXPECT_TRUE(Has(drawn, QStringLiteral("≥ 208")));
+    EXPECT_TRUE(Has(drawn, QStringLiteral("合格（≥ 208）")));
+    EXPECT_TRUE(Has(drawn, QStringLiteral("本批 5 点中合格 3 点，不合格 1 点，1 点无法判定；合格率 60.0 %。")));
+    drawn = list(en, required, Language::English);
+    EXPECT_TRUE(Has(drawn, QStringLiteral("Of the 5 points in this batch, 3 pass, 1 fail and 1 cannot be judged; "
+                                          "pass rate 60.0 %.")));
+    drawn = list(en, {}, Language::English);
+    EXPECT_FALSE(Has(drawn, QStringLiteral("Verdict")));
+    EXPECT_TRUE(Has(drawn, QStringLiteral("≥ 80")));
+    EXPECT_TRUE(Has(drawn, QStringLiteral("None of the 5 points in this batch can be judged; no pass rate.")));
+
+    // The point report states the bound, never the instrument's 0.
+    drawn = Drawn([&](QPainter& p) { return DrawK30PointReport(p, kPage, en, {}, Language::English, kPrintAllPoints, 5, 3); });
+    EXPECT_TRUE(Has(drawn, QStringLiteral("K30 ≥ 208")));
+    EXPECT_FALSE(Has(drawn, QStringLiteral("K30=0")));
+
+    const auto ev2 = [&](int page, const Requirements& r) {
+        return Drawn([&](QPainter& p) {
+            return DrawEv2PointReport(p, kPage, en, {}, Language::English, kPrintEv2AllPoints, 2, page, r);
+        });
+    };
+    EXPECT_TRUE(Has(ev2(1, required), QStringLiteral("Ev2 requirements: Ev2 ≥ 120 MPa; Ev2/Ev1 ≤ 2.3")));
+    EXPECT_TRUE(Has(ev2(1, required), QStringLiteral("Ev2 = 150.0 MPa, not below the required 120 MPa; "
+                                                     "Ev2/Ev1 = 2.00, not above the allowed 2.3: passes.")));
+    EXPECT_TRUE(Has(ev2(2, required), QStringLiteral("Ev2 = 90.0 MPa, below the required 120 MPa; "
+                                                     "Ev2/Ev1 = 1.20, not above the allowed 2.3: fails.")));
+    EXPECT_FALSE(Has(ev2(2, {}), QStringLiteral("fails")));
+    // An unreadable requirement is said to be so, where the verdict would stand.
+    EXPECT_EQ(ConclusionLines(en.k30List[0], {}, {{}, {}, {}, "19O"}, Language::English),
+              QStringList{"requirement not readable (\"19O\")"});
+}
+
 TEST(Conclusion, BitmapBytesAreUnchangedWithoutARequirement)
 {
     const std::map<Language, QByteArray> golden{
