@@ -129,6 +129,7 @@ TEST(K30ChartView, GrowsWithTheWindowAndShowsTheReadingUnderThePointer)
     stress[2] = QStringLiteral("0.400");
     settlement[2] = QStringLiteral("1.60");
     K30ChartView view;
+    view.show();  // a shown widget takes its new size at once
     view.resize(600 + 130, 320 + 75);
     view.SetReadings(stress, settlement);
     const auto& m = K30ChartView::kMargins;
