@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "K30Chart.h"
+#include "Ev2ChartView.h"
 #include "K30ChartView.h"
 #include "TestK30Texts.h"
 
@@ -143,6 +144,26 @@ TEST(K30ChartView, GrowsWithTheWindowAndShowsTheReadingUnderThePointer)
     EXPECT_EQ(QPoint(view.Frame().StepX(), view.Frame().StepY()), QPoint(60, 120));
     EXPECT_EQ(view.Curve()[1], QPoint(m.left() + 5 * 60, m.top() + 2 * 120));
     EXPECT_EQ(view.ReadingTipAt(view.Curve()[2]), QStringLiteral("σ = 0.400 MPa, s = 1.60 mm"));
+}
+
+// The Ev2 chart names its readings the same way: somewhere on the widget the
+// pointer finds the reading of pair 3 (0.150 MPa, 0.45 mm).
+TEST(Ev2ChartView, ShowsTheReadingUnderThePointer)
+{
+    Ev2Point point;
+    for (int i = 0; i <= 7; ++i)
+        point.reading[static_cast<std::size_t>(i)] = {50.0f * i, 15.0f * i};
+    Ev2ChartView view;
+    view.show();
+    view.resize(600, 500);
+    view.Show(point, Language::English);
+    QStringList tips;
+    for (int y = 0; y < 500; y += 2)
+        for (int x = 0; x < 600; x += 2)
+            if (const QString tip = view.ReadingTipAt(QPoint(x, y)); !tip.isEmpty() && !tips.contains(tip))
+                tips << tip;
+    EXPECT_TRUE(tips.contains(QStringLiteral("σ = 0.150 MPa, s = 0.45 mm"))) << tips.join(" | ").toStdString();
+    EXPECT_TRUE(view.ReadingTipAt(QPoint(599, 0)).isEmpty());
 }
 
 TEST(TestK30Texts, EveryTextHasBothForms)
