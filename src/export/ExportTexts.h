@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Language.h"
+#include "StatFormat.h"
 #include "Texts.h"
 
 // Texts of the CSV, XLSX and AGS4 exports: column titles, sheet labels and
@@ -59,7 +60,7 @@ inline constexpr Text kNoRequirement{"无要求", "none"};
 inline constexpr const Text& kCount = texts::kCountCaption;
 inline constexpr const Text& kMean = texts::kMeanCaption;
 inline constexpr Text kStd{"标准差", "Standard deviation"};
-inline constexpr Text kCv{"变异系数", "Coefficient of variation"};
+inline constexpr const Text& kCv = kCvName;
 inline constexpr Text kMin{"最小值", "Minimum"};
 inline constexpr Text kMax{"最大值", "Maximum"};
 inline constexpr Text kPassed{"合格点数", "Passed"};

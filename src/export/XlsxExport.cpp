@@ -16,6 +16,7 @@
 #include "ExportTables.h"
 #include "ExportTexts.h"
 #include "HeaderLabels.h"
+#include "StatFormat.h"
 #include "TestDataStore.h"
 
 namespace k30 {
@@ -310,7 +311,7 @@ void WriteSummarySheet(Workbook& book, const StoreAssessment& a, bool withEv2, L
          [](const StatColumn& s) -> std::optional<double> {
              if (!s.counts)
                  return std::nullopt;
-             return s.counts->PassRate();
+             return JudgedPassRate(*s.counts);
          },
          3},
     }};
@@ -318,7 +319,7 @@ void WriteSummarySheet(Workbook& book, const StoreAssessment& a, bool withEv2, L
         WriteText(book, sheet, r, 0, Str(row.label->in(lang)));
         labelWidth = std::max(labelWidth, DisplayWidth(Str(row.label->in(lang))));
         for (std::size_t c = 0; c < columns.size(); ++c) {
-            const auto value = row.get(columns[c]);
+            const auto value = FiniteStat(row.get(columns[c]));
             if (!value)
                 continue;
             const auto col = static_cast<lxw_col_t>(c + 1);

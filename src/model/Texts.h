@@ -51,6 +51,7 @@ inline constexpr Text kRowNo{"序号", "No."};
 inline constexpr Text kComputeCaption{"计算", "Compute"};
 inline constexpr Text kCountCaption{"点数", "Count"};
 inline constexpr Text kMeanCaption{"平均值", "Mean"};
+inline constexpr Text kCvCaption{"变异系数", "CV"};
 inline constexpr Text kListSeparator{"；", "; "};
 
 inline constexpr Text kCannotWrite{"无法写入文件", "Cannot write the file"};

@@ -15,12 +15,14 @@
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
+#include "AcceptanceFormat.h"
 #include "Ev2ChartView.h"
 #include "Ev2ListModel.h"
 #include "Ev2PageTexts.h"
 #include "Format.h"
 #include "K30Evaluation.h"
 #include "Prompt.h"
+#include "StatFormat.h"
 #include "TestDataStore.h"
 #include "Texts.h"
 #include "TypedNumberBox.h"
@@ -51,10 +53,7 @@ QLineEdit* MakeBox(QWidget* parent, const QString& name)
     return box;
 }
 
-QString Number(const std::optional<double>& v, int decimals)
-{
-    return v ? Q(FormatFixed(*v, decimals)) : QStringLiteral("–");
-}
+QString Number(const std::optional<double>& v, int decimals) { return Q(StatFixed(v, decimals)); }
 
 QString TimeText(const QDate& date, const QTime& time)
 {
@@ -296,14 +295,12 @@ void CTestEv2::UpdateStatistics()
     const VerdictCounts& n = model_->Counts();
     const QString sep = Tr(t::kSeparator, lang);
     const auto item = [&](const Text& name, const QString& value) { return Tr(name, lang) + QLatin1Char(' ') + value; };
-    const std::optional<double> cvPercent = s.cv ? std::optional<double>(*s.cv * 100.0) : std::nullopt;
     // Without a requirement nothing is judged, and a pass rate would mislead.
-    const std::optional<double> rate =
-        model_->Judged() && n.PassRate() ? std::optional<double>(*n.PassRate() * 100.0) : std::nullopt;
+    const std::optional<double> rate = model_->Judged() ? JudgedPassRate(n) : std::nullopt;
     QString text = Tr(t::kStatsEv2, lang);
     text += QStringList{item(t::kStatsCount, QString::number(s.count)), item(t::kStatsMean, Number(s.mean, 1)),
                         item(t::kStatsStd, Number(s.std, 1)),
-                        item(t::kStatsCv, cvPercent ? Number(cvPercent, 1) + QLatin1Char('%') : Number({}, 1)),
+                        item(t::kStatsCv, PercentText(s.cv)),
                         item(t::kStatsMin, Number(s.min, 1)), item(t::kStatsMax, Number(s.max, 1))}
                 .join(sep);
     text += Tr(t::kGroupSeparator, lang) + Tr(t::kStatsRatio, lang);
@@ -312,7 +309,7 @@ void CTestEv2::UpdateStatistics()
     text += QStringList{item(t::kStatsPassed, QString::number(n.passed)),
                         item(t::kStatsFailed, QString::number(n.failed)),
                         item(t::kStatsNone, QString::number(n.none)),
-                        item(t::kStatsPassRate, rate ? Number(rate, 1) + QLatin1Char('%') : Number({}, 1))}
+                        item(t::kStatsPassRate, PercentText(rate))}
                 .join(sep);
     stats_->setText(text);
 }

@@ -12,6 +12,9 @@
 
 #include <algorithm>
 
+#include "Acceptance.h"
+#include "AcceptanceFormat.h"
+#include "K30ChartView.h"
 #include "K30Evaluation.h"
 #include "Prompt.h"
 #include "TestDataStore.h"
@@ -43,7 +46,7 @@ constexpr int kScrollBarWidth = 17;
 constexpr int kBottomPosition = 800;
 constexpr int kBottomOffset = -200;
 
-// The chart frame (the hidden group box): fifteen 40-pixel columns and four
+// The chart frame at the first size: fifteen 40-pixel columns and four
 // 80-pixel rows, to the right of the column and below the result boxes.
 const QRect kChartFrame(290, 165, 600, 320);
 
@@ -99,8 +102,7 @@ CTestK30::CTestK30(TestDataStore& store, Prompt& prompt, QWidget* parent)
     : QWidget(parent), store_(store), prompt_(prompt)
 {
     CreateControls();
-    frame_ = ChartFrame::FromRect(chartFrameBox_->geometry());
-    curve_ = K30CurvePointsFromTexts(frame_, StressTexts(), SettlementTexts());
+    chart_->SetReadings(StressTexts(), SettlementTexts());
     RetranslateUi();
     SetUpScrollBar();
 }
@@ -143,10 +145,9 @@ void CTestK30::CreateControls()
     computeButton_->setGeometry(720, 68, 100, 30);
     computeButton_->setEnabled(false);
 
-    chartFrameBox_ = new QGroupBox(this);
-    chartFrameBox_->setObjectName(QStringLiteral("chartFrame"));
-    chartFrameBox_->setGeometry(kChartFrame);
-    chartFrameBox_->hide();
+    chart_ = new K30ChartView(this);
+    chart_->setObjectName(QStringLiteral("chart"));
+    chart_->setGeometry(kChartFrame.marginsAdded(K30ChartView::kMargins));
 
     scrollBar_ = new QScrollBar(Qt::Vertical, this);
     scrollBar_->setObjectName(QStringLiteral("scrollBar"));
@@ -179,7 +180,7 @@ void CTestK30::RetranslateUi()
         ReadAndMarkBox(stressBoxes_[p], lang);
         ReadAndMarkBox(settlementBoxes_[p], lang);
     }
-    update();  // the chart's texts and face follow the language
+    chart_->SetLanguage(lang);  // the chart's texts and face follow the language
 }
 
 void CTestK30::OnActivated()
@@ -256,7 +257,8 @@ void CTestK30::ShowK30Point()
         settlementBoxes_[p]->setText(Q(SettlementText(point.reading[p].settlement)));
     }
     stress125Box_->setText(Q(point.stress125));
-    k30Box_->setText(Q(point.k30Value));
+    // A point that never reaches 1.25 mm shows its lower bound, not the instrument's 0.
+    k30Box_->setText(K30ShownText(point, AssessK30Point(point, store_.bManualInput, {})));
     testTypeBox_->setText(Q(point.testType));
     designLoadBox_->setText(Q(point.designLoad));
     shownRecord_ = point;
@@ -375,10 +377,21 @@ std::array<QString, kUsedPairs> CTestK30::SettlementTexts() const
     return texts;
 }
 
-void CTestK30::RecomputeCurve()
+void CTestK30::RecomputeCurve() { chart_->SetReadings(StressTexts(), SettlementTexts()); }
+
+ChartFrame CTestK30::Frame() const
 {
-    curve_ = K30CurvePointsFromTexts(frame_, StressTexts(), SettlementTexts());
-    update();
+    const ChartFrame f = chart_->Frame();
+    const QPoint at = chart_->pos();
+    return {f.left + at.x(), f.top + at.y(), f.right + at.x(), f.bottom + at.y()};
+}
+
+ChartCurve CTestK30::Curve() const
+{
+    ChartCurve curve = chart_->Curve();
+    for (QPoint& p : curve)
+        p += chart_->pos();
+    return curve;
 }
 
 void CTestK30::SetUpScrollBar()
@@ -450,13 +463,16 @@ void CTestK30::OnScrollAction(int action)
         LayOut(offset);
 }
 
-void CTestK30::paintEvent(QPaintEvent*)
+void CTestK30::resizeEvent(QResizeEvent*)
 {
-    QPainter painter(this);
-    DrawK30Chart(painter, frame_, curve_, store_.nLanguage);
+    // The chart takes the room right of the reading column and below the
+    // results, never less than its first size.
+    const QRect first = kChartFrame.marginsAdded(K30ChartView::kMargins);
+    chart_->setGeometry(first.left(), first.top(),
+                        std::max(first.width(), width() - kScrollBarWidth - first.left()),
+                        std::max(first.height(), height() - first.top()));
+    SetUpScrollBar();
 }
-
-void CTestK30::resizeEvent(QResizeEvent*) { SetUpScrollBar(); }
 
 void CTestK30::wheelEvent(QWheelEvent* event)
 {

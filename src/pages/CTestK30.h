@@ -17,6 +17,10 @@ class QPushButton;
 class QScrollBar;
 
 namespace k30 {
+class K30ChartView;
+}
+
+namespace k30 {
 
 class Prompt;
 class TestDataStore;
@@ -54,12 +58,11 @@ public:
 
     // For tests and the window: the chart as currently drawn, and how far the
     // reading column is scrolled (0 or negative pixels).
-    const ChartFrame& Frame() const { return frame_; }
-    const ChartCurve& Curve() const { return curve_; }
+    ChartFrame Frame() const;  // in the page's pixels
+    ChartCurve Curve() const;
     int ScrollOffset() const { return scrollOffset_; }
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
@@ -101,11 +104,9 @@ private:
     QLineEdit* k30Box_ = nullptr;
     QPushButton* computeButton_ = nullptr;
 
-    QGroupBox* chartFrameBox_ = nullptr;  // hidden; only its rectangle counts
+    K30ChartView* chart_ = nullptr;
     QScrollBar* scrollBar_ = nullptr;
 
-    ChartFrame frame_;
-    ChartCurve curve_{};
     int scrollOffset_ = 0;
     // The record the reading boxes were last filled from; while it is still
     // the store's point, typed readings survive leaving and re-entering the

@@ -1,6 +1,9 @@
 #include "Ev2ChartView.h"
 
+#include <QHelpEvent>
+#include <QImage>
 #include <QPainter>
+#include <QToolTip>
 
 #include "Ev2Chart.h"
 
@@ -9,6 +12,7 @@ namespace k30 {
 namespace {
 constexpr double kTextPoints = 9;
 constexpr int kMargin = 8;
+constexpr double kTipReach = 6;  // pixels from a plotted reading
 }  // namespace
 
 void Ev2ChartView::Show(const Ev2Point& point, Language lang)
@@ -32,6 +36,34 @@ void Ev2ChartView::SetLanguage(Language lang)
     update();
 }
 
+QRectF Ev2ChartView::ChartArea() const { return QRectF(rect().adjusted(kMargin, kMargin, -kMargin, -kMargin)); }
+
+QString Ev2ChartView::ReadingTipAt(const QPoint& pos) const
+{
+    if (!point_)
+        return {};
+    // Measured as the chart is drawn: on a device of the widget's resolution.
+    QImage device(1, 1, QImage::Format_RGB32);
+    device.setDotsPerMeterX(qRound(logicalDpiX() / 0.0254));
+    device.setDotsPerMeterY(qRound(logicalDpiY() / 0.0254));
+    QPainter painter(&device);
+    return Ev2ReadingTipAt(painter, ChartArea(), *point_, lang_, kTextPoints, QPointF(pos), kTipReach);
+}
+
+bool Ev2ChartView::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString tip = ReadingTipAt(help->pos());
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, this);
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 void Ev2ChartView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -39,8 +71,7 @@ void Ev2ChartView::paintEvent(QPaintEvent*)
     if (!point_)
         return;
     painter.setRenderHint(QPainter::Antialiasing, true);
-    DrawEv2Chart(painter, QRectF(rect().adjusted(kMargin, kMargin, -kMargin, -kMargin)), *point_, result_, lang_,
-                 kTextPoints);
+    DrawEv2Chart(painter, ChartArea(), *point_, result_, lang_, kTextPoints);
 }
 
 }  // namespace k30

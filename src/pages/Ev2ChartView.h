@@ -24,10 +24,17 @@ public:
     const std::optional<Ev2Point>& Point() const { return point_; }
     const Ev2Result& Result() const { return result_; }
 
+    // "σ = 0.200 MPa, s = 1.00 mm" of the reading nearest to pos, within a
+    // few pixels; empty elsewhere. Shown as the tooltip.
+    QString ReadingTipAt(const QPoint& pos) const;
+
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QRectF ChartArea() const;
+
     std::optional<Ev2Point> point_;
     Ev2Result result_;
     Language lang_ = Language::English;

@@ -28,7 +28,7 @@ inline constexpr Text kStatsEv2{"Ev2统计：", "Ev2 statistics: "};
 inline constexpr Text kStatsCount{"个数", "count"};
 inline constexpr Text kStatsMean{"平均值", "mean"};
 inline constexpr Text kStatsStd{"标准差", "std"};
-inline constexpr Text kStatsCv{"变异系数", "cv"};
+inline constexpr const Text& kStatsCv = texts::kCvCaption;
 inline constexpr Text kStatsMin{"最小值", "min"};
 inline constexpr Text kStatsMax{"最大值", "max"};
 inline constexpr Text kStatsRatio{"Ev2/Ev1：", "Ev2/Ev1: "};

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ChartEdge.h"
 #include "CurveMapping.h"
 #include "Format.h"
 #include "ReportFonts.h"
@@ -16,6 +17,9 @@
 namespace k30 {
 
 namespace {
+
+constexpr int kLegendAboveBottom = 90;  // T + 230 on the 320-pixel frame
+constexpr double kEdgeArrow = 8;
 
 int TruncatedPixels(double v) { return TruncatedCoordinate(v); }
 
@@ -110,9 +114,11 @@ void DrawK30Chart(QPainter& painter, const ChartFrame& frame, const ChartCurve& 
     TextAt(painter, L - 25, B + 15, Tr(t::kSettlementAxisTitle, lang));
 
     painter.setPen(curvePen);
-    painter.drawLine(R - 30, T + 230, R - 80, T + 230);
+    // The legend keeps its place above the frame's bottom as the frame grows.
+    const int legendY = B - kLegendAboveBottom;
+    painter.drawLine(R - 30, legendY, R - 80, legendY);
     painter.setPen(textPen);
-    TextAt(painter, R - 80, T + 240, Tr(texts::kLegend, lang));
+    TextAt(painter, R - 80, legendY + 10, Tr(texts::kLegend, lang));
 
     const int limitY = SettlementLimitY(frame);
     painter.setPen(limitPen);
@@ -120,10 +126,20 @@ void DrawK30Chart(QPainter& painter, const ChartFrame& frame, const ChartCurve& 
     painter.setPen(textPen);
     TextAt(painter, L - 25, limitY - 5, Q(FormatFixed(1.25, 2)));
 
+    // The curve stays inside the frame; a reading beyond it gets an arrow on
+    // the frame's edge instead.
     painter.setPen(curvePen);
     const int segments = DrawnSegments(frame, curve);
+    const QRectF plot(QPointF(L, T), QPointF(R, B));
+    painter.save();
+    ClipToPlot(painter, plot);
     for (int i = 0; i < segments; ++i)
         painter.drawLine(curve[static_cast<std::size_t>(i)], curve[static_cast<std::size_t>(i + 1)]);
+    painter.restore();
+    for (int i = 0; i <= segments; ++i) {
+        if (const auto mark = EdgeMarkFor(plot, QPointF(curve[static_cast<std::size_t>(i)])))
+            DrawEdgeArrow(painter, *mark, kEdgeArrow);
+    }
 
     painter.restore();
 }

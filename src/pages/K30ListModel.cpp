@@ -72,7 +72,7 @@ QVariant K30ListModel::data(const QModelIndex& index, int role) const
     case 1:
         return Q(p.stress125);
     case 2:
-        return Q(p.k30Value);
+        return K30ShownText(p, a);
     case kStartColumn:
         return Q(p.startTime);
     case kStartColumn + 1:

@@ -1,6 +1,7 @@
 #include "AcceptanceFormat.h"
 
 #include "AcceptanceTexts.h"
+#include "StatFormat.h"
 #include "ReportCanvas.h"
 
 namespace k30 {
@@ -21,13 +22,10 @@ QString NumberText(double value, int decimals)
 
 QString StatText(const std::optional<double>& value, int decimals)
 {
-    return value ? QString::number(*value, 'f', decimals) : QStringLiteral("—");
+    return QString::fromStdString(StatFixed(value, decimals));
 }
 
-QString PercentText(const std::optional<double>& fraction)
-{
-    return fraction ? QString::number(*fraction * 100.0, 'f', 1) + QStringLiteral("%") : QStringLiteral("—");
-}
+QString PercentText(const std::optional<double>& fraction) { return QString::fromStdString(StatPercent(fraction)); }
 
 QString VerdictQText(Verdict verdict, Language lang)
 {
@@ -41,6 +39,21 @@ QString K30VerdictText(const K30Assessment& assessment, Language lang)
         return VerdictQText(assessment.verdict, lang);
     const Text& form = assessment.verdict == Verdict::Pass ? kPassWithBound : kBoundOnly;
     return Tr(form, lang).arg(*assessment.lowerBound);
+}
+
+QString K30ShownText(const K30& point, const K30Assessment& assessment)
+{
+    if (assessment.lowerBound)
+        return Tr(kBoundOnly, Language::English).arg(*assessment.lowerBound);
+    return QString::fromStdString(point.k30Value);
+}
+
+QString K30ResultText(const K30& point, const K30Assessment& assessment)
+{
+    const QString type = QString::fromStdString(point.testType);
+    if (assessment.lowerBound)
+        return type + QLatin1Char(' ') + K30ShownText(point, assessment);
+    return type + QLatin1Char('=') + K30ShownText(point, assessment);
 }
 
 QString TrimmedText(const std::string& text) { return QString::fromStdString(text).trimmed(); }
@@ -64,14 +77,37 @@ QString CountsLine(const VerdictCounts& counts, bool required, Language lang)
         .arg(counts.passed)
         .arg(counts.failed)
         .arg(counts.none)
-        .arg(required ? PercentText(counts.PassRate()) : QStringLiteral("—"));
+        .arg(required ? PercentText(JudgedPassRate(counts)) : QString::fromUtf8(kNoStatistic));
+}
+
+QString OverallConclusion(const VerdictCounts& counts, Language lang)
+{
+    const int total = counts.passed + counts.failed + counts.none;
+    if (counts.passed + counts.failed == 0)
+        return Tr(kOverallNoneJudged, lang).arg(total);
+    const std::optional<double> rate = counts.PassRate();
+    return Tr(kOverall, lang)
+        .arg(total)
+        .arg(counts.passed)
+        .arg(counts.failed)
+        .arg(counts.none)
+        .arg(QString::number(rate.value_or(0.0) * 100.0, 'f', 1));
 }
 
 QString K30RequirementText(const Requirements& required, Language lang)
 {
+    if (!required.k30 && !required.k30Unreadable.empty())
+        return UnreadableRequirementText(required, lang);
     if (!required.k30)
         return Tr(kNoK30Requirement, lang);
     return Tr(kRequiredK30, lang).arg(NumberText(*required.k30, 3));
+}
+
+QString UnreadableRequirementText(const Requirements& required, Language lang)
+{
+    if (required.k30Unreadable.empty())
+        return {};
+    return Tr(kRequirementUnreadable, lang).arg(QString::fromStdString(required.k30Unreadable));
 }
 
 QString Ev2RequirementText(const Requirements& required, Language lang)

@@ -8,11 +8,15 @@ namespace k30 {
 
 using namespace acceptance_texts;
 
-QStringList ConclusionLines(const K30& point, const K30Assessment& assessment, std::optional<double> requiredK30,
+QStringList ConclusionLines(const K30& point, const K30Assessment& assessment, const Requirements& requirements,
                             Language lang)
 {
-    if (!requiredK30)
-        return {};
+    const std::optional<double>& requiredK30 = requirements.k30;
+    if (!requiredK30) {
+        if (requirements.k30Unreadable.empty())
+            return {};
+        return {UnreadableRequirementText(requirements, lang)};
+    }
     const QString required = NumberText(*requiredK30, 3);
     QStringList lines;
     if (assessment.lowerBound) {
@@ -33,40 +37,26 @@ QStringList ConclusionLines(const K30& point, const K30Assessment& assessment, s
     return lines;
 }
 
-QStringList WrapToWidth(const QStringList& lines, int maxWidth, const std::function<int(const QString&)>& width)
+QStringList Ev2ConclusionLines(const Ev2Assessment& assessment, const Requirements& required, Language lang)
 {
-    QStringList wrapped;
-    for (QString rest : lines) {
-        while (width(rest) > maxWidth) {
-            // The longest head that fits and ends at a break.
-            qsizetype cut = 0;
-            for (qsizetype i = 1; i < rest.size(); ++i) {
-                const QChar before = rest[i - 1];
-                const QChar after = rest[i];
-                const bool breakable = after == QLatin1Char(' ') || before == QLatin1Char(' ') ||
-                                       before.unicode() >= 0x2E80 || after.unicode() >= 0x2E80;
-                if (!breakable)
-                    continue;
-                if (width(rest.left(i)) > maxWidth)
-                    break;
-                cut = i;
-            }
-            if (cut == 0) {
-                // No break fits: the first word stands alone.
-                cut = rest.indexOf(QLatin1Char(' '), 1);
-                if (cut < 0)
-                    break;
-            }
-            // Closing punctuation stays with the text before it.
-            while (cut < rest.size() && QStringLiteral("，。；：,.;:)）").contains(rest[cut]))
-                ++cut;
-            wrapped << rest.left(cut).trimmed();
-            rest = rest.mid(cut).trimmed();
-        }
-        if (!rest.isEmpty())
-            wrapped << rest;
+    if (!required.ev2Min && !required.ratioMax)
+        return {};
+    if (assessment.verdict == Verdict::None)
+        return {Tr(kEv2NoResult, lang).arg(Ev2RequirementText(required, lang))};
+    const Ev2Result& r = assessment.result;
+    QStringList parts;
+    if (required.ev2Min) {
+        const bool ok = QString::fromStdString(r.ev2Text).toDouble() >= *required.ev2Min;
+        parts << Tr(ok ? kEv2NotBelow : kEv2Below, lang)
+                     .arg(QString::fromStdString(r.ev2Text), NumberText(*required.ev2Min, 3));
     }
-    return wrapped;
+    if (required.ratioMax) {
+        const bool ok = QString::fromStdString(r.ratioText).toDouble() <= *required.ratioMax;
+        parts << Tr(ok ? kRatioNotAbove : kRatioAbove, lang)
+                     .arg(QString::fromStdString(r.ratioText), NumberText(*required.ratioMax, 3));
+    }
+    const Text& end = assessment.verdict == Verdict::Pass ? kEv2Passes : kEv2Fails;
+    return {parts.join(Tr(kEv2PartsSeparator, lang)) + Tr(end, lang)};
 }
 
 }  // namespace k30

@@ -2,7 +2,6 @@
 
 #include <QStringList>
 
-#include <functional>
 #include <optional>
 
 #include "Acceptance.h"
@@ -15,12 +14,13 @@ namespace k30 {
 // 小于要求值 190 MPa/m，不合格。"), then a note with the recomputed results
 // where the instrument's differ. No line at all without a required K30: the
 // box stays empty, as on every report made without one.
-QStringList ConclusionLines(const K30& point, const K30Assessment& assessment, std::optional<double> requiredK30,
+// A required K30 typed as no number gives the one line that it could not be read.
+QStringList ConclusionLines(const K30& point, const K30Assessment& assessment, const Requirements& required,
                             Language lang);
 
-// The lines broken where they would run past maxWidth: after a blank, or
-// between two characters of a text without blanks (Chinese); a word wider
-// than the whole width stands alone on its line.
-QStringList WrapToWidth(const QStringList& lines, int maxWidth, const std::function<int(const QString&)>& width);
+// The conclusion of an Ev2 point against the Ev2 limits, in the same form:
+// the values compared and the verdict ("Ev2 = 130.0 MPa，不小于要求值 120
+// MPa；Ev2/Ev1 = 2.10，不大于允许值 2.3，合格。"). No line without limits.
+QStringList Ev2ConclusionLines(const Ev2Assessment& assessment, const Requirements& required, Language lang);
 
 }  // namespace k30

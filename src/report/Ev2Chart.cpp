@@ -1,11 +1,13 @@
 #include "Ev2Chart.h"
 
+#include <QLineF>
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
+#include "ChartEdge.h"
 #include "Ev2ReportTexts.h"
 #include "Format.h"
 #include "ReportCanvas.h"
@@ -100,9 +102,56 @@ Ev2ChartScale Ev2ChartScaleFor(const Ev2Point& point)
     return s;
 }
 
+std::optional<QRectF> Ev2PlotRect(QPainter& painter, const QRectF& area, const Ev2Point& point, Language lang,
+                                  double textPoints)
+{
+    painter.save();
+    ReportCanvas c(painter, lang);
+    c.SetFont(textPoints);
+    const double lh = c.TextHeight();
+    const Ev2ChartScale scale = Ev2ChartScaleFor(point);
+    // Stress labels and title above, settlement labels to the left, legend
+    // and results below.
+    const double labelWidth =
+        c.TextWidth(QString::fromStdString(FormatFixed(scale.settlementMax, DecimalsFor(scale.settlementStep)))) +
+        0.8 * lh;
+    painter.restore();
+    const double x0 = area.left() + labelWidth;
+    const double x1 = area.right() - 1.2 * lh;
+    const double y0 = area.top() + 2.4 * lh;
+    const double y1 = area.bottom() - 7.4 * lh;
+    if (x1 - x0 < 4 * lh || y1 - y0 < 2 * lh)
+        return std::nullopt;
+    return QRectF(QPointF(x0, y0), QPointF(x1, y1));
+}
+
+QString Ev2ReadingTipAt(QPainter& painter, const QRectF& area, const Ev2Point& point, Language lang,
+                        double textPoints, const QPointF& pos, double reach)
+{
+    const auto plot = Ev2PlotRect(painter, area, point, lang, textPoints);
+    if (!plot)
+        return {};
+    const Ev2ChartScale scale = Ev2ChartScaleFor(point);
+    for (int j = 0; j < kEv2Pairs; ++j) {
+        if (!Ev2PairMeasured(point, j))
+            continue;
+        const ReadingPair& r = point.reading[static_cast<std::size_t>(j)];
+        const QPointF p(plot->left() + plot->width() * (r.stress / kStressPerMpa) / scale.stressMax,
+                        plot->top() + plot->height() * (r.settlement / kSettlementPerMm) / scale.settlementMax);
+        if (QLineF(p, pos).length() <= reach)
+            return QStringLiteral("σ = %1 MPa, s = %2 mm")
+                .arg(QString::fromStdString(FormatFixed(r.stress / kStressPerMpa, 3)),
+                     QString::fromStdString(FormatFixed(r.settlement / kSettlementPerMm, 2)));
+    }
+    return {};
+}
+
 void DrawEv2Chart(QPainter& painter, const QRectF& area, const Ev2Point& point, const Ev2Result& result,
                   Language lang, double textPoints)
 {
+    const auto plot = Ev2PlotRect(painter, area, point, lang, textPoints);
+    if (!plot)
+        return;
     painter.save();
     ReportCanvas c(painter, lang);
     c.SetFont(textPoints);
@@ -110,19 +159,10 @@ void DrawEv2Chart(QPainter& painter, const QRectF& area, const Ev2Point& point, 
     const Ev2ChartScale scale = Ev2ChartScaleFor(point);
     const int stressDecimals = DecimalsFor(scale.stressStep);
     const int settlementDecimals = DecimalsFor(scale.settlementStep);
-
-    // Plot rectangle: stress labels and title above, settlement labels to the
-    // left, legend and results below.
-    const double labelWidth =
-        c.TextWidth(QString::fromStdString(FormatFixed(scale.settlementMax, settlementDecimals))) + 0.8 * lh;
-    const double x0 = area.left() + labelWidth;
-    const double x1 = area.right() - 1.2 * lh;
-    const double y0 = area.top() + 2.4 * lh;
-    const double y1 = area.bottom() - 7.4 * lh;
-    if (x1 - x0 < 4 * lh || y1 - y0 < 2 * lh) {
-        painter.restore();
-        return;
-    }
+    const double x0 = plot->left();
+    const double x1 = plot->right();
+    const double y0 = plot->top();
+    const double y1 = plot->bottom();
     const auto X = [&](double sigma) { return Bounded(x0 + (x1 - x0) * sigma / scale.stressMax); };
     const auto Y = [&](double s) { return Bounded(y0 + (y1 - y0) * s / scale.settlementMax); };
 
@@ -175,6 +215,8 @@ void DrawEv2Chart(QPainter& painter, const QRectF& area, const Ev2Point& point, 
 
     // Measured readings joined in order: pairs 0 to 10 (loading and
     // unloading), then 10 to 16 (reloading), each reading marked by a cross.
+    // Inside the plot only: a reading beyond it (a negative one) gets an
+    // arrow on the frame.
     const auto drawMeasured = [&](int first, int last, const QColor& colour) {
         c.SetPen(QPen(colour, 1.5, Qt::SolidLine));
         std::optional<QPointF> previous;
@@ -183,11 +225,16 @@ void DrawEv2Chart(QPainter& painter, const QRectF& area, const Ev2Point& point, 
                 continue;
             const ReadingPair& r = point.reading[static_cast<std::size_t>(j)];
             const QPointF p(X(r.stress / kStressPerMpa), Y(r.settlement / kSettlementPerMm));
+            painter.save();
+            ClipToPlot(painter, *plot);
             if (previous)
                 c.Line(previous->x(), previous->y(), p.x(), p.y());
             const double m = lh / 4;
             c.Line(p.x() - m, p.y() - m, p.x() + m, p.y() + m);
             c.Line(p.x() - m, p.y() + m, p.x() + m, p.y() - m);
+            painter.restore();
+            if (const auto mark = EdgeMarkFor(*plot, p))
+                DrawEdgeArrow(painter, *mark, lh / 2);
             previous = p;
         }
     };

@@ -2,6 +2,9 @@
 
 #include <QColor>
 #include <QRectF>
+#include <QString>
+
+#include <optional>
 
 #include "Ev2.h"
 #include "Ev2Evaluation.h"
@@ -34,6 +37,16 @@ struct Ev2ChartScale {
     double settlementStep = 0.0;
 };
 Ev2ChartScale Ev2ChartScaleFor(const Ev2Point& point);
+
+// The plot rectangle DrawEv2Chart draws in (the readings' frame), nothing
+// when the area is too small for a plot.
+std::optional<QRectF> Ev2PlotRect(QPainter& painter, const QRectF& area, const Ev2Point& point, Language lang,
+                                  double textPoints);
+
+// "σ = 0.200 MPa, s = 1.00 mm" of the measured reading nearest to pos within
+// `reach`, in the plot drawn in `area`; empty elsewhere.
+QString Ev2ReadingTipAt(QPainter& painter, const QRectF& area, const Ev2Point& point, Language lang,
+                        double textPoints, const QPointF& pos, double reach);
 
 // Whether a pair was measured: the zero reading always; any later pair unless
 // both its stress and its settlement are 0 (a row the instrument left empty).

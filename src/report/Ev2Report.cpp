@@ -4,6 +4,9 @@
 
 #include <array>
 
+#include "AcceptanceFormat.h"
+#include "AcceptanceTexts.h"
+#include "ConclusionText.h"
 #include "Ev2Chart.h"
 #include "Ev2Evaluation.h"
 #include "Ev2ReportTexts.h"
@@ -18,6 +21,7 @@ namespace {
 
 namespace rt = report_texts;
 namespace et = ev2_report_texts;
+namespace at = acceptance_texts;
 
 constexpr double kTitlePoints = 20;
 constexpr double kTextPoints = 12;
@@ -35,7 +39,7 @@ struct Group {
 };
 
 void DrawReport(ReportCanvas& c, QPainter& painter, const ReportPage& page, const Ev2Point& point,
-                const ReportHeader& header, int pageCount, int pageNumber)
+                const ReportHeader& header, const Requirements& required, int pageCount, int pageNumber)
 {
     const Language lang = c.language();
     const double left = page.L + 30;
@@ -59,15 +63,21 @@ void DrawReport(ReportCanvas& c, QPainter& painter, const ReportPage& page, cons
         HeaderLabelled(&ReportHeader::ProjectName, header.ProjectName, lang), HeaderLabelled(&ReportHeader::PointLocation, header.PointLocation, lang),
         HeaderLabelled(&ReportHeader::SubgradeMileage, header.SubgradeMileage, lang), HeaderLabelled(&ReportHeader::FillLayer, header.FillLayer, lang),
         Join(et::kTestTime, time, lang)};
-    const std::array<QString, 6> rightColumn{
+    const std::array<QString, 7> rightColumn{
         HeaderLabelled(&ReportHeader::ReportNumber, header.ReportNumber, lang), HeaderLabelled(&ReportHeader::FillerName, header.FillerName, lang),
         HeaderLabelled(&ReportHeader::TestNumber, point.name, lang),           HeaderLabelled(&ReportHeader::RequiredCoefficient, header.RequiredCoefficient, lang),
-        HeaderLabelled(&ReportHeader::ReportDate, header.ReportDate, lang),     HeaderLabelled(&ReportHeader::Environment, header.Environment, lang)};
+        HeaderLabelled(&ReportHeader::ReportDate, header.ReportDate, lang),     HeaderLabelled(&ReportHeader::Environment, header.Environment, lang),
+        Tr(at::kEv2Limits, lang) + Ev2RequirementText(required, lang)};
+    const double columnWidth = width / 2 - 20;
+    bool allFit = true;
+    for (std::size_t r = 0; r < leftColumn.size(); ++r)
+        allFit = allFit && c.Fits(leftColumn[r], columnWidth) && c.Fits(rightColumn[r], columnWidth);
+    // A text too long for its row gets a second line: every row then has room for two.
+    const double headerRow = allFit ? lh : 2.2 * lh;
     for (std::size_t r = 0; r < leftColumn.size(); ++r) {
-        c.Text(left + 10, y, leftColumn[r]);
-        if (r < rightColumn.size())
-            c.Text(left + width / 2 + 10, y, rightColumn[r]);
-        y += 1.3 * lh;
+        c.FitText(left + 10, y, columnWidth, headerRow, leftColumn[r]);
+        c.FitText(left + width / 2 + 10, y, columnWidth, headerRow, rightColumn[r]);
+        y += headerRow + 0.3 * lh;
     }
     y += 0.3 * lh;
     c.Line(left, y, right, y);
@@ -129,15 +139,24 @@ void DrawReport(ReportCanvas& c, QPainter& painter, const ReportPage& page, cons
     c.Text(left + (width - c.TextWidth(curveCaption)) / 2, y, curveCaption);
     y += 1.6 * lh;
     const double footerTop = page.T + page.H - 4.5 * lh;
-    const double methodY = footerTop - 2.2 * lh;
+    // The conclusion box above the footer: the verdict against the Ev2 limits,
+    // empty while none is set.
+    const double conclusionTop = footerTop - 3.4 * lh;
+    const double methodY = conclusionTop - 2.2 * lh;
     const QRectF chartArea(left + 15, y, width - 30, methodY - 0.8 * lh - y);
     DrawEv2Chart(painter, chartArea, point, ComputeEv2(point.reading), lang, kSmallPoints);
     c.SetPen(ReportCanvas::DevicePen());
     c.SetFont(kSmallPoints);
     c.Text(left + 15, methodY, Tr(et::kMethod, lang));
 
-    // Frame and footer.
+    // Conclusion, frame and footer.
     c.SetFont(kTextPoints);
+    c.Line(left, conclusionTop, right, conclusionTop);
+    const QString label = Tr(rt::kConclusion, lang);
+    c.Text(left + 10, conclusionTop + 0.5 * lh, label);
+    const double textLeft = left + 20 + c.TextWidth(label);
+    c.FitText(textLeft, conclusionTop + 0.5 * lh, right - 10 - textLeft, 2.4 * lh,
+              Ev2ConclusionLines(AssessEv2Point(point, required), required, lang).join(QLatin1Char(' ')));
     c.Line(left, footerTop, right, footerTop);
     c.Line(left, top, right, top);
     c.Line(left, top, left, footerTop + 2.5 * lh);
@@ -164,7 +183,8 @@ std::optional<std::size_t> FindEv2PointByName(const TestDataStore& store, const 
 }
 
 bool DrawEv2PointReport(QPainter& painter, const ReportPage& page, const TestDataStore& store,
-                        const ReportHeader& header, Language lang, int printType, int pageCount, int pageNumber)
+                        const ReportHeader& header, Language lang, int printType, int pageCount, int pageNumber,
+                        const Requirements& required)
 {
     std::optional<std::size_t> index;
     if (printType == kPrintEv2CurrentPoint) {
@@ -177,7 +197,7 @@ bool DrawEv2PointReport(QPainter& painter, const ReportPage& page, const TestDat
         return false;
     painter.save();
     ReportCanvas canvas(painter, lang);
-    DrawReport(canvas, painter, page, store.ev2List[*index], header,
+    DrawReport(canvas, painter, page, store.ev2List[*index], header, required,
                printType == kPrintEv2AllPoints ? pageCount : 0, pageNumber);
     painter.restore();
     return true;

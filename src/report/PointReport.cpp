@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "AcceptanceFormat.h"
+#include "ChartEdge.h"
 #include "ConclusionText.h"
 #include "CurveMapping.h"
 #include "Format.h"
@@ -60,6 +62,9 @@ constexpr double kHeaderRightColumn = 167;
 constexpr double kEnglishHeaderLift = 20;  // report units
 constexpr double kChineseBitmapHeaderLift = 10;  // report units
 constexpr double kEnglishBitmapHeaderShift = 20;  // report units, left column
+constexpr double kHeaderColumnGap = 3;  // a column's texts end this far before the next column or the frame
+constexpr double kHeaderMargin = 0.15;  // in line heights, above the first and below the last spread row
+constexpr double kHeaderRowGap = 0.2;   // in line heights, between spread rows
 
 // Readings table, from the first header row.
 constexpr double kTableTop = 75;
@@ -103,6 +108,9 @@ constexpr double kLegendLeft = 60;   // left of the chart's right edge
 constexpr double kLegendRight = 10;
 constexpr double kLegendLine = 10;   // below the chart
 constexpr double kLegendText = 20;
+constexpr double kStressNameLift = 21;    // stress axis name, above the chart
+constexpr double kSettlementNameDrop = 8;  // settlement axis name, below the chart
+constexpr double kEdgeArrow = 5;
 
 // Results line, below the chart's top.
 constexpr double kResultsTop = 140;
@@ -224,10 +232,39 @@ void DrawHeaderBlock(ReportCanvas& c, const PointVariant& v, const K30& point, c
     const auto value = [&](Member member) -> const std::string& {
         return member == &ReportHeader::TestNumber && !v.bitmap ? point.name : header.*member;
     };
+    const double leftWidth = rightX - leftX - kHeaderColumnGap * s;
+    const double rightWidth = g.X0 + kFrameWidth * s - rightX - kHeaderColumnGap * s;
+    std::array<QString, 6> leftTexts;
+    std::array<QString, 6> rightTexts;
+    std::array<bool, 6> fits{};
+    int longRows = 0;
     for (std::size_t r = 0; r < rows.size(); ++r) {
-        const double y = g.Y1 + kHeaderRowTop * s + rows[r] * lh - lift;
-        c.Text(leftX, y, HeaderLabelled(kLeftColumn[r], value(kLeftColumn[r]), lang));
-        c.Text(rightX, y, HeaderLabelled(kRightColumn[r], value(kRightColumn[r]), lang));
+        leftTexts[r] = HeaderLabelled(kLeftColumn[r], value(kLeftColumn[r]), lang);
+        rightTexts[r] = HeaderLabelled(kRightColumn[r], value(kRightColumn[r]), lang);
+        fits[r] = c.Fits(leftTexts[r], leftWidth) && c.Fits(rightTexts[r], rightWidth);
+        longRows += fits[r] ? 0 : 1;
+    }
+    if (longRows == 0) {
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            const double y = g.Y1 + kHeaderRowTop * s + rows[r] * lh - lift;
+            c.Text(leftX, y, leftTexts[r]);
+            c.Text(rightX, y, rightTexts[r]);
+        }
+        return;
+    }
+    // A text too long for its row: the rows spread over the whole block above
+    // the header rule, the rows that fit one line apart as before and the
+    // long ones sharing the rest, for two lines each.
+    const double room = kHeaderRule * s - 2 * kHeaderMargin * lh;
+    const double shortPitch = kHeaderRows[1] * lh;
+    const double longPitch = (room - (static_cast<double>(rows.size()) - longRows) * shortPitch) / longRows;
+    double y = g.Y0 + kHeaderMargin * lh;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const double pitch = fits[r] ? shortPitch : longPitch;
+        const double height = pitch - kHeaderRowGap * lh;
+        c.FitText(leftX, y, leftWidth, height, leftTexts[r]);
+        c.FitText(rightX, y, rightWidth, height, rightTexts[r]);
+        y += pitch;
     }
 }
 
@@ -241,11 +278,16 @@ void DrawReadingsTable(ReportCanvas& c, const PointVariant& v, const K30& point,
     g.TY = g.Y1 + kTableTop * s;
     const double TX = g.TX;
     const double TY = g.TY;
-    c.Text(TX + kCaptionLeft * s, TY, Tr(kRowIndex, lang));
-    c.Text(TX + kCaptionLeft * s, TY + kStressCaption * s, Tr(texts::kStress, lang));
-    c.Text(TX + kCaptionLeft * s, TY + kStressUnitCaption * s, Tr(kRowMpa, lang));
-    c.Text(TX + kCaptionLeft * s, TY + kSettlementCaption * s, Tr(texts::kSettlement, lang));
-    c.Text(TX + kCaptionLeft * s, TY + kSettlementUnitCaption * s, Tr(kRowMm, lang));
+    // Row captions stay in the caption column, before the first reading.
+    const double captionWidth = (kFirstColumn - kCaptionLeft) * s - 2;
+    const auto caption = [&](double top, const Text& text) {
+        c.FitText(TX + kCaptionLeft * s, TY + top * s, captionWidth, c.TextHeight(), Tr(text, lang));
+    };
+    caption(0, kRowIndex);
+    caption(kStressCaption, texts::kStress);
+    caption(kStressUnitCaption, kRowMpa);
+    caption(kSettlementCaption, texts::kSettlement);
+    caption(kSettlementUnitCaption, kRowMm);
     c.Text(TX + kCurveCaptionLeft * s, TY + kCurveCaptionTop * s, Tr(kCurveCaption, lang));
     for (const double rule : kTableRules)
         c.Line(TX, TY + rule * s, TX + kFrameWidth * s, TY + rule * s);
@@ -275,8 +317,9 @@ void DrawSignOff(ReportCanvas& c, const PointVariant& v, const ReportHeader& hea
     c.Line(g.X0, g.Y1 + kConclusionRule * s, g.X0 + kFrameWidth * s, g.Y1 + kConclusionRule * s);
     c.Line(g.X0, g.Y1 + kSignOffRule * s, g.X0 + kFrameWidth * s, g.Y1 + kSignOffRule * s);
     c.Text(g.CX0 + kSignOffLeft * s, g.CY0 + kConclusionTop * s, Tr(kConclusion, lang));
-    const QStringList lines = WrapToWidth(conclusion, static_cast<int>(kConclusionTextWidth * s),
-                                          [&c](const QString& t) { return c.TextWidth(t); });
+    QStringList lines;
+    for (const QString& line : conclusion)
+        lines << BreakIntoLines(line, kConclusionTextWidth * s, [&c](const QString& t) { return c.TextWidth(t); });
     for (qsizetype i = 0; i < lines.size() && i < kConclusionMaxLines; ++i)
         c.Text(g.CX0 + kConclusionTextLeft * s, g.CY0 + (kConclusionTextTop + kConclusionLineStep * i) * s, lines[i]);
     c.Text(g.CX0 + kSignOffLeft * s, g.CY0 + kSignOffTop * s, HeaderLabelled(&ReportHeader::Tester, header.Tester, lang));
@@ -307,12 +350,36 @@ void DrawChart(ReportCanvas& c, const PointVariant& v, const std::array<CurvePoi
     c.Line(CX0 + kStressAxis * s, CY0 + k125Line * s, g.CXr, CY0 + k125Line * s);
     c.Text(CX0 + kSettlementLabelLeft * s, CY0 + k125Label * s, AxisLabel(1.25, 2, 4));
 
+    // Axis names with their units on paper (the bitmap keeps its picture):
+    // stress above the stress labels, at the right; settlement below the
+    // settlement labels.
+    if (!v.bitmap) {
+        c.SetFont(v.smallPoints);
+        const QString stressName = Tr(kStressAxisName, c.language());
+        c.Text(g.CXr - c.TextWidth(stressName), CY0 - kStressNameLift * s, stressName);
+        c.Text(CX0, g.CYb + kSettlementNameDrop * s, Tr(kSettlementAxisName, c.language()));
+        c.SetFont(v.textPoints);
+    }
+
     // A later reading with no settlement is an unfilled row and ends the curve.
+    // The curve stays inside the plot; a reading beyond it gets an arrow on
+    // the frame instead.
+    QPainter& painter = c.Painter();
+    const QRectF plot(QPointF(CX0 + kStressAxis * s, CY0), QPointF(g.CXr, g.CYb));
     c.SetPen(ReportCanvas::CurvePen());
+    painter.save();
+    ClipToPlot(painter, plot);
+    std::size_t joined = 0;
     for (std::size_t i = 0; i < kLastJoinedReading; ++i) {
         if (curve[i + 1].y == CY0)
             break;
         c.Line(curve[i].x, curve[i].y, curve[i + 1].x, curve[i + 1].y);
+        joined = i + 1;
+    }
+    painter.restore();
+    for (std::size_t i = 0; i <= joined; ++i) {
+        if (const auto mark = EdgeMarkFor(plot, QPointF(curve[i].x, curve[i].y)))
+            DrawEdgeArrow(painter, *mark, kEdgeArrow * s);
     }
 
     c.Line(g.CXr - kLegendLeft * s, g.CYb + kLegendLine * s, g.CXr - kLegendRight * s, g.CYb + kLegendLine * s);
@@ -320,7 +387,8 @@ void DrawChart(ReportCanvas& c, const PointVariant& v, const std::array<CurvePoi
 }
 
 // The stress at 1.25 mm and "K30=value", each after its label.
-void DrawResults(ReportCanvas& c, const PointVariant& v, const K30& point, const PointGeometry& g)
+void DrawResults(ReportCanvas& c, const PointVariant& v, const K30& point, const QString& result,
+                 const PointGeometry& g)
 {
     using namespace layout;
     const Language lang = c.language();
@@ -328,23 +396,33 @@ void DrawResults(ReportCanvas& c, const PointVariant& v, const K30& point, const
     const double s = v.s;
     const double y = g.CY0 + kResultsTop * s;
     const QString stress125 = QString::fromStdString(point.stress125);
-    const QString result =
-        QString::fromStdString(point.testType) + QStringLiteral("=") + QString::fromStdString(point.k30Value);
+    // The result ends inside the frame, shrunk where a lower bound makes it long.
+    const double frameRight = g.X0 + kFrameWidth * s;
+    const auto resultAt = [&](double x, double ry) {
+        c.FitText(x, ry, frameRight - x - kHeaderColumnGap * s, c.TextHeight(), result);
+    };
     if (v.bitmap) {
-        c.Text(g.CX0 + kBitmapResultsLeft * s - (en ? kEnglishBitmapLabelShift : 0), y, Tr(kStress125, lang));
-        c.Text(g.CX0 + kValueColumn * s + (en ? kEnglishBitmapValueShift : 0), y, stress125);
-        c.Text(g.CXr - kCoefficientColumn * s, y, Tr(kCoefficient, lang));
-        c.Text(g.CXr - kK30Column * s, y, result);
+        // Each text ends before the next; the frame leaves room for two lines.
+        const double labelX = g.CX0 + kBitmapResultsLeft * s - (en ? kEnglishBitmapLabelShift : 0);
+        const double valueX = g.CX0 + kValueColumn * s + (en ? kEnglishBitmapValueShift : 0);
+        const double coefficientX = g.CXr - kCoefficientColumn * s;
+        const double resultX = g.CXr - kK30Column * s;
+        const double gap = kHeaderColumnGap * s;
+        const double twoLines = 2 * c.TextHeight();
+        c.FitText(labelX, y, valueX - labelX - gap, twoLines, Tr(kStress125, lang));
+        c.FitText(valueX, y, coefficientX - valueX - gap, twoLines, stress125);
+        c.FitText(coefficientX, y, resultX - coefficientX - gap, twoLines, Tr(kCoefficient, lang));
+        resultAt(resultX, y);
     } else if (en) {
         c.Text(g.CX0, y, Tr(kStress125, lang));
         c.Text(g.CX0 + kValueColumn * s - kEnglishValueShift, y + kEnglishValueDrop, stress125);
         c.Text(g.CXr - kCoefficientColumn * s + kEnglishCoefficientShift, y, Tr(kCoefficient, lang));
-        c.Text(g.CXr - kK30Column * s - kEnglishK30Shift, y + kEnglishValueDrop, result);
+        resultAt(g.CXr - kK30Column * s - kEnglishK30Shift, y + kEnglishValueDrop);
     } else {
         c.Text(g.CX0, y, Tr(kStress125, lang));
         c.Text(g.CX0 + kValueColumn * s, y, stress125);
         c.Text(g.CXr - kCoefficientColumn * s, y, Tr(kCoefficient, lang));
-        c.Text(g.CXr - kK30Column * s, y, result);
+        resultAt(g.CXr - kK30Column * s, y);
     }
 }
 
@@ -356,8 +434,9 @@ void DrawPageNumber(ReportCanvas& c, const ReportPage& page, int pageCount, int 
            page.T + c.TextHeight(), number);
 }
 
-void DrawPoint(ReportCanvas& c, const ReportPage& page, const K30& point, const ReportHeader& header,
-               const PointVariant& v, int pageCount, int pageNumber, const QStringList& conclusion = {})
+void DrawPoint(ReportCanvas& c, const ReportPage& page, const K30& point, const K30Assessment& assessment,
+               const ReportHeader& header, const PointVariant& v, int pageCount, int pageNumber,
+               const QStringList& conclusion = {})
 {
     using namespace layout;
     const double s = v.s;
@@ -380,7 +459,7 @@ void DrawPoint(ReportCanvas& c, const ReportPage& page, const K30& point, const 
     if (!v.bitmap)
         DrawSignOff(c, v, header, g, conclusion);
     DrawChart(c, v, curve, g);
-    DrawResults(c, v, point, g);
+    DrawResults(c, v, point, K30ResultText(point, assessment), g);
     if (pageCount > 0)
         DrawPageNumber(c, page, pageCount, pageNumber);
 }
@@ -404,9 +483,9 @@ bool DrawK30PointReport(QPainter& painter, const ReportPage& page, const TestDat
     painter.save();
     ReportCanvas canvas(painter, lang);
     const K30& point = store.k30List[index];
-    const QStringList conclusion =
-        ConclusionLines(point, AssessK30Point(point, store.bManualInput, required), required.k30, lang);
-    DrawPoint(canvas, page, point, header, kPrinted, printType == kPrintAllPoints ? pageCount : 0, pageNumber,
+    const K30Assessment assessment = AssessK30Point(point, store.bManualInput, required);
+    const QStringList conclusion = ConclusionLines(point, assessment, required, lang);
+    DrawPoint(canvas, page, point, assessment, header, kPrinted, printType == kPrintAllPoints ? pageCount : 0, pageNumber,
               conclusion);
     painter.restore();
     return true;
@@ -420,7 +499,8 @@ bool DrawK30PointBitmap(QPainter& painter, const ReportPage& rect, const TestDat
         return false;
     painter.save();
     ReportCanvas canvas(painter, lang);
-    DrawPoint(canvas, rect, store.k30List[*found], header, kBitmap, 0, 0);
+    const K30& point = store.k30List[*found];
+    DrawPoint(canvas, rect, point, AssessK30Point(point, store.bManualInput, {}), header, kBitmap, 0, 0);
     painter.restore();
     return true;
 }

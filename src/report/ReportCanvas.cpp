@@ -7,6 +7,9 @@
 #include <QPointF>
 #include <QtMath>
 
+#include <algorithm>
+#include <array>
+
 #include "CurveMapping.h"
 #include "ReportFonts.h"
 #include "ReportPage.h"
@@ -21,6 +24,10 @@ constexpr double kPointsPerInch = 72.0;
 // its baseline 0.86 em below the top. The installed substitutes have taller
 // lines, which would push the header rows over the rules below them.
 constexpr double kSongAscentEm = 0.86;
+
+// Lines of a wrapped text stand this many line heights apart: glyphs of the
+// installed faces reach past the one-em line the layouts measure.
+constexpr double kWrappedLeading = 1.15;
 
 // Bounded, so that no value reaching a drawing can overflow the conversion.
 int Trunc(double v) { return TruncatedCoordinate(v); }
@@ -73,6 +80,7 @@ ReportCanvas::ReportCanvas(QPainter& painter, Language lang)
 
 void ReportCanvas::SetFont(double points)
 {
+    points_ = points;
     const QPaintDevice* device = painter_.device();
     font_ = MakeFont(lang_, points, device->logicalDpiY());
     const FontMeasures m = Measure(lang_, points, font_, device);
@@ -90,6 +98,36 @@ void ReportCanvas::Text(double x, double y, const QString& text)
     painter_.setPen(Qt::black);
     painter_.drawText(QPointF(Trunc(x), Trunc(y) + ascent_), text);
     painter_.setPen(pen);
+}
+
+void ReportCanvas::FitText(double x, double y, double width, double height, const QString& text)
+{
+    if (Fits(text, width)) {
+        Text(x, y, text);
+        return;
+    }
+    const double points = points_;
+    const auto measure = [this](const QString& t) { return static_cast<double>(TextWidth(t)); };
+    // Whole steps of a tenth of the size, down to 70 %.
+    constexpr std::array<double, 4> kScales{1.0, 0.9, 0.8, 0.7};
+    QStringList lines;
+    for (const double scale : kScales) {
+        SetFont(points * scale);
+        const int room = 1 + std::max(0, static_cast<int>((height - TextHeight()) / (kWrappedLeading * TextHeight())));
+        lines = BreakIntoLines(text, width, measure);
+        if (lines.size() <= room)
+            break;
+        if (scale == kScales.back()) {
+            // The last line takes the rest of the text, cut where it runs out.
+            QStringList kept = lines.mid(0, room - 1);
+            kept << Elided(lines.mid(room - 1).join(QString()), width, measure);
+            lines = kept;
+        }
+    }
+    const double lineHeight = kWrappedLeading * TextHeight();
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        Text(x, y + static_cast<double>(i) * lineHeight, lines[i]);
+    SetFont(points);
 }
 
 void ReportCanvas::Line(double x1, double y1, double x2, double y2)
@@ -128,6 +166,48 @@ QPen ReportCanvas::GridPen() const
 }
 
 QPen ReportCanvas::CurvePen() { return QPen(QColor(255, 0, 0), 1, Qt::SolidLine); }
+
+QStringList BreakIntoLines(const QString& text, double width, const std::function<double(const QString&)>& measure)
+{
+    static const QString kClosing = QStringLiteral("，。；：、,.;:)）");
+    const auto wide = [](QChar c) { return c.unicode() >= 0x2E80; };
+    QStringList lines;
+    QString rest = text.trimmed();
+    while (!rest.isEmpty() && measure(rest) > width) {
+        qsizetype atBreak = 0;  // longest head that fits and ends at a break
+        qsizetype anywhere = 1; // longest head that fits at all
+        for (qsizetype i = 1; i < rest.size(); ++i) {
+            if (measure(rest.left(i)) > width)
+                break;
+            anywhere = i;
+            const QChar before = rest[i - 1];
+            const QChar after = rest[i];
+            if (after == QLatin1Char(' ') || before == QLatin1Char(' ') || wide(before) || wide(after))
+                atBreak = i;
+        }
+        qsizetype cut = atBreak > 0 ? atBreak : anywhere;
+        // Closing punctuation never starts a line: the character before it
+        // goes down with it.
+        if (cut > 1 && kClosing.contains(rest[cut]))
+            --cut;
+        lines << rest.left(cut).trimmed();
+        rest = rest.mid(cut).trimmed();
+    }
+    if (!rest.isEmpty())
+        lines << rest;
+    return lines;
+}
+
+QString Elided(const QString& text, double width, const std::function<double(const QString&)>& measure)
+{
+    if (measure(text) <= width)
+        return text;
+    const QString ellipsis = QStringLiteral("…");
+    QString head = text;
+    while (!head.isEmpty() && measure(head + ellipsis) > width)
+        head.chop(1);
+    return head.trimmed() + ellipsis;
+}
 
 QString PageNumberText(int pageCount, int pageNumber, Language lang)
 {

@@ -66,11 +66,12 @@ void DrawReportPages(QPagedPaintDevice& device, QPainter& painter, const ReportJ
         painter.save();
         MapReportUnits(painter, device.logicalDpiX(), device.logicalDpiY());
         if (job.printType == kPrintPointList)
-            DrawK30ListReport(painter, page, job.store, job.header, job.lang, count, pageNumber);
+            DrawK30ListReport(painter, page, job.store, job.header, job.lang, count, pageNumber, job.required);
         else if (job.printType == kPrintSummary)
             DrawSummaryReport(painter, page, job.store, job.header, assessment, job.lang, count, pageNumber);
         else if (job.printType == kPrintEv2CurrentPoint || job.printType == kPrintEv2AllPoints)
-            DrawEv2PointReport(painter, page, job.store, job.header, job.lang, job.printType, count, pageNumber);
+            DrawEv2PointReport(painter, page, job.store, job.header, job.lang, job.printType, count, pageNumber,
+                               job.required);
         else
             DrawK30PointReport(painter, page, job.store, job.header, job.lang, job.printType, count, pageNumber,
                                job.required);

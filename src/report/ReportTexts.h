@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Ev2ReportTexts.h"
 #include "Texts.h"
 
 // Texts of the K30 reports and of the commands that print and export them.
@@ -17,6 +18,9 @@ inline constexpr Text kStress125{"沉降量1.25mm对应的荷载强度(MPa):",
                                  "Load Strength(MPa) Corresponding to 1.25mm Settlement:"};
 inline constexpr Text kCoefficient{"地基系数值(MPa/m):", "Foundation Coefficient(MPa/m):"};
 inline constexpr Text kConclusion{"检测结论:", "Detection conclusion:"};
+// Axis names of the printed charts, with their units.
+inline constexpr const Text& kStressAxisName = ev2_report_texts::kStressAxis;
+inline constexpr const Text& kSettlementAxisName = ev2_report_texts::kSettlementAxis;
 
 // List report; its header labels are those of ReportHeader.h followed by ": ".
 // The list spells the fill layer its own way in Chinese.

@@ -29,6 +29,7 @@ constexpr double kTablePoints = 9;
 constexpr int kFirstPageSlots = 30;
 constexpr int kPageSlots = 40;
 constexpr int kCaptionSlots = 2;
+constexpr int kCellPadding = 3;
 
 struct Column {
     const Text* caption;
@@ -84,10 +85,15 @@ void DrawRow(ReportCanvas& c, const std::vector<int>& edges, int top, int height
 {
     for (qsizetype i = 0; i < cells.size() && i + 1 < static_cast<qsizetype>(edges.size()); ++i) {
         const QStringList lines = cells[i].split(QLatin1Char('\n'));
-        const int lineHeight = c.TextHeight();
+        // Two-line captions a little apart, so that their glyphs never touch.
+        const int lineHeight = lines.size() > 1 ? Trunc(1.15 * c.TextHeight()) : c.TextHeight();
         int y = top + (height - lineHeight * static_cast<int>(lines.size())) / 2;
         const int left = edges[static_cast<std::size_t>(i)];
         const int width = edges[static_cast<std::size_t>(i) + 1] - left;
+        if (lines.size() == 1 && !c.Fits(lines.front(), width - 2 * kCellPadding)) {
+            c.FitText(left + kCellPadding, top + 1, width - 2 * kCellPadding, height - 2, lines.front());
+            continue;
+        }
         for (const QString& line : lines) {
             c.Text(left + (width - c.TextWidth(line)) / 2, y, line);
             y += lineHeight;
@@ -118,29 +124,29 @@ QStringList Captions(std::span<const Column> columns, Language lang)
 int DrawHeaderBlock(ReportCanvas& c, const ReportPage& page, int Lw, int y, const ReportHeader& header)
 {
     const Language lang = c.language();
-    const int lh = c.TextHeight();
-    const int block = 4 * lh + 20;
     const int right = page.W - Lw - 3;
     // The third column holds the longest label, the required coefficient.
-    const std::array<int, 3> columnX{Lw + 10, Lw + 10 + Trunc(0.31 * (right - Lw)),
-                                     Lw + 10 + Trunc(0.60 * (right - Lw))};
-    c.Line(Lw, y, right, y);
-    c.Line(Lw, y + block, right, y + block);
-    c.Line(Lw, y, Lw, y + block);
-    c.Line(right, y, right, y + block);
-    const std::array<std::array<QString, 4>, 3> columns{{
+    const std::vector<int> columnX{Lw + 10, Lw + 10 + Trunc(0.31 * (right - Lw)), Lw + 10 + Trunc(0.60 * (right - Lw))};
+    const std::vector<QStringList> columns{
         {ListHeaderLabelled(&ReportHeader::Client, header.Client, lang), ListHeaderLabelled(&ReportHeader::Elevation, header.Elevation, lang),
          ListHeaderLabelled(&ReportHeader::ProjectName, header.ProjectName, lang), ListHeaderLabelled(&ReportHeader::PointLocation, header.PointLocation, lang)},
         {ListHeaderLabelled(&ReportHeader::SubgradeMileage, header.SubgradeMileage, lang), ListHeaderLabelled(&ReportHeader::FillLayer, header.FillLayer, lang),
          ListHeaderLabelled(&ReportHeader::ReportNumber, header.ReportNumber, lang), ListHeaderLabelled(&ReportHeader::FillerName, header.FillerName, lang)},
         {ListHeaderLabelled(&ReportHeader::RequiredCoefficient, header.RequiredCoefficient, lang),
-         ListHeaderLabelled(&ReportHeader::ReportDate, header.ReportDate, lang), ListHeaderLabelled(&ReportHeader::Environment, header.Environment, lang), QString()},
-    }};
-    for (std::size_t col = 0; col < columns.size(); ++col) {
-        for (std::size_t r = 0; r < 4; ++r)
-            c.Text(columnX[col], y + static_cast<int>(r) * lh + 10, columns[col][r]);
-    }
-    return y + block;
+         ListHeaderLabelled(&ReportHeader::ReportDate, header.ReportDate, lang), ListHeaderLabelled(&ReportHeader::Environment, header.Environment, lang)},
+    };
+    return DrawHeaderColumns(c, Lw, right, y, columnX, columns);
+}
+
+// The overall conclusion of each kind of point present, one sentence each.
+QStringList ConclusionSentences(const StoreAssessment& a, Language lang)
+{
+    QStringList sentences;
+    if (!a.k30.empty())
+        sentences << Tr(kOverallK30, lang) + OverallConclusion(a.k30Counts, lang);
+    if (!a.ev2.empty())
+        sentences << Tr(kOverallEv2, lang) + OverallConclusion(a.ev2Counts, lang);
+    return sentences;
 }
 
 QStringList StatsRow(const Text& quantity, const SampleStats& s, StatDecimals decimals, Language lang)
@@ -188,7 +194,7 @@ QStringList K30Row(const TestDataStore& store, const StoreAssessment& a, int k, 
     return {QString::number(k + 1),
             Str(p.name),
             Str(p.stress125),
-            TrimmedText(p.k30Value),
+            r.lowerBound ? K30ShownText(p, r) : TrimmedText(p.k30Value),
             r.recomputed ? Str(r.recomputed->stress125Text) : QString(),
             r.recomputed ? TrimmedText(r.recomputed->k30Text) : QString(),
             r.agrees == false ? Tr(kDiffers, lang) : QString(),
@@ -279,7 +285,10 @@ bool DrawSummaryReport(QPainter& painter, const ReportPage& page, const TestData
     c.Text((page.W - c.TextWidth(title)) / 2, page.T + 10, title);
     int y = page.T + 10 + c.TextHeight() + 30;
     c.SetFont(kTextPoints);
-    const int footerHeight = 2 * c.TextHeight() + 10;
+    const bool lastPage = pageNumber == static_cast<int>(pages.size());
+    const QStringList conclusion = lastPage ? ConclusionSentences(assessment, lang) : QStringList{};
+    const int conclusionHeight = static_cast<int>(conclusion.size()) * 2 * c.TextHeight();
+    const int footerHeight = 2 * c.TextHeight() + 10 + conclusionHeight;
     if (pageNumber == 1) {
         y = DrawHeaderBlock(c, page, Lw, y, header) + 12;
         y = DrawAcceptanceBlock(c, page, Lw, y, assessment);
@@ -298,7 +307,16 @@ bool DrawSummaryReport(QPainter& painter, const ReportPage& page, const TestData
     }
 
     c.SetFont(kTextPoints);
-    const int footerY = y + 10;
+    int footerY = y + 10;
+    if (!conclusion.isEmpty()) {
+        const QString label = Tr(report_texts::kConclusion, lang);
+        c.Text(Lw + 30, footerY, label);
+        const int textLeft = Lw + 40 + c.TextWidth(label);
+        for (const QString& sentence : conclusion) {
+            c.FitText(textLeft, footerY, Lw + width - 10 - textLeft, 2 * c.TextHeight(), sentence);
+            footerY += 2 * c.TextHeight();
+        }
+    }
     c.Text(Lw + 30, footerY, HeaderLabelled(&ReportHeader::Tester, header.Tester, lang));
     c.Text(Lw + width / 2, footerY, HeaderLabelled(&ReportHeader::Reviewer, header.Reviewer, lang));
     const QString number = PageNumberText(pageCount, pageNumber, lang);

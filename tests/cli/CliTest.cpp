@@ -242,11 +242,13 @@ TEST_F(Tool, AssessesAgainstTheRequirements)
     EXPECT_EQ(j["k30Points"][3]["agrees"], true);
     // K30 statistics over the values above 0: 92, 94 and 200.
     const auto& k = j["k30Stats"];
-    EXPECT_EQ(Keys(k), (std::set<std::string>{"count", "mean", "std", "cv", "min", "max", "passed", "failed", "none"}));
+    EXPECT_EQ(Keys(k), (std::set<std::string>{"count", "mean", "std", "cv", "min", "max", "passed", "failed", "none",
+                                               "passRate"}));
     EXPECT_EQ(k["count"], 3);
     EXPECT_NEAR(k["mean"].get<double>(), 386.0 / 3, 1e-9);
     EXPECT_TRUE(k["cv"].is_number());
     EXPECT_EQ(k["passed"], 4);
+    EXPECT_EQ(k["passRate"], 1.0);
 
     ASSERT_EQ(j["ev2Points"].size(), 2u);
     EXPECT_EQ(j["ev2Points"][0], nlohmann::json::parse(R"({"name": "1", "ev1": "54.9", "ev2": "140.1",
@@ -255,8 +257,9 @@ TEST_F(Tool, AssessesAgainstTheRequirements)
     EXPECT_EQ(j["ev2Points"][1]["ev2"], "");
     const auto& e = j["ev2Stats"];
     EXPECT_EQ(Keys(e), (std::set<std::string>{"count", "mean", "std", "min", "max", "ratioMean", "ratioMax",
-                                               "passed", "failed", "none"}));
+                                               "passed", "failed", "none", "passRate"}));
     EXPECT_EQ(e["count"], 1);
+    EXPECT_EQ(e["passRate"], 0.5);  // one pass, one without a result
     EXPECT_TRUE(e["std"].is_null());
     EXPECT_NEAR(e["ratioMax"].get<double>(), 2.5517, 1e-4);
 

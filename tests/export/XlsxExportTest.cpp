@@ -105,7 +105,7 @@ TEST_F(XlsxThroughCalc, SheetsHoldTheCsvValuesHeaderAndStatistics)
     EXPECT_EQ(Cell(summary, "Count", 1), "3");
     EXPECT_EQ(Cell(summary, "Mean", 1), "125.0");
     EXPECT_EQ(Cell(summary, "Standard deviation", 1), "25.0");
-    EXPECT_EQ(Cell(summary, "Coefficient of variation", 1), "20.0%");
+    EXPECT_EQ(Cell(summary, "CV", 1), "20.0%");
     EXPECT_EQ(Cell(summary, "Minimum", 1), "100");
     EXPECT_EQ(Cell(summary, "Passed", 1), "3");
     EXPECT_EQ(Cell(summary, "Failed", 1), "1");

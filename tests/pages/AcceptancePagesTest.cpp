@@ -83,7 +83,7 @@ TEST_F(ListAcceptance, ColumnsTintAndStatisticsFollowTheRequiredCoefficient)
     EXPECT_EQ(Cell(3, 39), QStringLiteral("Differs"));
     EXPECT_TRUE(Cell(0, 39).isEmpty());
     EXPECT_TRUE(m.data(m.index(3, 39), Qt::ToolTipRole).toString().contains(QStringLiteral("recomputed")));
-    EXPECT_EQ(Strip(), QStringLiteral("K30 (MPa/m): count 3, mean 191.0, std 34.4, cv 18.0%, min 153, max 220\n"
+    EXPECT_EQ(Strip(), QStringLiteral("K30 (MPa/m): count 3, mean 191.0, std 34.4, CV 18.0%, min 153, max 220\n"
                                       "No required coefficient set; passed 0, failed 0, not assessable 5, "
                                       "pass rate —; 1 differing from the recomputation"));
 

@@ -65,7 +65,7 @@ TEST(Ev2Page, TableVerdictsStatisticsReadingsAndChart)
     EXPECT_TRUE(m.data(m.index(0, 0), Qt::BackgroundRole).isValid());
     EXPECT_FALSE(m.data(m.index(1, 0), Qt::BackgroundRole).isValid());
     EXPECT_EQ(page.Statistics()->text(),
-              "Ev2 statistics: count 1, mean 225.0, std –, cv –, min 225.0, max 225.0; "
+              "Ev2 statistics: count 1, mean 225.0, std —, CV —, min 225.0, max 225.0; "
               "Ev2/Ev1: mean 1.70, max 1.70; passed 0, failed 1, not assessable 1, pass rate 0.0%");
 
     // The first point is shown: readings in their groups, pair 10 in two.

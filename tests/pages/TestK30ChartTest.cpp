@@ -4,6 +4,8 @@
 #include <QPainter>
 
 #include "K30Chart.h"
+#include "Ev2ChartView.h"
+#include "K30ChartView.h"
 #include "TestK30Texts.h"
 
 using namespace k30;
@@ -93,6 +95,75 @@ TEST(K30Chart, DrawsTheCurveInRedAndTheLimitInBlue)
                 text += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
         EXPECT_GT(text, 20);
     }
+}
+
+// Readings beyond 2.0 mm stay inside the frame: the curve stops at its edge,
+// where an arrow points on.
+TEST(K30Chart, ClipsTheCurveToItsFrame)
+{
+    const ChartCurve curve = K30CurvePoints(kFrame, Readings({{0, 0}, {200, 100}, {400, 300}}));
+    QImage image(1000, 700, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    DrawK30Chart(painter, kFrame, curve, Language::English);
+    painter.end();
+    int below = 0;
+    int atEdge = 0;
+    for (int x = kFrame.left; x < kFrame.right; ++x) {
+        for (int y = kFrame.bottom + 2; y < 700; ++y)
+            below += Is(image.pixel(x, y), QColor(255, 0, 0)) ? 1 : 0;
+        for (int y = kFrame.bottom - 8; y <= kFrame.bottom; ++y)
+            atEdge += Is(image.pixel(x, y), QColor(255, 0, 0)) ? 1 : 0;
+    }
+    EXPECT_EQ(below, 0);
+    EXPECT_GT(atEdge, 8);
+}
+
+// The page's chart grows in whole steps with its widget and names the
+// reading under the pointer: 0.200 MPa is five columns, 1.00 mm two rows.
+TEST(K30ChartView, GrowsWithTheWindowAndShowsTheReadingUnderThePointer)
+{
+    std::array<QString, kUsedPairs> stress{};
+    std::array<QString, kUsedPairs> settlement{};
+    stress[1] = QStringLiteral("0.200");
+    settlement[1] = QStringLiteral("1.00");
+    stress[2] = QStringLiteral("0.400");
+    settlement[2] = QStringLiteral("1.60");
+    K30ChartView view;
+    view.show();  // a shown widget takes its new size at once
+    view.resize(600 + 130, 320 + 75);
+    view.SetReadings(stress, settlement);
+    const auto& m = K30ChartView::kMargins;
+    EXPECT_EQ(QPoint(view.Frame().StepX(), view.Frame().StepY()), QPoint(40, 80));
+    const QPoint first = view.Curve()[1];
+    EXPECT_EQ(first, QPoint(m.left() + 5 * 40, m.top() + 2 * 80));
+    EXPECT_EQ(view.ReadingTipAt(first + QPoint(2, -2)), QStringLiteral("σ = 0.200 MPa, s = 1.00 mm"));
+    EXPECT_TRUE(view.ReadingTipAt(first + QPoint(30, 0)).isEmpty());
+
+    view.resize(900 + 130 + 5, 480 + 75 + 3);
+    EXPECT_EQ(QPoint(view.Frame().StepX(), view.Frame().StepY()), QPoint(60, 120));
+    EXPECT_EQ(view.Curve()[1], QPoint(m.left() + 5 * 60, m.top() + 2 * 120));
+    EXPECT_EQ(view.ReadingTipAt(view.Curve()[2]), QStringLiteral("σ = 0.400 MPa, s = 1.60 mm"));
+}
+
+// The Ev2 chart names its readings the same way: somewhere on the widget the
+// pointer finds the reading of pair 3 (0.150 MPa, 0.45 mm).
+TEST(Ev2ChartView, ShowsTheReadingUnderThePointer)
+{
+    Ev2Point point;
+    for (int i = 0; i <= 7; ++i)
+        point.reading[static_cast<std::size_t>(i)] = {50.0f * i, 15.0f * i};
+    Ev2ChartView view;
+    view.show();
+    view.resize(600, 500);
+    view.Show(point, Language::English);
+    QStringList tips;
+    for (int y = 0; y < 500; y += 2)
+        for (int x = 0; x < 600; x += 2)
+            if (const QString tip = view.ReadingTipAt(QPoint(x, y)); !tip.isEmpty() && !tips.contains(tip))
+                tips << tip;
+    EXPECT_TRUE(tips.contains(QStringLiteral("σ = 0.150 MPa, s = 0.45 mm"))) << tips.join(" | ").toStdString();
+    EXPECT_TRUE(view.ReadingTipAt(QPoint(599, 0)).isEmpty());
 }
 
 TEST(TestK30Texts, EveryTextHasBothForms)

@@ -65,23 +65,31 @@ TEST(ListReport, LastPageHoldsItsRowsOnlyAndNumbersThePages)
 
 TEST(ListReport, FooterFollowsTheTableOnEveryPageAndStaysOnThePaper)
 {
-    auto footerGap = [](int count, int page) {
+    // How far below the table's last rule the text starting with `prefix` stands.
+    auto gapBelowTable = [](int count, int page, const QString& prefix) {
         RecordingDevice d;
         DrawList(d, test::MakeStore(count, Language::Chinese), page);
-        const auto* footer = d.FindText(QStringLiteral("检测人:张三"));
-        EXPECT_NE(footer, nullptr) << count << " points, page " << page;
-        if (!footer)
+        const auto* text = d.FindText(prefix);
+        EXPECT_NE(text, nullptr) << count << " points, page " << page;
+        if (!text)
             return 0.0;
-        EXPECT_LT(footer->baseline.y(), kPage.H) << count << " points, page " << page;
+        EXPECT_LT(text->baseline.y(), kPage.H) << count << " points, page " << page;
         const auto rules = d.HorizontalRulesY();
-        return footer->baseline.y() - *std::max_element(rules.begin(), rules.end());
+        return text->baseline.y() - *std::max_element(rules.begin(), rules.end());
     };
-    const double gap = footerGap(40, 1);
+    const QString footer = QStringLiteral("检测人:张三");
+    const double gap = gapBelowTable(41, 1, footer);
     EXPECT_GT(gap, 10);
     EXPECT_LT(gap, 30);
     // Full pages of an odd list included: no empty row above the footer.
-    for (const auto& [count, page] : {std::pair{41, 1}, {81, 2}, {41, 2}, {3, 1}})
-        EXPECT_NEAR(footerGap(count, page), gap, 1e-6) << count << " points, page " << page;
+    EXPECT_NEAR(gapBelowTable(81, 2, footer), gap, 1e-6);
+    // The last page: the overall conclusion follows the table where the footer
+    // would (its 12-pt baseline 0.86 × 4 units lower than the 9-pt one's), the
+    // footer it.
+    for (const auto& [count, page] : {std::pair{40, 1}, {41, 2}, {3, 1}}) {
+        EXPECT_NEAR(gapBelowTable(count, page, QStringLiteral("检测结论:")), gap + 0.86 * 4, 1e-6) << count;
+        EXPECT_GT(gapBelowTable(count, page, footer), gap + 16) << count;
+    }
 }
 
 TEST(PointReport, NumbersThePagesOfAllDataOnly)

@@ -50,8 +50,8 @@ TEST_F(PdfExport, ListInEnglishHasTwoPagesForFortyOnePoints)
     const QString path = Export(test::MakeStore(41, Language::English), kPrintPointList, QStringLiteral("list.pdf"));
     EXPECT_EQ(test::PdfPages(path), 2);
     ExpectTexts(path, {"Detection Report of Foundation Coefficient", "Client: Northern Rail Works",
-                       "Project Name: Coast Line DK123", "Test Number", "P1", "P41", "0.241", "Tester:John Smith",
-                       "2/2"});
+                       "Project Name: Coast Line DK123", "Test Number", "P1", "P41", "0.241", "Tester:John",
+                       "2/2", "None of the 41 points in this batch can be judged; no pass rate."});
     EXPECT_FALSE(test::PdfText(path).contains(QStringLiteral("委托单位")));
 }
 

@@ -3,12 +3,14 @@
 // Support of the report tests: test points with known readings, a paint device
 // that records what a drawing draws, and the poppler tools for PDF files.
 #include <QImage>
+#include <QFontMetricsF>
 #include <QPaintEngine>
 #include <QProcess>
 #include <QRegularExpression>
 
 #include <vector>
 
+#include "ReportFonts.h"
 #include "ReportHeader.h"
 #include "ReportPage.h"
 #include "TestDataStore.h"
@@ -65,6 +67,8 @@ public:
     struct TextRun {
         QPointF baseline;
         QString text;
+        QRectF box;  // the line the text takes, as the reports measure it
+        QRectF ink;  // what its glyphs cover
     };
 
     RecordingDevice() : QImage(794, 1123, Format_ARGB32), QPaintEngine(AllFeatures)
@@ -113,7 +117,19 @@ public:
     }
     void drawTextItem(const QPointF& p, const QTextItem& item) override
     {
-        texts.push_back({transform_.map(p), item.text()});
+        // The reports measure a Chinese line as one em with its baseline at
+        // 0.86 em, an English one by the face's ascent and descent.
+        const QFontMetricsF fm(item.font(), this);
+        double ascent = fm.ascent();
+        double height = fm.ascent() + fm.descent();
+        if (item.font().family() == FaceFor(Language::Chinese)) {
+            const double em = item.font().pointSizeF() * logicalDpiY() / 72.0;
+            ascent = 0.86 * em;
+            height = em;
+        }
+        const QRectF line(p.x(), p.y() - ascent, fm.horizontalAdvance(item.text()), height);
+        const QRectF ink = fm.tightBoundingRect(item.text()).translated(p);
+        texts.push_back({transform_.map(p), item.text(), transform_.mapRect(line), transform_.mapRect(ink)});
     }
 
 private:

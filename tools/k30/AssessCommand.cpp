@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "Acceptance.h"
+#include "StatFormat.h"
 #include "Commands.h"
 #include "DataFile.h"
 #include "Format.h"
@@ -32,7 +33,7 @@ constexpr Text kStatistics{"统计", "Statistics"};
 constexpr Text kCount{"点数", "count"};
 constexpr Text kMean{"平均值", "mean"};
 constexpr Text kStd{"标准差", "std. dev."};
-constexpr Text kCv{"变异系数", "CV"};
+constexpr const Text& kCv = kCvName;
 constexpr Text kMin{"最小值", "min"};
 constexpr Text kMax{"最大值", "max"};
 constexpr Text kPassed{"合格", "passed"};
@@ -55,7 +56,11 @@ struct AssessOptions {
 
 using Json = nlohmann::ordered_json;
 
-Json Number(const std::optional<double>& v) { return v ? Json(*v) : Json(nullptr); }
+Json Number(const std::optional<double>& v)
+{
+    const auto finite = FiniteStat(v);
+    return finite ? Json(*finite) : Json(nullptr);
+}
 
 Json ToJson(const TestDataStore& store, const StoreAssessment& a)
 {
@@ -81,7 +86,7 @@ Json ToJson(const TestDataStore& store, const StoreAssessment& a)
                        {"std", Number(a.k30Stats.std)}, {"cv", Number(a.k30Stats.cv)},
                        {"min", Number(a.k30Stats.min)},    {"max", Number(a.k30Stats.max)},
                        {"passed", a.k30Counts.passed},     {"failed", a.k30Counts.failed},
-                       {"none", a.k30Counts.none}};
+                       {"none", a.k30Counts.none},         {"passRate", Number(JudgedPassRate(a.k30Counts))}};
     Json ev2 = Json::array();
     for (std::size_t k = 0; k < a.ev2.size(); ++k) {
         const Ev2Result& r = a.ev2[k].result;
@@ -96,7 +101,8 @@ Json ToJson(const TestDataStore& store, const StoreAssessment& a)
                        {"std", Number(a.ev2Stats.std)},      {"min", Number(a.ev2Stats.min)},
                        {"max", Number(a.ev2Stats.max)},      {"ratioMean", Number(a.ratioStats.mean)},
                        {"ratioMax", Number(a.ratioStats.max)}, {"passed", a.ev2Counts.passed},
-                       {"failed", a.ev2Counts.failed},       {"none", a.ev2Counts.none}};
+                       {"failed", a.ev2Counts.failed},       {"none", a.ev2Counts.none},
+                       {"passRate", Number(JudgedPassRate(a.ev2Counts))}};
     return out;
 }
 
@@ -140,10 +146,7 @@ void PrintColumns(const std::vector<std::vector<std::string>>& rows, std::ostrea
     }
 }
 
-std::string Fixed(const std::optional<double>& v, int decimals)
-{
-    return v ? FormatFixed(*v, decimals) : std::string("-");
-}
+std::string Fixed(const std::optional<double>& v, int decimals) { return StatFixed(v, decimals); }
 
 // Shortest plain text of a typed requirement (190, 152.5).
 std::string Plain(double v)
@@ -165,16 +168,15 @@ void PrintStats(const SampleStats& s, int decimals, Language lang, std::ostream&
 {
     out << "  " << kCount.in(lang) << " " << s.count << ", " << kMean.in(lang) << " " << Fixed(s.mean, decimals)
         << ", " << kStd.in(lang) << " " << Fixed(s.std, decimals) << ", " << kCv.in(lang) << " "
-        << (s.cv ? FormatFixed(*s.cv * 100.0, 1) + "%" : std::string("-")) << ", " << kMin.in(lang) << " "
+        << StatPercent(s.cv) << ", " << kMin.in(lang) << " "
         << Fixed(s.min, decimals) << ", " << kMax.in(lang) << " " << Fixed(s.max, decimals) << "\n";
 }
 
 void PrintCounts(const VerdictCounts& c, Language lang, std::ostream& out)
 {
-    const auto rate = c.PassRate();
     out << "  " << kPassed.in(lang) << " " << c.passed << ", " << kFailed.in(lang) << " " << c.failed << ", "
         << kNotAssessable.in(lang) << " " << c.none << ", " << kPassRate.in(lang) << " "
-        << (rate ? FormatFixed(*rate * 100.0, 1) + "%" : std::string("-")) << "\n";
+        << StatPercent(JudgedPassRate(c)) << "\n";
 }
 
 void PrintTable(const TestDataStore& store, const StoreAssessment& a, Language lang, std::ostream& out)

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "AcceptanceFormat.h"
 #include "CDornWordOffice.h"
 #include "ReportFonts.h"
 #include "UiText.h"
@@ -52,7 +53,7 @@ void WriteResultsTable(CDornWordOffice& office, const TestDataStore& store, Lang
         const int column = i % 2 == 0 ? 1 : 4;
         office.SetCellText(row, column, Q(p.name));
         office.SetCellText(row, column + 1, Q(p.stress125));
-        office.SetCellText(row, column + 2, Q(p.testType) + QLatin1Char('=') + Q(p.k30Value));
+        office.SetCellText(row, column + 2, K30ResultText(p, AssessK30Point(p, store.bManualInput, {})));
     }
 }
 
