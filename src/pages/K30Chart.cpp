@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "ChartEdge.h"
 #include "CurveMapping.h"
@@ -24,10 +25,13 @@ constexpr double kEdgeArrow = 8;
 int TruncatedPixels(double v) { return TruncatedCoordinate(v); }
 
 // Reading units from a typed value, bounded so that the float conversion is
-// always defined.
-float ReadingUnits(const QString& text, double scale)
+// always defined; nothing for a text that is no number.
+std::optional<float> ReadingUnits(const QString& text, double scale)
 {
-    const double v = ParseDecimal(S(text)) * scale;
+    const std::optional<double> typed = ReadTypedNumber(S(text));
+    if (!typed)
+        return std::nullopt;
+    const double v = *typed * scale;
     if (std::isnan(v))
         return 0.0f;
     return static_cast<float>(std::clamp(v, -1e12, 1e12));
@@ -58,8 +62,15 @@ ChartCurve K30CurvePointsFromTexts(const ChartFrame& frame, const std::array<QSt
                                    const std::array<QString, kUsedPairs>& settlementTexts)
 {
     std::array<ReadingPair, kReadingPairs> reading{};
-    for (std::size_t i = 0; i < kUsedPairs; ++i)
-        reading[i] = {ReadingUnits(stressTexts[i], 1000.0), ReadingUnits(settlementTexts[i], 100.0)};
+    for (std::size_t i = 0; i < kUsedPairs; ++i) {
+        const std::optional<float> stress = ReadingUnits(stressTexts[i], 1000.0);
+        const std::optional<float> settlement = ReadingUnits(settlementTexts[i], 100.0);
+        // The curve ends before a reading that is no number (the box is marked):
+        // drawn as 0 it would be a spike that looks like a measurement.
+        if (!stress || !settlement)
+            break;
+        reading[i] = {*stress, *settlement};
+    }
     return K30CurvePoints(frame, reading);
 }
 

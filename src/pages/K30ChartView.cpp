@@ -49,8 +49,8 @@ QString K30ChartView::ReadingTipAt(const QPoint& pos) const
     for (int i = 0; i <= shown; ++i) {
         const QPoint p = curve_[static_cast<std::size_t>(i)];
         if ((p - pos).manhattanLength() <= kTipReach) {
-            const double sigma = ParseDecimal(S(stress_[static_cast<std::size_t>(i)]));
-            const double s = ParseDecimal(S(settlement_[static_cast<std::size_t>(i)]));
+            const double sigma = ReadTypedNumber(S(stress_[static_cast<std::size_t>(i)])).value_or(0.0);
+            const double s = ReadTypedNumber(S(settlement_[static_cast<std::size_t>(i)])).value_or(0.0);
             return QStringLiteral("σ = %1 MPa, s = %2 mm").arg(Q(FormatFixed(sigma, 3)), Q(FormatFixed(s, 2)));
         }
     }
