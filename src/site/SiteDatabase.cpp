@@ -1169,8 +1169,6 @@ bool SiteDatabase::ToStore(const std::vector<SitePoint>& points, TestDataStore& 
     }
     store.nK30Count = static_cast<std::int32_t>(store.k30List.size());
     store.nEv2Count = static_cast<std::int32_t>(store.ev2List.size());
-    store.bDataSaved = true;
-    store.bRawTextMatchesPoints = false;
     return true;
 }
 
