@@ -18,6 +18,8 @@ class CHeadk30;
 class CListData;
 class CPropSheet;
 class CReadData;
+class CSitePage;
+class SiteCommands;
 class CTestEv2;
 class CTestK30;
 class FileCommands;
@@ -49,6 +51,8 @@ public:
     CHeadk30* HeaderPage() const { return headerPage_; }
     CTestK30* TestPage() const { return testPage_; }
     CTestEv2* Ev2Page() const { return ev2Page_; }
+    CSitePage* SitePage() const { return sitePage_; }
+    SiteCommands& Site() { return *site_; }
     FileCommands& Files() { return *files_; }
 
     // Commands
@@ -109,10 +113,12 @@ private:
     CHeadk30* headerPage_;
     CTestK30* testPage_;
     CTestEv2* ev2Page_;
+    CSitePage* sitePage_;
     QLabel* statusText_;
     std::map<CommandId, QAction*> actions_;
     std::unique_ptr<FileCommands> files_;
     std::unique_ptr<ReportCommands> reports_;
+    std::unique_ptr<SiteCommands> site_;
 };
 
 }  // namespace k30

@@ -3,6 +3,7 @@
 #include "AppTexts.h"
 #include "DataExportTexts.h"
 #include "Ev2PageTexts.h"
+#include "SiteTexts.h"
 
 namespace k30 {
 
@@ -23,6 +24,9 @@ const std::vector<MenuItem>& MenuTable()
     static const std::vector<MenuItem> table{
         Sub(kMenuFile,
             {Cmd(kMenuOpen, CommandId::Open), Cmd(kMenuArchivedTransfers, CommandId::ArchivedTransfers),
+             Cmd(site_texts::kMenuDatabaseSetting, CommandId::SiteDatabase),
+             Cmd(site_texts::kMenuImport, CommandId::SiteImport),
+             Sub(site_texts::kMenuSiteDatabase, {Cmd(site_texts::kMenuRebuild, CommandId::SiteRebuild)}),
              Sub(kMenuSaveAs, {Cmd(kMenuSaveRaw, CommandId::SaveRaw), Cmd(kMenuSaveProject, CommandId::SaveProject)}),
              Sep(), Cmd(kMenuPrint, CommandId::Print), Cmd(kMenuPrintPreview, CommandId::PrintPreview),
              Cmd(kExportPdf, CommandId::ExportPdf), Cmd(kMenuExport, CommandId::Export), Sep(),

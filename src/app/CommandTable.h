@@ -28,6 +28,9 @@ enum class CommandId {
     ManualInputEv2 = 32812,
     Export = 32813,
     ArchivedTransfers = 32814,
+    SiteDatabase = 32815,
+    SiteImport = 32816,
+    SiteRebuild = 32817,
 };
 
 // One entry of the menu tree. Both languages' menus are built from this one

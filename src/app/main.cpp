@@ -7,6 +7,7 @@
 #include "Prompt.h"
 #include "ReportFonts.h"
 #include "Settings.h"
+#include "SiteCommands.h"
 #include "TestDataStore.h"
 #include "UserSettings.h"
 
@@ -31,7 +32,11 @@ int main(int argc, char** argv)
                                    QStringLiteral("Quiet time that ends a transfer, in milliseconds"),
                                    QStringLiteral("N"));
     parser.addOption(port);
+    const QCommandLineOption db(QStringLiteral("db"),
+                                QStringLiteral("Site database: sqlite:PATH or postgresql://user@host:port/name"),
+                                QStringLiteral("URL"));
     parser.addOption(quiet);
+    parser.addOption(db);
     parser.process(app);
 
     k30::TestDataStore store;
@@ -45,6 +50,7 @@ int main(int argc, char** argv)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         window.setGeometry(screen->availableGeometry());
     window.showMaximized();
+    window.Site().Start(parser.isSet(db) ? parser.value(db) : QString());
     if (!parser.positionalArguments().isEmpty())
         window.OpenFile(parser.positionalArguments().constFirst());
     return app.exec();
