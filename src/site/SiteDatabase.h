@@ -64,6 +64,10 @@ public:
     ImportResult ImportFiles(const QStringList& paths, const std::function<bool(int, int)>& progress = {},
                              QStringList* errors = nullptr);
 
+    // Called after each point an import writes, with the count so far: the
+    // progress of a large file.
+    void SetImportObserver(std::function<void(int)> observer);
+
     // Sets the fields of the points; previous gets what they were (for undo).
     // A chainage that does not parse refuses the edit with its message.
     bool Edit(const std::vector<qint64>& ids, const PointEdit& edit, std::vector<PointFields>* previous = nullptr);
@@ -85,10 +89,13 @@ public:
     qint64 SourceCount();
     qint64 PointCount();
 
-    // Empties the database and imports every raw file of the archive folder
-    // (names do not matter; unaccepted receptions included), all in one
-    // transaction: a failure leaves the database as it was.
-    ImportResult Rebuild(const QString& archiveFolder, const std::function<bool(int, int)>& progress = {});
+    // Replaces the transfers of the database with the accepted transfers of
+    // the archive folder, in one transaction: a failure or a stop leaves the
+    // database as it was. Project files imported by hand stay.
+    // What the engineer added to points of the archive's transfers is kept.
+    // skipped gets one line per archive file that could not be read.
+    ImportResult Rebuild(const QString& archiveFolder, const std::function<bool(int, int)>& progress = {},
+                         QStringList* skipped = nullptr);
 
     // A TestDataStore of the given points (in order), for the export writers
     // and reports: K30 points in its K30 list, Ev2 points in its Ev2 list.
@@ -107,7 +114,8 @@ private:
 bool ImportArchivedTransfer(const QString& address, std::string_view text, const QString& archivePath,
                             QString* error = nullptr);
 
-// Every raw file (*.ORG, any case) in the folder, sorted by name.
+// Every raw file (*.ORG, any case) of accepted transfers in the folder
+// ("_unaccepted" receptions left out), sorted by name.
 QStringList ArchiveFiles(const QString& folder);
 
 }  // namespace k30::site
