@@ -223,7 +223,7 @@ void SiteCommands::RunJob(JobKind kind, const QStringList& paths)
             return;
         }
         if (job->kind == JobKind::Rebuild)
-            job->result = db.Rebuild(job->folder, progress);
+            job->result = db.Rebuild(job->folder, progress, &job->errors);
         else
             job->result = db.ImportFiles(job->paths, progress, &job->errors);
     });
@@ -239,6 +239,9 @@ void SiteCommands::OnJobDone()
     std::unique_ptr<Job> job = std::move(job_);
     job->thread->wait();
     delete job->thread;
+    // Closing the dialog emits canceled(): what the operator chose was read before.
+    const bool cancelled = job->cancel;
+    job->progress->disconnect(this);
     job->progress->close();
     job->progress->deleteLater();
     page_.Refresh();
@@ -253,7 +256,7 @@ void SiteCommands::OnJobDone()
         text = job->result.error;
     else
         text = Tr(kImportDone, lang).arg(c.transfersAdded).arg(c.pointsAdded).arg(c.transfersPresent);
-    if (job->cancel && job->kind == JobKind::Import)
+    if (cancelled && job->kind == JobKind::Import)
         text += QStringLiteral("\n") + Tr(kImportStopped, lang);
     if (!job->errors.isEmpty()) {
         ok = false;

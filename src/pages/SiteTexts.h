@@ -88,9 +88,9 @@ inline constexpr Text kImportDone{"新增 %1 个传输和 %2 个测点，%3 个�
 inline constexpr Text kImportErrors{"以下文件未能导入：", "These files could not be imported:"};
 inline constexpr Text kImportStopped{"导入已取消；已导入的文件保留在数据库中。",
                                      "The import was cancelled; the files imported so far stay in the database."};
-inline constexpr Text kRebuildQuestion{"清空工地数据库并从传输存档重新导入？\n在测点上填写的里程、层位、检验批和备注将丢失。",
-                                       "Empty the site database and import the transfer archive again?\n"
-                                       "Chainages, layers, lots and remarks typed for the points will be lost."};
+inline constexpr Text kRebuildQuestion{"从传输存档重建工地数据库？\n测点上填写的里程、层位、检验批和备注将保留。",
+                                       "Rebuild the site database from the transfer archive?\n"
+                                       "Chainages, layers, lots and remarks typed for the points are kept."};
 inline constexpr Text kRebuildFailed{"重建失败，数据库保持原样：", "The rebuild failed; the database is as it was: "};
 inline constexpr Text kFirstImportQuestion{"工地数据库是空的。是否在后台导入传输存档中的 %1 个文件？",
                                            "The site database is empty. Import the %1 files of the transfer archive in the background?"};

@@ -64,7 +64,7 @@ protected:
         frame_->Action(CommandId::SiteImport)->trigger();
         ASSERT_TRUE(done.count() > 0 || done.wait(20000));
         EXPECT_TRUE(done.at(0).at(0).toBool());
-        EXPECT_EQ(prompt_.asked.back().text, QStringLiteral("2 transfers and 8 points added; 0 transfers were already there."));
+        EXPECT_EQ(prompt_.asked.back().text.toStdString(), "2 transfers and 8 points added; 0 transfers were already there.");
     }
     CSitePage* Page() { return frame_->SitePage(); }
 

@@ -53,7 +53,11 @@ protected:
         EXPECT_TRUE(prompt_.done()) << "scripted answers left over";
         page_.reset();
     }
-    void Import(const std::string& text) { ASSERT_TRUE(db_.ImportTransferText(text).ok) << db_.LastError().toStdString(); }
+    void Import(const std::string& text)
+    {
+        const site::ImportResult r = db_.ImportTransferText(text, QStringLiteral("imported.ORG"));
+        ASSERT_TRUE(r.ok) << r.error.toStdString();
+    }
     // Eight K30 points: five on 12 May (K30 200, 150, 220, 190, 180), three on 13 May (210, 230, 170).
     void ImportEight()
     {
