@@ -128,6 +128,8 @@ void CSitePage::CreateControls()
     view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 6);
     view_->setWordWrap(false);
+    view_->horizontalHeader()->setStretchLastSection(true);
+    view_->setColumnWidth(SiteTableModel::Date, view_->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00")) + 16);
 
     chart_ = new SiteChartView(this);
     strip_ = new QLabel(this);

@@ -1,6 +1,8 @@
 #include "SiteTableModel.h"
 
 #include <QColor>
+#include <QDate>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <array>
@@ -45,8 +47,15 @@ site::SortColumn SortColumnOf(int column)
 
 QString SitePointDate(const site::SitePoint& p)
 {
-    // The instrument writes "2026-12-06 14:30:05" or "2026/12/06 ..."; the date is the first word.
-    return p.startTime.trimmed().section(QLatin1Char(' '), 0, 0);
+    // The instrument writes "2026-5-12-08:05": the date as yyyy-MM-dd, or the text as it is.
+    static const QRegularExpression kDate(QStringLiteral("^\\s*(\\d{4})\\D(\\d{1,2})\\D(\\d{1,2})"));
+    const QRegularExpressionMatch m = kDate.match(p.startTime);
+    if (m.hasMatch()) {
+        const QDate date(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+        if (date.isValid())
+            return date.toString(Qt::ISODate);
+    }
+    return p.startTime.trimmed();
 }
 
 QString SitePointValue(const site::SitePoint& p)

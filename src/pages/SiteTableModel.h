@@ -73,7 +73,7 @@ private:
     std::vector<site::SitePoint> rows_;
 };
 
-// The date of a point ("2026-12-06"), from its start time as the instrument wrote it.
+// The date of a point ("2026-05-12"), from its start time as the instrument wrote it.
 QString SitePointDate(const site::SitePoint& point);
 // K30 of a K30 point, Ev2 of an Ev2 point.
 QString SitePointValue(const site::SitePoint& point);

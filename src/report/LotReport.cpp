@@ -31,7 +31,7 @@ using namespace site_texts;
 constexpr double kTitlePoints = 18;
 constexpr double kTextPoints = 10;
 constexpr double kTablePoints = 8;
-constexpr int kFirstPageRows = 14;
+constexpr int kFirstPageRows = 20;
 constexpr int kPageRows = 46;
 constexpr int kPdfResolution = 1200;
 constexpr double kPdfMarginMm = 4.0;

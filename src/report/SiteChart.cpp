@@ -131,9 +131,14 @@ void DrawSiteChart(QPainter& painter, const QRectF& area, const SiteChartData& d
         painter.setPen(gridPen);
         painter.drawLine(QPointF(x, s.plot.top()), QPointF(x, s.plot.bottom()));
         painter.setPen(axisPen);
+        // A label that would run under the value labels is left out.
+        const QString label = ChainageLabel(c);
+        const double half = painter.fontMetrics().horizontalAdvance(label) / 2.0;
+        if (x - half < s.plot.left() - 0.3 * fontPixels || x + half > area.right())
+            continue;
         painter.drawText(QRectF(x - 5 * fontPixels, s.plot.bottom() + 0.2 * fontPixels, 10 * fontPixels,
                                 1.4 * fontPixels),
-                         Qt::AlignHCenter | Qt::AlignTop, ChainageLabel(c));
+                         Qt::AlignHCenter | Qt::AlignTop, label);
     }
     painter.setPen(axisPen);
     painter.setBrush(Qt::NoBrush);

@@ -44,15 +44,15 @@ TEST(LotReport, PdfHoldsTheScopeTheConclusionAndEveryRowOverItsPages)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("lot.pdf"));
     QString error;
-    // 14 rows on the first page under the chart, 46 on the next.
-    ASSERT_TRUE(ExportLotReportPdf(path, Lot(60, {60, 0, 0}), error)) << error.toStdString();
+    // 20 rows on the first page under the chart, 46 on the next.
+    ASSERT_TRUE(ExportLotReportPdf(path, Lot(66, {66, 0, 0}), error)) << error.toStdString();
     EXPECT_EQ(test::PdfPages(path), 2);
     const QString text = test::PdfText(path);
     EXPECT_TRUE(text.contains(QStringLiteral("Scope: layer L3")));
-    EXPECT_TRUE(text.contains(QStringLiteral("Conclusion: All 60 points listed pass")));
-    EXPECT_TRUE(text.contains(QStringLiteral("DK125+359")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Conclusion: All 66 points listed pass")));
+    EXPECT_TRUE(text.contains(QStringLiteral("DK125+365")));
     EXPECT_TRUE(text.contains(QStringLiteral("K125+300")));  // the chart's chainage axis
-    EXPECT_TRUE(ExportLotReportPdf(path, Lot(61, {61, 0, 0}), error));
+    EXPECT_TRUE(ExportLotReportPdf(path, Lot(67, {67, 0, 0}), error));
     EXPECT_EQ(test::PdfPages(path), 3);
 }
 
