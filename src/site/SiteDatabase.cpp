@@ -31,6 +31,9 @@ namespace {
 constexpr std::uint64_t kMaxProjectFileBytes = 256ull * 1024 * 1024;
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// A text for a NOT NULL column: Qt binds a null QString as NULL.
+QString T(const QString& s) { return s.isNull() ? QStringLiteral("") : s; }
 std::string S(const QString& s) { return s.toStdString(); }
 
 QVariant NullableDouble(const std::optional<double>& v)
@@ -373,13 +376,13 @@ struct SiteDatabase::Impl {
         q.prepare(QStringLiteral(
             "INSERT INTO sources (sha256, kind, instrument_no, accepted_at, file_path, header, content, imported_at) "
             "VALUES (?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (sha256) DO NOTHING RETURNING id"));
-        q.addBindValue(src.sha256);
-        q.addBindValue(src.kind);
+        q.addBindValue(T(src.sha256));
+        q.addBindValue(T(src.kind));
         q.addBindValue(src.instrumentNo);
-        q.addBindValue(src.acceptedAt);
-        q.addBindValue(src.filePath);
-        q.addBindValue(src.header);
-        q.addBindValue(src.content);
+        q.addBindValue(T(src.acceptedAt));
+        q.addBindValue(T(src.filePath));
+        q.addBindValue(T(src.header));
+        q.addBindValue(src.content.isNull() ? QByteArray("") : src.content);
         q.addBindValue(QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
         if (!q.exec()) {
             error = ErrorText(q.lastError());
@@ -389,29 +392,38 @@ struct SiteDatabase::Impl {
             return true;  // held already
         const qint64 sourceId = q.value(0).toLongLong();
         q.finish();
+        if (!InsertPoints(sourceId, src.rows, points, error))
+            return false;
+        added = true;
+        return true;
+    }
 
+    // Writes the points of a source inside an open transaction.
+    bool InsertPoints(qint64 sourceId, const std::vector<PointRow>& rows, int& points, QString& error)
+    {
+        points = 0;
         QSqlQuery p(Db());
         p.prepare(QStringLiteral(
             "INSERT INTO points (source_id, kind, seq, name, start_time, end_time, test_date, stress125, k30_text, "
             "test_type, design_load, sigma0max, ev1, ev2, ratio, readings, k30_num, k30_bound, ev2_num, ratio_num, "
             "ev2_shown, ratio_shown) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-        for (const PointRow& r : src.rows) {
+        for (const PointRow& r : rows) {
             p.addBindValue(sourceId);
             p.addBindValue(r.kind);
             p.addBindValue(r.seq);
-            p.addBindValue(Q(r.name));
-            p.addBindValue(Q(r.startTime));
-            p.addBindValue(Q(r.endTime));
+            p.addBindValue(T(Q(r.name)));
+            p.addBindValue(T(Q(r.startTime)));
+            p.addBindValue(T(Q(r.endTime)));
             p.addBindValue(TestDate(r.startTime));
-            p.addBindValue(Q(r.stress125));
-            p.addBindValue(Q(r.k30Text));
-            p.addBindValue(Q(r.testType));
-            p.addBindValue(Q(r.designLoad));
-            p.addBindValue(Q(r.sigma0max));
-            p.addBindValue(Q(r.ev1));
-            p.addBindValue(Q(r.ev2));
-            p.addBindValue(Q(r.ratio));
-            p.addBindValue(r.readings);
+            p.addBindValue(T(Q(r.stress125)));
+            p.addBindValue(T(Q(r.k30Text)));
+            p.addBindValue(T(Q(r.testType)));
+            p.addBindValue(T(Q(r.designLoad)));
+            p.addBindValue(T(Q(r.sigma0max)));
+            p.addBindValue(T(Q(r.ev1)));
+            p.addBindValue(T(Q(r.ev2)));
+            p.addBindValue(T(Q(r.ratio)));
+            p.addBindValue(T(r.readings));
             p.addBindValue(NullableDouble(r.k30Num));
             p.addBindValue(NullableDouble(r.k30Bound));
             p.addBindValue(NullableDouble(r.ev2Num));
@@ -426,7 +438,6 @@ struct SiteDatabase::Impl {
             if (observer)
                 observer(points);
         }
-        added = true;
         return true;
     }
 
@@ -500,8 +511,10 @@ bool SiteDatabase::Open(const QString& address)
         return false;
     };
 
+    bool existed = false;
     if (!impl->postgres) {
         const QFileInfo info(a.path);
+        existed = info.exists() && info.size() > 0;
         if (info.isDir())
             return fail(OpenError::Unreachable, QStringLiteral("is a folder, not a database file"));
         if (info.exists() && info.size() > 0) {
@@ -553,6 +566,8 @@ bool SiteDatabase::Open(const QString& address)
     }
 
     QString error;
+    if (tables.isEmpty() && existed)
+        return fail(OpenError::Damaged, QStringLiteral("holds no tables (damaged?); it was left as it is"));
     if (tables.isEmpty()) {
         // A new database. Two programs may create it at once: the loser of the
         // race finds the tables made and reads them instead.
@@ -731,14 +746,14 @@ bool SiteDatabase::Edit(const std::vector<qint64>& ids, const PointEdit& edit, s
     QVariantList values;
     if (edit.chainage) {
         sets << QStringLiteral("chainage = ?") << QStringLiteral("chainage_m = ?");
-        values << edit.chainage->trimmed() << NullableDouble(metres);
+        values << T(edit.chainage->trimmed()) << NullableDouble(metres);
     }
     const std::pair<const std::optional<QString>*, const char*> texts[] = {
         {&edit.offset, "side_offset"}, {&edit.layer, "layer"}, {&edit.lot, "lot"}, {&edit.remark, "remark"}};
     for (const auto& [value, column] : texts)
         if (*value) {
             sets << QLatin1String(column) + QStringLiteral(" = ?");
-            values << (*value)->trimmed();
+            values << T((*value)->trimmed());
         }
     if (previous)
         previous->clear();
@@ -799,12 +814,12 @@ bool SiteDatabase::Restore(const std::vector<PointFields>& fields)
         "UPDATE points SET chainage = ?, chainage_m = ?, side_offset = ?, layer = ?, lot = ?, remark = ? WHERE id = ?"));
     for (const PointFields& f : fields) {
         const ChainageParse c = ParseChainage(S(f.chainage));
-        q.addBindValue(f.chainage);
+        q.addBindValue(T(f.chainage));
         q.addBindValue(NullableDouble(c.ok ? c.metres : std::nullopt));
-        q.addBindValue(f.offset);
-        q.addBindValue(f.layer);
-        q.addBindValue(f.lot);
-        q.addBindValue(f.remark);
+        q.addBindValue(T(f.offset));
+        q.addBindValue(T(f.layer));
+        q.addBindValue(T(f.lot));
+        q.addBindValue(T(f.remark));
         q.addBindValue(f.id);
         if (!q.exec()) {
             d_->Rollback();
@@ -1011,38 +1026,64 @@ ImportResult SiteDatabase::Rebuild(const QString& archiveFolder, const std::func
         return r;
     };
 
-    // What the engineer added, by transfer, kind and place in the transfer.
+    // What the engineer added, by source, kind and place in the source.
     struct Kept {
         QString sha, kind;
         int seq;
         PointFields fields;
     };
     std::vector<Kept> kept;
+    std::vector<qint64> held;
     {
         QSqlQuery q(d_->Db());
         q.setForwardOnly(true);
         if (!q.exec(QStringLiteral(
                 "SELECT s.sha256, p.kind, p.seq, p.chainage, p.side_offset, p.layer, p.lot, p.remark "
-                "FROM points p JOIN sources s ON s.id = p.source_id WHERE s.kind = 'transfer' AND "
-                "(p.chainage <> '' OR p.side_offset <> '' OR p.layer <> '' OR p.lot <> '' OR p.remark <> '')")))
+                "FROM points p JOIN sources s ON s.id = p.source_id WHERE "
+                "p.chainage <> '' OR p.side_offset <> '' OR p.layer <> '' OR p.lot <> '' OR p.remark <> ''")))
             return fail(ErrorText(q.lastError()));
         while (q.next())
             kept.push_back({q.value(0).toString(), q.value(1).toString(), q.value(2).toInt(),
                             {0, q.value(3).toString(), q.value(4).toString(), q.value(5).toString(),
                              q.value(6).toString(), q.value(7).toString()}});
+        if (!q.exec(QStringLiteral("SELECT id FROM sources ORDER BY id")))
+            return fail(ErrorText(q.lastError()));
+        while (q.next())
+            held.push_back(q.value(0).toLongLong());
     }
-    if (!d_->Exec(QStringLiteral("DELETE FROM points WHERE source_id IN (SELECT id FROM sources WHERE kind = 'transfer')"),
-                  error) ||
-        !d_->Exec(QStringLiteral("DELETE FROM sources WHERE kind = 'transfer'"), error))
+    if (!d_->Exec(QStringLiteral("DELETE FROM points"), error))
         return fail(error);
 
-    const int n = static_cast<int>(files.size());
-    for (int i = 0; i < n; ++i) {
-        if (progress && !progress(i, n))
+    // Every source held (imported files too, which the archive lacks) is
+    // evaluated again from its own bytes; then the archive's new transfers.
+    const int n = static_cast<int>(held.size() + files.size());
+    int step = 0;
+    for (qint64 id : held) {
+        if (progress && !progress(step++, n))
+            return fail(QStringLiteral("stopped; the database is as it was"));
+        const std::optional<SiteSource> source = Source(id);
+        PreparedSource src;
+        QString why;
+        const bool ok = source && (source->kind == SourceKind::Project
+                                       ? PrepareProject(source->content, source->filePath, src, why)
+                                       : PrepareTransfer(std::string_view(source->content.constData(),
+                                                                          static_cast<std::size_t>(source->content.size())),
+                                                         source->filePath, source->acceptedAt, src, why));
+        if (!ok) {
+            if (skipped)
+                *skipped << why;
+            continue;
+        }
+        int points = 0;
+        if (!d_->InsertPoints(id, src.rows, points, error))
+            return fail(error);
+    }
+    for (const QString& file : files) {
+        if (progress && !progress(step++, n))
             return fail(QStringLiteral("stopped; the database is as it was"));
         PreparedSource src;
         QString why;
-        if (!PrepareFile(files[i], src, why)) {
+        if (!PrepareFile(file, src, why)) {
             if (skipped)
                 *skipped << why;
             continue;
@@ -1050,7 +1091,7 @@ ImportResult SiteDatabase::Rebuild(const QString& archiveFolder, const std::func
         bool added = false;
         int points = 0;
         if (!d_->Insert(src, added, points, error))
-            return fail(files[i] + QStringLiteral(": ") + error);
+            return fail(file + QStringLiteral(": ") + error);
         if (added) {
             ++r.counts.transfersAdded;
             r.counts.pointsAdded += points;
@@ -1065,12 +1106,12 @@ ImportResult SiteDatabase::Rebuild(const QString& archiveFolder, const std::func
                                "AND seq = ?"));
     for (const Kept& k : kept) {
         const ChainageParse c = ParseChainage(S(k.fields.chainage));
-        put.addBindValue(k.fields.chainage);
+        put.addBindValue(T(k.fields.chainage));
         put.addBindValue(NullableDouble(c.ok ? c.metres : std::nullopt));
-        put.addBindValue(k.fields.offset);
-        put.addBindValue(k.fields.layer);
-        put.addBindValue(k.fields.lot);
-        put.addBindValue(k.fields.remark);
+        put.addBindValue(T(k.fields.offset));
+        put.addBindValue(T(k.fields.layer));
+        put.addBindValue(T(k.fields.lot));
+        put.addBindValue(T(k.fields.remark));
         put.addBindValue(k.sha);
         put.addBindValue(k.kind);
         put.addBindValue(k.seq);
@@ -1145,6 +1186,31 @@ bool ImportArchivedTransfer(const QString& address, std::string_view text, const
     if (!r.ok && error)
         *error = r.error;
     return r.ok;
+}
+
+bool SetAsideDatabaseFile(const QString& address, QString* setAsidePath, QString* error)
+{
+    const AddressParse parsed = ParseSiteAddress(address);
+    if (!parsed.ok || parsed.address.engine != SiteAddress::Engine::SQLite) {
+        if (error)
+            *error = parsed.ok ? QStringLiteral("a PostgreSQL database is never set aside by the workbench") : parsed.error;
+        return false;
+    }
+    const QString path = parsed.address.path;
+    const QString aside =
+        path + QStringLiteral(".set-aside-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    if (!QFile::rename(path, aside)) {
+        if (error)
+            *error = path + QStringLiteral(": cannot be renamed to ") + aside;
+        return false;
+    }
+    // The journal files belong to the file set aside: a new database must not read them.
+    for (const char* suffix : {"-wal", "-shm", "-journal"})
+        if (QFile::exists(path + QLatin1String(suffix)))
+            QFile::rename(path + QLatin1String(suffix), aside + QLatin1String(suffix));
+    if (setAsidePath)
+        *setAsidePath = aside;
+    return true;
 }
 
 QStringList ArchiveFiles(const QString& folder)

@@ -89,11 +89,11 @@ public:
     qint64 SourceCount();
     qint64 PointCount();
 
-    // Replaces the transfers of the database with the accepted transfers of
-    // the archive folder, in one transaction: a failure or a stop leaves the
-    // database as it was. Project files imported by hand stay.
-    // What the engineer added to points of the archive's transfers is kept.
-    // skipped gets one line per archive file that could not be read.
+    // Evaluates every source held again from its own bytes and adds the
+    // accepted transfers of the archive folder it lacks, in one transaction:
+    // a failure or a stop leaves the database as it was. Nothing held is
+    // dropped (imported files are in no archive), and what the engineer added
+    // to points stays. skipped gets one line per file that could not be read.
     ImportResult Rebuild(const QString& archiveFolder, const std::function<bool(int, int)>& progress = {},
                          QStringList* skipped = nullptr);
 
@@ -108,6 +108,13 @@ private:
     QString error_;
     QString address_;
 };
+
+// On the user's word only: moves a damaged or newer SQLite database file
+// aside (to "PATH.set-aside-YYYYMMDD-HHMMSS", with its -wal and -shm files)
+// so a new one can be made, e.g. by Rebuild. Nothing is deleted. False with
+// a message for PostgreSQL (the server's administrator decides) or a failed
+// rename; setAsidePath gets the new name.
+bool SetAsideDatabaseFile(const QString& address, QString* setAsidePath, QString* error);
 
 // Called right after a transfer was archived: imports it into the database
 // at address. Returns false with a message (English) when it could not.

@@ -61,11 +61,11 @@ WhereClause BuildWhere(const SiteFilter& f)
         c << (*f.kind == PointKind::K30 ? QStringLiteral("p.kind = 'k30'") : QStringLiteral("p.kind = 'ev2'"));
     if (f.layer) {
         c << QStringLiteral("p.layer = ?");
-        w.values << *f.layer;
+        w.values << (f.layer->isNull() ? QStringLiteral("") : *f.layer);  // null binds as NULL
     }
     if (f.lot) {
         c << QStringLiteral("p.lot = ?");
-        w.values << *f.lot;
+        w.values << (f.lot->isNull() ? QStringLiteral("") : *f.lot);
     }
     if (f.chainageFrom)
         c << QStringLiteral("p.chainage_m >= ") + Literal(*f.chainageFrom);

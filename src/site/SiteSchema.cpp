@@ -35,13 +35,17 @@ QStringList Version1(bool postgres)
     };
 }
 
-// Version 2: a remark per point, and the kind index the statistics of one
-// kind read through.
+// Version 2: a remark per point; an index holding every value the statistics
+// and verdicts read, so statistics over the whole site scan it instead of
+// the rows; a lot's or a layer's stretch of line found by one index each.
 QStringList To2()
 {
     return {
         QStringLiteral("ALTER TABLE points ADD COLUMN remark TEXT NOT NULL DEFAULT ''"),
-        QStringLiteral("CREATE INDEX points_kind ON points (kind, k30_num, ev2_num)"),
+        QStringLiteral("CREATE INDEX points_values ON points "
+                       "(kind, k30_num, k30_bound, ev2_num, ratio_num, ev2_shown, ratio_shown)"),
+        QStringLiteral("CREATE INDEX points_layer_chainage ON points (layer, chainage_m)"),
+        QStringLiteral("CREATE INDEX points_lot_chainage ON points (lot, chainage_m)"),
         QStringLiteral("UPDATE site_meta SET value = '2' WHERE key = 'schema_version'"),
     };
 }
