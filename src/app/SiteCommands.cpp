@@ -88,7 +88,7 @@ bool SiteCommands::Start(const QString& address)
     db_.Close();
     if (!db_.Open(address.isEmpty() ? StoredAddress() : address)) {
         TellOpenError();
-        return false;
+        return db_.IsOpen();
     }
     page_.SetDatabase(&db_);
     // The first start with a database offers the archive, once per database.
@@ -132,7 +132,31 @@ void SiteCommands::TellOpenError()
         break;
     }
     page_.SetDatabase(nullptr, db_.LastError());
-    frame_.GetPrompt().inform(&frame_, Tr(texts::kAppTitle, lang), text, Prompt::Icon::Warning);
+    Prompt& prompt = frame_.GetPrompt();
+    const bool replaceable = (db_.LastOpenError() == site::OpenError::Damaged ||
+                              db_.LastOpenError() == site::OpenError::Newer) &&
+                             site::ParseSiteAddress(where).address.engine == site::SiteAddress::Engine::SQLite;
+    if (!replaceable) {
+        prompt.inform(&frame_, Tr(texts::kAppTitle, lang), text, Prompt::Icon::Warning);
+        return;
+    }
+    // Never replaced without the operator's word: the file is only renamed.
+    if (prompt.ask(&frame_, Tr(texts::kAppTitle, lang), text + QStringLiteral("\n\n") + Tr(kSetAsideQuestion, lang),
+                   Prompt::Buttons::YesNo, Prompt::Icon::Warning, Prompt::Answer::No) != Prompt::Answer::Yes)
+        return;
+    QString setAside;
+    QString error;
+    if (!site::SetAsideDatabaseFile(where, &setAside, &error)) {
+        prompt.inform(&frame_, Tr(texts::kAppTitle, lang), Tr(kSetAsideFailed, lang) + error, Prompt::Icon::Warning);
+        return;
+    }
+    if (!db_.Open(where)) {
+        prompt.inform(&frame_, Tr(texts::kAppTitle, lang), Tr(kUnreachableDatabase, lang).arg(where, db_.LastError()),
+                      Prompt::Icon::Warning);
+        return;
+    }
+    page_.SetDatabase(&db_);
+    RunJob(JobKind::Rebuild, {});
 }
 
 bool SiteCommands::Ready()

@@ -35,7 +35,9 @@ public:
 
     // Opens the database at address (the stored one when empty) and, on the
     // first start with an empty database, offers the transfer archive for
-    // import in the background. False, after telling why, when it could not open.
+    // import in the background. False, after telling why, when it could not open
+    // (a damaged or newer file may be moved aside on the operator's word, and
+    // a new database rebuilt from the archive: then true).
     bool Start(const QString& address = {});
     site::SiteDatabase& Database() { return db_; }
     bool Busy() const { return job_ != nullptr; }

@@ -403,15 +403,15 @@ void CSitePage::ShowStatistics()
 void CSitePage::UpdateChart()
 {
     const Language lang = Lang();
-    SiteChartData data;
+    SiteChartData shown;
     site::SiteFilter filter = model_->Filter();
     // One quantity per chart: Ev2 when only Ev2 points are chosen, else K30.
     const bool ev2 = filter.kind ? *filter.kind == site::PointKind::Ev2
                                  : stats_.k30Counts.passed + stats_.k30Counts.failed + stats_.k30Counts.none == 0 &&
                                        stats_.ev2Counts.passed + stats_.ev2Counts.failed + stats_.ev2Counts.none > 0;
     filter.kind = ev2 ? site::PointKind::Ev2 : site::PointKind::K30;
-    data.quantity = Tr(ev2 ? acceptance_texts::kQuantityEv2 : acceptance_texts::kQuantityK30, lang);
-    data.required = ev2 ? filter.required.ev2Min : filter.required.k30;
+    shown.quantity = Tr(ev2 ? acceptance_texts::kQuantityEv2 : acceptance_texts::kQuantityK30, lang);
+    shown.required = ev2 ? filter.required.ev2Min : filter.required.k30;
     if (db_) {
         const auto points = db_->Points(filter, site::SiteSort{site::SortColumn::Chainage, false}, 0, kMaxChartPoints);
         for (const site::SitePoint& p : points) {
@@ -419,10 +419,10 @@ void CSitePage::UpdateChart()
             const double value = SitePointValue(p).toDouble(&ok);
             if (!p.chainageM || !ok)
                 continue;
-            data.points.push_back(SiteChartPoint{p.id, *p.chainageM, value, p.verdict, false, p.name});
+            shown.points.push_back(SiteChartPoint{p.id, *p.chainageM, value, p.verdict, false, p.name});
         }
     }
-    chart_->SetData(std::move(data), lang);
+    chart_->SetData(std::move(shown), lang);
     UpdateChartSelection();
 }
 
@@ -430,10 +430,10 @@ void CSitePage::UpdateChartSelection()
 {
     const std::vector<qint64> ids = SelectedIds();
     const std::set<qint64> chosen(ids.begin(), ids.end());
-    SiteChartData data = chart_->Data();
-    for (SiteChartPoint& p : data.points)
+    SiteChartData shown = chart_->Data();
+    for (SiteChartPoint& p : shown.points)
         p.selected = chosen.count(p.id) > 0;
-    chart_->SetData(std::move(data), Lang());
+    chart_->SetData(std::move(shown), Lang());
 }
 
 std::vector<qint64> CSitePage::SelectedIds() const

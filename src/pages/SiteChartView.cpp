@@ -17,9 +17,9 @@ SiteChartView::SiteChartView(QWidget* parent) : QWidget(parent)
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
-void SiteChartView::SetData(SiteChartData data, Language lang)
+void SiteChartView::SetData(SiteChartData chart, Language lang)
 {
-    data_ = std::move(data);
+    data_ = std::move(chart);
     lang_ = lang;
     update();
 }

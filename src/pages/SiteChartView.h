@@ -15,7 +15,7 @@ class SiteChartView : public QWidget {
 public:
     explicit SiteChartView(QWidget* parent = nullptr);
 
-    void SetData(SiteChartData data, Language lang);
+    void SetData(SiteChartData chart, Language lang);
     const SiteChartData& Data() const { return data_; }
     // Where a point is drawn now, in widget coordinates (tests, hit testing).
     QPointF PositionOf(std::size_t index) const;

@@ -61,6 +61,10 @@ inline constexpr Text kDamagedDatabase{"工地数据库文件已损坏或不是�
 inline constexpr Text kNewerDatabase{"工地数据库由更新版本的程序写入，本程序不能使用，未作任何改动：\n%1\n\n仍可照常处理文件。",
                                      "The site database was written by a newer version of the program and cannot be used here; "
                                      "it was left as it is:\n%1\n\nThe workbench still works on files."};
+inline constexpr Text kSetAsideQuestion{"是否将该文件改名移到一旁（不删除），新建工地数据库并从传输存档重建？",
+                                       "Move this file aside under a new name (nothing is deleted), start a new site database "
+                                       "and rebuild it from the transfer archive?"};
+inline constexpr Text kSetAsideFailed{"无法移开数据库文件：", "The database file could not be moved aside: "};
 inline constexpr Text kUnreachableDatabase{"无法连接工地数据库：\n%1\n\n%2\n\n仍可照常处理文件。",
                                            "The site database cannot be reached:\n%1\n\n%2\n\nThe workbench still works on files."};
 inline constexpr Text kBadAddress{"数据库地址无效：%1", "The database address is not valid: %1"};

@@ -127,18 +127,36 @@ TEST_F(SiteWindow, LotReportAndSelectionExportInBothLanguages)
     EXPECT_TRUE(zh.contains(QStringLiteral("检验批验收报告"))) << zh.toStdString();
 }
 
-TEST_F(SiteWindow, ADamagedDatabaseIsLeftAsItIsAndFilesStillOpen)
+TEST_F(SiteWindow, ADamagedDatabaseIsLeftAsItIsUnlessTheOperatorSetsItAside)
 {
     const QByteArray garbage("this is no database at all, just text that must stay as it is");
     Write("site.sqlite", garbage);
-    prompt_.answer(Answer::Ok);
+    prompt_.answer(Answer::No);
     EXPECT_FALSE(frame_->Site().Start(address_));
     EXPECT_TRUE(prompt_.asked.back().text.startsWith(QStringLiteral("The site database is damaged")));
-    QFile f(Path("site.sqlite"));
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), garbage);
+    EXPECT_EQ(prompt_.asked.back().defaultAnswer, Answer::No);
+    {
+        QFile f(Path("site.sqlite"));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), garbage);
+    }
     EXPECT_EQ(Page()->Database(), nullptr);
     EXPECT_TRUE(frame_->OpenFile(QStringLiteral(K30_SAMPLES "/demo.ORG")));
+
+    // On the operator's word the file is renamed, not removed, and a new
+    // database is made from the archive.
+    Write("transfers/2026-05-12_080000_instrument-1207.ORG",
+          QByteArray::fromStdString(test::K30TransferText({200, 150}, 12, 1)));
+    QSignalSpy done(&frame_->Site(), &SiteCommands::jobFinished);
+    prompt_.answer(Answer::Yes).answer(Answer::Ok);
+    EXPECT_TRUE(frame_->Site().Start(address_));
+    ASSERT_TRUE(done.wait(20000));
+    EXPECT_EQ(frame_->Site().Database().PointCount(), 2);
+    const QStringList aside = QDir(dir_.path()).entryList({QStringLiteral("site.sqlite.set-aside-*")});
+    ASSERT_EQ(aside.size(), 1);
+    QFile moved(Path(aside.front()));
+    ASSERT_TRUE(moved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(moved.readAll(), garbage);
 }
 
 TEST_F(SiteWindow, TheFirstStartOffersTheArchiveOnce)
