@@ -36,6 +36,7 @@
 #include "CPropSheet.h"
 #include "AcceptanceSettings.h"
 #include "CReadData.h"
+#include "CSitePage.h"
 #include "CTestEv2.h"
 #include "Ev2PageTexts.h"
 #include "Ev2Transfer.h"
@@ -49,6 +50,7 @@
 #include "RecentFiles.h"
 #include "ReportCommands.h"
 #include "SaveFirst.h"
+#include "SiteCommands.h"
 #include "Settings.h"
 #include "StatusFeedback.h"
 #include "TestDataStore.h"
@@ -143,7 +145,7 @@ CMainFrame::CMainFrame(TestDataStore& store, Prompt& prompt, const WindowOptions
       listPage_(new CListData(store, sheet_)), readPage_(new CReadData(store, prompt, sheet_)),
       headerPage_(new CHeadk30(store, sheet_)), testPage_(new CTestK30(store, prompt, sheet_)),
       ev2Page_(new CTestEv2(store, prompt, [this] { return CurrentRequirements(CurrentHeader()); }, sheet_)),
-      statusText_(new QLabel(this)), files_(std::make_unique<FileCommands>(*this)),
+      sitePage_(new CSitePage(store, prompt, sheet_)), statusText_(new QLabel(this)), files_(std::make_unique<FileCommands>(*this)),
       reports_(std::make_unique<ReportCommands>(store, prompt, [this] { return CurrentHeader(); }, this))
 {
     UseQtTranslations(store_.nLanguage);
@@ -154,6 +156,11 @@ CMainFrame::CMainFrame(TestDataStore& store, Prompt& prompt, const WindowOptions
     sheet_->addTab(Scrolled(headerPage_), QString());
     sheet_->addTab(testPage_, QString());
     sheet_->addTab(Scrolled(ev2Page_), QString());
+    sheet_->addTab(sitePage_, QString());
+    site_ = std::make_unique<SiteCommands>(*this, *sitePage_);
+    sitePage_->SetRequirementSource([this] { return CurrentRequirements(CurrentHeader()); });
+    readPage_->SetArchivedHook(
+        [this](const std::string& text, const QString& path) { site_->OnTransferArchived(text, path); });
     connect(ev2Page_, &CTestEv2::computed, this, [this] { SetSaveRawState(true); });
     sheet_->SetCaptions(store_.nLanguage);
     connect(sheet_, &QTabWidget::currentChanged, this, &CMainFrame::OnTabChanged);
@@ -370,6 +377,9 @@ void CMainFrame::CreateActions()
         {CommandId::RecentFiles, {}, none, nullptr, QStyle::SP_CustomBase},
         {CommandId::SaveRaw, [this] { OnSaveRaw(); }, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), nullptr,
          QStyle::SP_CustomBase},
+        {CommandId::SiteDatabase, [this] { site_->OnDatabaseSetting(); }, none, nullptr, QStyle::SP_CustomBase},
+        {CommandId::SiteImport, [this] { site_->OnImport(); }, none, nullptr, QStyle::SP_CustomBase},
+        {CommandId::SiteRebuild, [this] { site_->OnRebuild(); }, none, nullptr, QStyle::SP_CustomBase},
         {CommandId::SaveProject, [this] { OnSaveProject(); }, QKeySequence::Save, "document-save",
          QStyle::SP_DialogSaveButton},
         {CommandId::Print, [this] { OnPrint(); }, QKeySequence::Print, "document-print", QStyle::SP_FileIcon},
@@ -488,6 +498,9 @@ void CMainFrame::OnTabChanged(int index)
         break;
     case CPropSheet::Ev2Page:
         ev2Page_->OnActivated();
+        break;
+    case CPropSheet::SitePage:
+        sitePage_->OnActivated();
         break;
     default:
         break;
@@ -670,6 +683,8 @@ void CMainFrame::SwitchLanguage(Language lang)
     testPage_->RetranslateUi();
     sheet_->setCurrentIndex(CPropSheet::Ev2Page);
     ev2Page_->RetranslateUi();
+    sheet_->setCurrentIndex(CPropSheet::SitePage);
+    sitePage_->RetranslateUi();
     sheet_->setCurrentIndex(CPropSheet::ListPage);
     sheet_->SetCaptions(lang);
     FillRecentMenu();

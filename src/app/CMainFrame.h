@@ -21,6 +21,8 @@ class CHeadk30;
 class CListData;
 class CPropSheet;
 class CReadData;
+class CSitePage;
+class SiteCommands;
 class CTestEv2;
 class CTestK30;
 class FileCommands;
@@ -55,6 +57,8 @@ public:
     CHeadk30* HeaderPage() const { return headerPage_; }
     CTestK30* TestPage() const { return testPage_; }
     CTestEv2* Ev2Page() const { return ev2Page_; }
+    CSitePage* SitePage() const { return sitePage_; }
+    SiteCommands& Site() { return *site_; }
     FileCommands& Files() { return *files_; }
     StatusFeedback& Feedback() { return *feedback_; }
     QUndoStack& UndoStack() { return *undoStack_; }
@@ -135,6 +139,7 @@ private:
     CHeadk30* headerPage_;
     CTestK30* testPage_;
     CTestEv2* ev2Page_;
+    CSitePage* sitePage_;
     QLabel* statusText_;
     std::map<CommandId, QAction*> actions_;
     std::unique_ptr<FileCommands> files_;
@@ -145,6 +150,7 @@ private:
     QMenu* pagesMenu_ = nullptr;
     std::vector<QAction*> pageActions_;
     QUndoStack* undoStack_ = nullptr;
+    std::unique_ptr<SiteCommands> site_;
 };
 
 }  // namespace k30

@@ -6,11 +6,11 @@
 
 namespace k30 {
 
-// The five pages in their tab order.
+// The six pages in their tab order.
 class CPropSheet : public QTabWidget {
     Q_OBJECT
 public:
-    enum Page { ListPage = 0, ReadPage = 1, HeaderPage = 2, TestPage = 3, Ev2Page = 4 };
+    enum Page { ListPage = 0, ReadPage = 1, HeaderPage = 2, TestPage = 3, Ev2Page = 4, SitePage = 5 };
 
     using QTabWidget::QTabWidget;
 

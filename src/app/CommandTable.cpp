@@ -4,6 +4,7 @@
 #include "DataExportTexts.h"
 #include "Ev2PageTexts.h"
 #include "WorkbenchTexts.h"
+#include "SiteTexts.h"
 
 namespace k30 {
 
@@ -25,6 +26,9 @@ const std::vector<MenuItem>& MenuTable()
         Sub(kMenuFile,
             {Cmd(kMenuOpen, CommandId::Open), Cmd(kMenuRecentFiles, CommandId::RecentFiles),
              Cmd(kMenuArchivedTransfers, CommandId::ArchivedTransfers),
+             Cmd(site_texts::kMenuDatabaseSetting, CommandId::SiteDatabase),
+             Cmd(site_texts::kMenuImport, CommandId::SiteImport),
+             Sub(site_texts::kMenuSiteDatabase, {Cmd(site_texts::kMenuRebuild, CommandId::SiteRebuild)}),
              Sub(kMenuSaveAs, {Cmd(kMenuSaveRaw, CommandId::SaveRaw), Cmd(kMenuSaveProject, CommandId::SaveProject)}),
              Sep(), Cmd(kMenuPrint, CommandId::Print), Cmd(kMenuPrintPreview, CommandId::PrintPreview),
              Cmd(kExportPdf, CommandId::ExportPdf), Cmd(kMenuExport, CommandId::Export), Sep(),

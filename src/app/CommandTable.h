@@ -37,6 +37,9 @@ enum class CommandId {
     NextPage = 32821,
     PreviousPage = 32822,
     Pages = 32823,  // carries the submenu of pages
+    SiteDatabase = 32824,
+    SiteImport = 32825,
+    SiteRebuild = 32826,
 };
 
 // One entry of the menu tree. Both languages' menus are built from this one

@@ -97,6 +97,11 @@ bool FileCommands::OpenRaw(const QString& path)
     QByteArray bytes;
     if (!ReadFile(path, static_cast<qint64>(kMaxRawFileBytes), bytes))
         return false;
+    return OpenRawBytes(bytes, path);
+}
+
+bool FileCommands::OpenRawBytes(const QByteArray& bytes, const QString& path)
+{
     TestDataStore& store = frame_.Store();
     store.strCurK30Name.clear();
     store.strCurEv2Name.clear();
@@ -118,6 +123,11 @@ bool FileCommands::OpenProject(const QString& path)
     QByteArray bytes;
     if (!ReadFile(path, kMaxProjectFileBytes, bytes))
         return false;
+    return OpenProjectBytes(bytes, path);
+}
+
+bool FileCommands::OpenProjectBytes(const QByteArray& bytes, const QString& path)
+{
     const ProjectReadResult project =
         ReadProject(reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size()));
     TestDataStore& store = frame_.Store();

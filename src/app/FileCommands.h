@@ -17,6 +17,10 @@ public:
     void Open();
     // Loads a chosen path as Open does; false when nothing was loaded.
     bool OpenPath(const QString& path);
+    // A raw file's text or a project file's bytes, loaded as if the file at
+    // path were opened (the site database keeps both); false when nothing was loaded.
+    bool OpenRawBytes(const QByteArray& bytes, const QString& path);
+    bool OpenProjectBytes(const QByteArray& bytes, const QString& path);
     // Each true when its file was written completely; the document then
     // knows what that file holds.
     bool SaveRaw();

@@ -8,6 +8,7 @@
 #include "Prompt.h"
 #include "ReportFonts.h"
 #include "Settings.h"
+#include "SiteCommands.h"
 #include "TestDataStore.h"
 #include "UserSettings.h"
 #include "WindowPlacement.h"
@@ -33,7 +34,11 @@ int main(int argc, char** argv)
                                    QStringLiteral("Quiet time that ends a transfer, in milliseconds"),
                                    QStringLiteral("N"));
     parser.addOption(port);
+    const QCommandLineOption db(QStringLiteral("db"),
+                                QStringLiteral("Site database: sqlite:PATH or postgresql://user@host:port/name"),
+                                QStringLiteral("URL"));
     parser.addOption(quiet);
+    parser.addOption(db);
     parser.process(app);
 
     k30::TestDataStore store;
@@ -49,6 +54,7 @@ int main(int argc, char** argv)
         window.show();
     else
         window.showMaximized();
+    window.Site().Start(parser.isSet(db) ? parser.value(db) : QString());
     if (!parser.positionalArguments().isEmpty())
         window.OpenFile(parser.positionalArguments().constFirst());
     // A reception a crash or a kill cut short is kept in the archive and offered.

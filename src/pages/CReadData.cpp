@@ -356,6 +356,8 @@ void CReadData::AcceptTransfer()
     lineText_.clear();
     lineBytes_ = 0;
     emit showListPageRequested();
+    if (archived.ok && archived_)
+        archived_(lastTransferText_, Q(archived.path));
     if (!archived.ok)
         Ask(Tr(texts::kAppTitle, store_.nLanguage), Tr(readtexts::kArchiveFailed, store_.nLanguage).arg(Q(archived.error)),
             Prompt::Buttons::Ok, Prompt::Icon::Warning, Prompt::Answer::Ok);

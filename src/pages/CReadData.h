@@ -53,6 +53,9 @@ public:
 
     // The clock that dates archived files; the system's unless a test sets one.
     void SetClock(std::function<std::time_t()> clock) { clock_ = std::move(clock); }
+    // Called with the text and the archive file right after an accepted
+    // transfer was archived (the site database takes it in).
+    void SetArchivedHook(std::function<void(const std::string&, const QString&)> hook) { archived_ = std::move(hook); }
 
     // Archives the bytes received but not accepted, unless exactly these were
     // archived already. False, with the reason in error, when they could not be.
@@ -116,6 +119,7 @@ private:
     std::function<bool()> saveProject_;
     QString archiveFolder_;
     std::function<std::time_t()> clock_;
+    std::function<void(const std::string&, const QString&)> archived_;
     std::size_t archivedUnacceptedSize_ = 0;  // of the received text, 0: none
     QString portName_;  // the port chosen last
 

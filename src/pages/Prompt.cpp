@@ -93,9 +93,10 @@ void ConfigureFileDialog(QFileDialog& dialog, const Prompt::FileRequest& request
         }
     }
     dialog.setNameFilters(request.nameFilters);
-    if (request.mode == Prompt::FileRequest::Mode::Open) {
+    if (request.mode != Prompt::FileRequest::Mode::Save) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setFileMode(request.mode == Prompt::FileRequest::Mode::OpenMany ? QFileDialog::ExistingFiles
+                                                                               : QFileDialog::ExistingFile);
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
@@ -115,6 +116,8 @@ QString QtPrompt::chooseFile(QWidget* parent, const FileRequest& request)
     ConfigureFileDialog(dialog, request);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
+    if (request.mode == FileRequest::Mode::OpenMany)
+        return dialog.selectedFiles().join(QLatin1Char('\n'));
     return dialog.selectedFiles().constFirst();
 }
 

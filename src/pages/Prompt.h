@@ -19,7 +19,8 @@ public:
     enum class Answer { Ok, Cancel, Yes, No };
 
     struct FileRequest {
-        enum class Mode { Open, Save };
+        // OpenMany: several existing files, their paths joined by newlines.
+        enum class Mode { Open, Save, OpenMany };
         Mode mode = Mode::Open;
         QString title;
         QStringList nameFilters;  // "Text (*.a *.b)"

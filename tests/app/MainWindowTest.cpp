@@ -115,11 +115,17 @@ protected:
 
 }  // namespace
 
-TEST_F(Window, StartsWithTheBareTitleAndFiveTabs)
+TEST_F(Window, StartsWithTheBareTitleAndSixTabs)
 {
     EXPECT_EQ(Title(), QStringLiteral("Quindle-"));
-    ASSERT_EQ(frame_->Sheet()->count(), 5);
+    ASSERT_EQ(frame_->Sheet()->count(), 6);
+    EXPECT_EQ(frame_->Sheet()->tabText(0), QStringLiteral("List"));
+    EXPECT_EQ(frame_->Sheet()->tabText(3), QStringLiteral("Test Data"));
     EXPECT_EQ(frame_->Sheet()->tabText(4), QStringLiteral("Ev2"));
+    EXPECT_EQ(frame_->Sheet()->tabText(5), QStringLiteral("Site"));
+    EXPECT_EQ(frame_->Action(CommandId::Open)->shortcut(), QKeySequence(QKeySequence::Open));
+    EXPECT_EQ(frame_->Action(CommandId::SaveProject)->shortcut(), QKeySequence(QKeySequence::Save));
+    EXPECT_EQ(frame_->Action(CommandId::Print)->shortcut(), QKeySequence(QKeySequence::Print));
     const auto menus = frame_->menuBar()->actions();
     ASSERT_EQ(menus.size(), 7);
     EXPECT_EQ(menus[0]->text(), QStringLiteral("File(&F)"));

@@ -1,0 +1,176 @@
+// The site database in the window: the address, importing files, opening a
+// point into the other pages, the lot report, exporting a selection, a
+// damaged database, both languages.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTemporaryDir>
+
+#include "CMainFrame.h"
+#include "CPropSheet.h"
+#include "CReadData.h"
+#include "CSitePage.h"
+#include "../report/ReportTestSupport.h"
+#include "ScriptedPrompt.h"
+#include "SiteCommands.h"
+#include "SiteTableModel.h"
+#include "SiteTestData.h"
+#include "TestDataStore.h"
+
+namespace k30 {
+namespace {
+
+using test::ScriptedPrompt;
+using Answer = Prompt::Answer;
+
+class SiteWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir_.isValid());
+        previous_ = QDir::currentPath();
+        QDir::setCurrent(dir_.path());
+        Write(QStringLiteral("Config.cfg"), "E");
+        store_.nLanguage = Language::English;
+        frame_ = std::make_unique<CMainFrame>(store_, prompt_);
+        QDir(dir_.path()).mkdir(QStringLiteral("transfers"));
+        frame_->ReadPage()->SetArchiveFolder(Path("transfers"));
+        address_ = QStringLiteral("sqlite:") + Path("site.sqlite");
+    }
+    void TearDown() override
+    {
+        EXPECT_TRUE(prompt_.done()) << "scripted answers left over";
+        frame_.reset();
+        QDir::setCurrent(previous_);
+    }
+    QString Path(const QString& name) const { return dir_.filePath(name); }
+    void Write(const QString& name, const QByteArray& bytes)
+    {
+        QFile f(Path(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    // Imports both transfers through File › Import into site database….
+    void ImportTwo()
+    {
+        Write("day12.ORG", QByteArray::fromStdString(test::K30TransferText({200, 150, 220, 190, 180}, 12, 1)));
+        Write("day13.ORG", QByteArray::fromStdString(test::K30TransferText({210, 230, 170}, 13, 6)));
+        QSignalSpy done(&frame_->Site(), &SiteCommands::jobFinished);
+        prompt_.file(Path("day12.ORG") + "\n" + Path("day13.ORG")).answer(Answer::Ok);
+        frame_->Action(CommandId::SiteImport)->trigger();
+        ASSERT_TRUE(done.count() > 0 || done.wait(20000));
+        EXPECT_TRUE(done.at(0).at(0).toBool());
+        EXPECT_EQ(prompt_.asked.back().text.toStdString(), "2 transfers and 8 points added; 0 transfers were already there.");
+    }
+    CSitePage* Page() { return frame_->SitePage(); }
+
+    QTemporaryDir dir_;
+    QString previous_;
+    QString address_;
+    TestDataStore store_;
+    ScriptedPrompt prompt_;
+    std::unique_ptr<CMainFrame> frame_;
+};
+
+TEST_F(SiteWindow, ImportsFilesAndOpensAPointIntoTheOtherPagesAskingFirst)
+{
+    ASSERT_TRUE(frame_->Site().Start(address_));
+    ImportTwo();
+    frame_->Sheet()->setCurrentIndex(CPropSheet::SitePage);
+    SiteTableModel* model = Page()->Model();
+    ASSERT_EQ(model->TotalCount(), 8);
+
+    // Unsaved points first: the save question, answered No.
+    ASSERT_TRUE(frame_->OpenFile(QStringLiteral(K30_SAMPLES "/demo.ORG")));
+    const site::SitePoint point = model->PointAt(model->RowOfId(model->PointAt(6).id));
+    prompt_.answer(Answer::No);
+    ASSERT_TRUE(frame_->Site().OpenPoint(point.id));
+    EXPECT_EQ(prompt_.asked.back().text, QStringLiteral("Data is not saved. Do you need to save it?"));
+    EXPECT_EQ(frame_->Sheet()->currentIndex(), static_cast<int>(CPropSheet::TestPage));
+    EXPECT_EQ(store_.nK30Count, 3);  // the second transfer
+    EXPECT_EQ(QString::fromStdString(store_.strCurK30Name), point.name);
+}
+
+TEST_F(SiteWindow, LotReportAndSelectionExportInBothLanguages)
+{
+    ASSERT_TRUE(frame_->Site().Start(address_));
+    ImportTwo();
+    frame_->Sheet()->setCurrentIndex(CPropSheet::SitePage);
+    EXPECT_EQ(frame_->Sheet()->tabText(CPropSheet::SitePage), QStringLiteral("Site"));
+
+    prompt_.file(Path("lot.pdf"));
+    frame_->Site().ExportLotReportPdf();
+    const QString en = test::PdfText(Path("lot.pdf"));
+    EXPECT_TRUE(en.contains(QStringLiteral("Lot Acceptance Report"))) << en.toStdString();
+    EXPECT_TRUE(en.contains(QStringLiteral("Scope: all points")));
+    // No required K30 in the header: nothing can be judged.
+    EXPECT_TRUE(en.contains(QStringLiteral("8 points cannot be judged")));
+
+    Page()->View()->selectAll();
+    prompt_.file(Path("chosen.csv"));
+    frame_->Site().ExportSelection();
+    QFile csv(Path("chosen.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_EQ(csv.readAll().count("\r\n"), 9);  // the title row and eight points
+
+    frame_->SwitchLanguage(Language::Chinese);
+    EXPECT_EQ(frame_->Sheet()->tabText(CPropSheet::SitePage), QStringLiteral("工地"));
+    EXPECT_EQ(Page()->Model()->headerData(SiteTableModel::Chainage, Qt::Horizontal, Qt::DisplayRole).toString(),
+              QStringLiteral("里程"));
+    prompt_.file(Path("lot-zh.pdf"));
+    frame_->Site().ExportLotReportPdf();
+    const QString zh = test::PdfText(Path("lot-zh.pdf"));
+    EXPECT_TRUE(zh.contains(QStringLiteral("检验批验收报告"))) << zh.toStdString();
+}
+
+TEST_F(SiteWindow, ADamagedDatabaseIsLeftAsItIsUnlessTheOperatorSetsItAside)
+{
+    const QByteArray garbage("this is no database at all, just text that must stay as it is");
+    Write("site.sqlite", garbage);
+    prompt_.answer(Answer::No);
+    EXPECT_FALSE(frame_->Site().Start(address_));
+    EXPECT_TRUE(prompt_.asked.back().text.startsWith(QStringLiteral("The site database is damaged")));
+    EXPECT_EQ(prompt_.asked.back().defaultAnswer, Answer::No);
+    {
+        QFile f(Path("site.sqlite"));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), garbage);
+    }
+    EXPECT_EQ(Page()->Database(), nullptr);
+    EXPECT_TRUE(frame_->OpenFile(QStringLiteral(K30_SAMPLES "/demo.ORG")));
+
+    // On the operator's word the file is renamed, not removed, and a new
+    // database is made from the archive.
+    Write("transfers/2026-05-12_080000_instrument-1207.ORG",
+          QByteArray::fromStdString(test::K30TransferText({200, 150}, 12, 1)));
+    QSignalSpy done(&frame_->Site(), &SiteCommands::jobFinished);
+    prompt_.answer(Answer::Yes).answer(Answer::Ok);
+    EXPECT_TRUE(frame_->Site().Start(address_));
+    ASSERT_TRUE(done.wait(20000));
+    EXPECT_EQ(frame_->Site().Database().PointCount(), 2);
+    const QStringList aside = QDir(dir_.path()).entryList({QStringLiteral("site.sqlite.set-aside-*")});
+    ASSERT_EQ(aside.size(), 1);
+    QFile moved(Path(aside.front()));
+    ASSERT_TRUE(moved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(moved.readAll(), garbage);
+}
+
+TEST_F(SiteWindow, TheFirstStartOffersTheArchiveOnce)
+{
+    Write("transfers/2026-05-12_080000_instrument-1207.ORG",
+          QByteArray::fromStdString(test::K30TransferText({200, 150}, 12, 1)));
+    QSignalSpy done(&frame_->Site(), &SiteCommands::jobFinished);
+    prompt_.answer(Answer::Yes);
+    ASSERT_TRUE(frame_->Site().Start(address_));
+    ASSERT_TRUE(done.wait(20000));
+    EXPECT_EQ(frame_->Site().Database().PointCount(), 2);
+    // Asked once per database: a later start asks nothing.
+    ASSERT_TRUE(frame_->Site().Start(address_));
+}
+
+}  // namespace
+}  // namespace k30
