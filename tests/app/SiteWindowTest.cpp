@@ -86,6 +86,7 @@ TEST_F(SiteWindow, ImportsFilesAndOpensAPointIntoTheOtherPagesAskingFirst)
 
     // Unsaved points first: the save question, answered No.
     ASSERT_TRUE(frame_->OpenFile(QStringLiteral(K30_SAMPLES "/demo.ORG")));
+    store_.RenamePoint(0, "renamed");
     const site::SitePoint point = model->PointAt(model->RowOfId(model->PointAt(6).id));
     prompt_.answer(Answer::No);
     ASSERT_TRUE(frame_->Site().OpenPoint(point.id));

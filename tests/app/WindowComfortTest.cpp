@@ -148,7 +148,8 @@ TEST_F(Comfort, DroppedFileOpensAfterTheSaveQuestion)
     EXPECT_FALSE(Drop(frame_.get(), {QUrl::fromLocalFile(Path("notes.txt"))}));
 
     const QString second = Copy("second.org");
-    prompt_.answer(Answer::No);  // the raw file's points are unsaved: asked first
+    store_.RenamePoint(0, "renamed");  // work no file holds: asked first
+    prompt_.answer(Answer::No);
     ASSERT_TRUE(Drop(frame_.get(), {QUrl::fromLocalFile(Path("notes.txt")), QUrl::fromLocalFile(second)}));
     QTRY_COMPARE(frame_->windowTitle(), QStringLiteral("Quindle-") + second);
     ASSERT_EQ(prompt_.asked.size(), 1u);
@@ -230,7 +231,7 @@ TEST_F(Comfort, ShortcutsSwitchPagesAndPoints)
     QTest::keyClick(frame_.get(), Qt::Key_Down, Qt::ControlModifier);
     EXPECT_EQ(store_.strCurK30Name, store_.k30List[1].name);
     // Past the last page comes the first; a page number beyond the pages does nothing.
-    QTest::keyClick(frame_.get(), Qt::Key_5, Qt::ControlModifier);
+    QTest::keyClick(frame_.get(), Qt::Key_6, Qt::ControlModifier);
     QTest::keyClick(frame_.get(), Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(frame_->Sheet()->currentIndex(), 0);
     QTest::keyClick(frame_.get(), Qt::Key_9, Qt::ControlModifier);
@@ -342,7 +343,7 @@ TEST_F(Comfort, EveryPageFitsA1024By600ScreenWithoutOverlaps)
 TEST_F(Comfort, ARestartBringsBackSizePlacePageAndColumns)
 {
     ShowActive();
-    frame_->resize(900, 560);
+    frame_->resize(1024, 600);
     frame_->Sheet()->setCurrentIndex(CPropSheet::HeaderPage);
     QHeaderView* header = frame_->ListPage()->View()->horizontalHeader();
     header->setSectionHidden(K30ListModel::kCheckColumn, true);
@@ -354,7 +355,7 @@ TEST_F(Comfort, ARestartBringsBackSizePlacePageAndColumns)
     store.nLanguage = Language::English;
     CMainFrame again(store, prompt_);
     EXPECT_TRUE(RestoreMainWindow(again, *again.Sheet()));
-    EXPECT_EQ(again.size(), QSize(900, 560));
+    EXPECT_EQ(again.size(), QSize(1024, 600));
     EXPECT_EQ(again.Sheet()->currentIndex(), CPropSheet::HeaderPage);
     QHeaderView* restored = again.ListPage()->View()->horizontalHeader();
     EXPECT_TRUE(restored->isSectionHidden(K30ListModel::kCheckColumn));
