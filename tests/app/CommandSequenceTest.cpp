@@ -234,9 +234,10 @@ void ExpectEverythingOnDisk(CMainFrame& w, const TestDataStore& store, const QSt
         shown.*f.member = w.HeaderPage()->Box(f.member)->text().toStdString();
         empty = empty && (shown.*f.member).empty();
     }
-    if (!empty)
+    if (!empty) {
         EXPECT_TRUE(std::find(disk.headers.begin(), disk.headers.end(), shown) != disk.headers.end())
             << where << ": the header is in no project file";
+    }
 
     // Readings in open boxes are those of the point they belong to.
     CTestK30* k30Page = w.TestPage();

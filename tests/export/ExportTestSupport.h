@@ -136,7 +136,7 @@ inline TestDataStore KnownStore()
     return s;
 }
 
-inline Requirements KnownRequirements() { return Requirements{125.0, 400.0, 5.0}; }
+inline Requirements KnownRequirements() { return Requirements{125.0, 400.0, 5.0, {}}; }
 
 inline ReportHeader KnownHeader()
 {

@@ -102,7 +102,7 @@ TEST(Conclusion, StandsInsideTheBoxAndTheBoxStaysEmptyWithoutARequirement)
     };
     test::RecordingDevice plain, judged;
     ASSERT_TRUE(draw(plain, {}));
-    ASSERT_TRUE(draw(judged, {190, 100, 2.0}));
+    ASSERT_TRUE(draw(judged, {190, 100, 2.0, {}}));
     // Between the label and the tester's line: nothing without a K30 requirement.
     const double labelY = plain.FindText(QStringLiteral("Detection conclusion:"))->baseline.y();
     const double testerY = plain.FindText(QStringLiteral("Tester:"))->baseline.y();
@@ -242,7 +242,7 @@ protected:
 
 TEST_F(SummaryPdf, AFewPointsOnOnePageInBothLanguages)
 {
-    const QString zh = Export(StoreWithEv2(Language::Chinese), {190, 100, 2.3}, QStringLiteral("zh.pdf"));
+    const QString zh = Export(StoreWithEv2(Language::Chinese), {190, 100, 2.3, {}}, QStringLiteral("zh.pdf"));
     EXPECT_EQ(test::PdfPages(zh), 1);
     ExpectTexts(test::PdfText(zh), {"地基系数检测验收汇总表", "共1页，第1页", "委托单位: 中铁建设集团",
                          "要求 K30 ≥ 190 MPa/m；Ev2 ≥ 100 MPa；Ev2/Ev1 ≤ 2.3",
@@ -250,7 +250,7 @@ TEST_F(SummaryPdf, AFewPointsOnOnePageInBothLanguages)
                          "Ev2测点：合格 1，不合格 1，无法判定 0，合格率 50.0%", "合格（≥ 208）", "不符",
                          "检测人:张三"});
     const QString enText =
-        test::PdfText(Export(StoreWithEv2(Language::English), {190, 100, 2.3}, QStringLiteral("en.pdf"))).simplified();
+        test::PdfText(Export(StoreWithEv2(Language::English), {190, 100, 2.3, {}}, QStringLiteral("en.pdf"))).simplified();
     // Statistics: K30 of A, B, D; Ev2 of 150.0 and 90.0 (std 42.43, cv 35.4 %);
     // ratios 2.00 and 1.20 (std 0.566).
     ExpectTexts(enText, {"Acceptance Summary of Foundation Coefficient Testing", "1/1",
