@@ -42,7 +42,7 @@ using namespace k30;
 
 namespace {
 
-constexpr int kSequences = 400;
+constexpr int kSequences = 1000;
 constexpr int kStepsPerSequence = 14;
 
 const QString kDemo = QStringLiteral(K30_SAMPLES "/demo.ORG");
