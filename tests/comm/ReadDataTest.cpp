@@ -222,10 +222,6 @@ TEST_F(ReadPage, NamesThePortInItsBoxes)
     EXPECT_EQ(line_.openedDevice, kUsb12);
     EXPECT_TRUE(page_.Engine().IsOpen());
     EXPECT_TRUE(prompt_.done());
-
-    store_.nLanguage = Language::Chinese;
-    page_.UpdatePageCaptions();
-    EXPECT_EQ(page_.findChild<QLabel*>(QStringLiteral("portLabel"))->text(), QStringLiteral("COM口"));
 }
 
 TEST_F(ReadPage, APulledAdapterKeepsWhatCameForTheOperator)
@@ -367,59 +363,6 @@ TEST_F(ReadPage, BytesAreJournalledAsTheyArriveAndALeftJournalIsOfferedAtTheStar
     EXPECT_TRUE(journals().isEmpty());
     page_.OfferInterruptedReceptions([&](const QString& path) { opened << path; });  // asked once only
     EXPECT_TRUE(prompt_.done() && opened.size() == 1);
-}
-
-// Every text the page shows and asks, in each interface language.
-TEST_F(ReadPage, EveryTextInBothLanguages)
-{
-    const std::pair<Language, QStringList> cases[] = {
-        {Language::Chinese,
-         {"COM口", "打开串口", "没有串口被选中", "没有发现此串口/dev/ttyUSB1…………",
-          "串口/dev/ttyUSB12已经准备好，请发送数据…………", "串口/dev/ttyUSB12已经打开", "提示",
-          "请确认数据传送完毕,否则将导致数据不完整!", "当前数据尚未保存，是否保存",
-          "串口/dev/ttyUSB12已不可用，已经关闭（gone）。", "已收到 2 字节数据，尚未确认接收。"}},
-        {Language::English,
-         {"COM number", "Open COM", "No port is selected", "Port /dev/ttyUSB1 was not found…",
-          "Port /dev/ttyUSB12 is ready, please send the data…", "Port /dev/ttyUSB12 is open", "Notice",
-          "Please confirm that the transfer has finished, or the data will be incomplete!",
-          "Data is not saved. Do you need to save it?",
-          "Port /dev/ttyUSB12 is no longer available and has been closed (gone).",
-          "2 bytes have been received but not accepted."}},
-    };
-    page_.SetProjectSaver([] { return true; });
-    for (const auto& [lang, expected] : cases) {
-        store_ = TestDataStore{};
-        store_.nLanguage = lang;
-        page_.UpdatePageCaptions();  // as a language command does
-        QStringList shown{page_.findChild<QLabel*>(QStringLiteral("portLabel"))->text(), Button()};
-        prompt_.answer(Answer::Ok);
-        page_.findChild<QComboBox*>(QStringLiteral("portCombo"))->setCurrentIndex(-1);
-        page_.OnOpenPort();
-        shown << LastBox();
-        line_.refuseOpen = true;
-        shown << BoxOnOpening(kUsb1);
-        line_.refuseOpen = false;
-        Open();
-        shown << List()->item(List()->count() - 1)->text() << Button();
-        Receive(BytesOf(DemoText()));
-        prompt_.answer(Answer::Ok);
-        QuietTicks();
-        shown << prompt_.asked.back().caption << LastBox();
-
-        prompt_.answer(Answer::No);  // the save question before the next opening
-        Open();
-        shown << LastBox();
-        line_.device->Feed(Counting(2));
-        line_.device->Pull(QStringLiteral("gone"));
-        prompt_.answer(Answer::Ok).answer(Answer::Cancel).answer(Answer::No).answer(Answer::No);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return prompt_.asked.size() == 6; }));
-        Open();  // not saved, and afresh
-        for (const std::size_t box : {4, 7})
-            shown << prompt_.asked[box].text.section(QLatin1Char('\n'), 0, 0);
-        EXPECT_EQ(shown.join(QLatin1Char('|')).toStdString(), expected.join(QLatin1Char('|')).toStdString());
-        prompt_.asked.clear();
-        QuietTicks();  // nothing came: only the open caption comes back
-    }
 }
 
 }  // namespace

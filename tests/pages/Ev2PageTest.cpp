@@ -9,8 +9,6 @@
 #include "Ev2Chart.h"
 #include "Ev2ChartView.h"
 #include "Ev2ListModel.h"
-#include "Ev2PageTexts.h"
-#include "Ev2ReportTexts.h"
 #include "Ev2TestPoints.h"
 #include "../report/ReportTestSupport.h"
 #include "ScriptedPrompt.h"
@@ -124,12 +122,4 @@ TEST(Ev2Page, ChartDrawsBothCyclesFitsAndResults)
     const QImage cut = page.Chart()->grab().toImage();
     EXPECT_GT(PixelsLike(cut, kEv2FirstCycleColour), 200);
     EXPECT_LT(PixelsLike(cut, kEv2SecondCycleColour), PixelsLike(shown, kEv2SecondCycleColour) / 3);
-}
-
-TEST(Ev2Page, EveryTextHasBothForms)
-{
-    for (const Text& text : ev2_texts::kAll)
-        EXPECT_TRUE(!text.zh.empty() && !text.en.empty()) << text.en;
-    for (const Text& text : ev2_report_texts::kAll)
-        EXPECT_TRUE(!text.zh.empty() && !text.en.empty()) << text.en;
 }

@@ -54,9 +54,6 @@ TEST(ListModel, ColumnsAndTexts)
     EXPECT_TRUE(Cell(m, 1, 35).isEmpty());
     EXPECT_EQ(m.data(m.index(0, 0), Qt::TextAlignmentRole).toInt() & Qt::AlignLeft, Qt::AlignLeft);
     EXPECT_EQ(m.data(m.index(0, 5), Qt::TextAlignmentRole).toInt() & Qt::AlignRight, Qt::AlignRight);
-
-    K30ListModel english(s, Language::English);
-    EXPECT_EQ(english.headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("1 Stress"));
 }
 
 TEST(ListPage, RefillsOnActivationAndFollowsTheLanguage)

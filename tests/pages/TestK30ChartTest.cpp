@@ -6,7 +6,6 @@
 #include "K30Chart.h"
 #include "Ev2ChartView.h"
 #include "K30ChartView.h"
-#include "TestK30Texts.h"
 
 using namespace k30;
 
@@ -164,14 +163,6 @@ TEST(Ev2ChartView, ShowsTheReadingUnderThePointer)
                 tips << tip;
     EXPECT_TRUE(tips.contains(QStringLiteral("σ = 0.150 MPa, s = 0.45 mm"))) << tips.join(" | ").toStdString();
     EXPECT_TRUE(view.ReadingTipAt(QPoint(599, 0)).isEmpty());
-}
-
-TEST(TestK30Texts, EveryTextHasBothForms)
-{
-    for (const Text& text : testk30texts::kAll) {
-        EXPECT_FALSE(text.zh.empty()) << text.en;
-        EXPECT_FALSE(text.en.empty()) << text.zh;
-    }
 }
 
 }  // namespace

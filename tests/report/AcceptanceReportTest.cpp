@@ -14,7 +14,6 @@
 
 #include "AcceptancePoints.h"
 #include "AcceptanceSettings.h"
-#include "AcceptanceTexts.h"
 #include "CPrintType.h"
 #include "ConclusionText.h"
 #include "Ev2Report.h"
@@ -318,14 +317,6 @@ TEST_F(SummaryPdf, ExportedFromTheWindowWithTheRequirementsInForceAndFromTheTool
                             "--required", "abc"},
                      &exit);
     EXPECT_EQ(exit, 2);
-}
-
-TEST(AcceptanceTexts, EveryTextHasBothForms)
-{
-    for (const Text& text : acceptance_texts::kAll) {
-        EXPECT_FALSE(text.zh.empty()) << text.en;
-        EXPECT_FALSE(text.en.empty()) << text.zh;
-    }
 }
 
 }  // namespace
