@@ -1,10 +1,9 @@
 #include "Ev2ChartView.h"
 
-#include <QHelpEvent>
 #include <QImage>
 #include <QPainter>
-#include <QToolTip>
 
+#include "ChartTip.h"
 #include "Ev2Chart.h"
 
 namespace k30 {
@@ -52,15 +51,8 @@ QString Ev2ChartView::ReadingTipAt(const QPoint& pos) const
 
 bool Ev2ChartView::event(QEvent* event)
 {
-    if (event->type() == QEvent::ToolTip) {
-        const auto* help = static_cast<QHelpEvent*>(event);
-        const QString tip = ReadingTipAt(help->pos());
-        if (tip.isEmpty())
-            QToolTip::hideText();
-        else
-            QToolTip::showText(help->globalPos(), tip, this);
+    if (ShowChartTip(this, event, [this](const QPoint& pos) { return ReadingTipAt(pos); }))
         return true;
-    }
     return QWidget::event(event);
 }
 

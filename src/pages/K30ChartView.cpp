@@ -1,9 +1,8 @@
 #include "K30ChartView.h"
 
-#include <QHelpEvent>
 #include <QPainter>
-#include <QToolTip>
 
+#include "ChartTip.h"
 #include "Format.h"
 #include "UiText.h"
 
@@ -59,15 +58,8 @@ QString K30ChartView::ReadingTipAt(const QPoint& pos) const
 
 bool K30ChartView::event(QEvent* event)
 {
-    if (event->type() == QEvent::ToolTip) {
-        const auto* help = static_cast<QHelpEvent*>(event);
-        const QString tip = ReadingTipAt(help->pos());
-        if (tip.isEmpty())
-            QToolTip::hideText();
-        else
-            QToolTip::showText(help->globalPos(), tip, this);
+    if (ShowChartTip(this, event, [this](const QPoint& pos) { return ReadingTipAt(pos); }))
         return true;
-    }
     return QWidget::event(event);
 }
 
