@@ -41,6 +41,15 @@ inline QByteArray Counting(int n, int from = 0)
     return b;
 }
 
+// Not periodic over 256 bytes, so a misplaced block shows.
+inline QByteArray Pattern(int n)
+{
+    QByteArray bytes;
+    for (int i = 0; i < n; ++i)
+        bytes.append(char((i * 7 + i / 256) & 0xFF));
+    return bytes;
+}
+
 // The store a transfer text decodes into, to compare with what the page made.
 inline void ExpectStoreHolds(const TestDataStore& store, const std::string& transferText)
 {

@@ -138,12 +138,9 @@ TEST_F(PtyTransfer, TheReadPageReceivesTheWholeTransfer)
 
 TEST_F(PtyTransfer, AtFullSpeedABlockedWindowLosesNoByte)
 {
-    // About eight seconds of line at 115200 baud, not periodic over 256 bytes.
-    QByteArray bytes;
-    for (int i = 0; i < 96 * 1024; ++i)
-        bytes.append(char((i * 7 + i / 256) & 0xFF));
+    // About eight seconds of line at 115200 baud.
     std::string text;
-    for (const char b : bytes)
+    for (const char b : Pattern(96 * 1024))
         AppendByteText(text, static_cast<std::uint8_t>(b));
     const QString file = dir_.filePath(QStringLiteral("long.ORG"));
     QFile out(file);

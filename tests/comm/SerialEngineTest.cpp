@@ -12,17 +12,9 @@
 
 using k30::CSerialPort;
 using k30::test::FakeLine;
+using k30::test::Pattern;
 
 namespace {
-
-// Not periodic over 256 bytes, so a misplaced block shows.
-QByteArray Pattern(int n)
-{
-    QByteArray bytes;
-    for (int i = 0; i < n; ++i)
-        bytes.append(char((i * 7 + i / 256) & 0xFF));
-    return bytes;
-}
 
 class SerialEngine : public ::testing::Test {
 protected:

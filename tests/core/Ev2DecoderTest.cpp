@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "Ev2Transfer.h"
-#include "ProjectFile.h"
 #include "TestDataStore.h"
 #include "TransferBuilder.h"
 #include "TransferDecoder.h"
@@ -81,9 +80,6 @@ TEST(Ev2Decoding, RecordsAndTheirFields)
     EXPECT_EQ(s.ev2List[1].endTime, "2009-5-12-09:59");
     EXPECT_EQ(s.ev2List[2].name, "3");
     EXPECT_EQ(s.ev2List[2].reading[16].settlement, 3016.0f);
-
-    // The instrument number of an Ev2 section alone.
-    EXPECT_EQ(Decode(BuildTransfer(Ev2Plan(1))).nInstrumentNo, 0x0102);
 }
 
 TEST(Ev2Decoding, SectionLossesApplyToEv2Points)
@@ -109,12 +105,14 @@ TEST(Ev2Decoding, SectionLossesApplyToEv2Points)
         EXPECT_EQ(s.ev2List[0].name, "1");
     }
     {
-        // An Ev2 section after the K30 section is not counted.
+        // An Ev2 section after the K30 section is not counted; the K30 points are.
         TransferPlan plan = Ev2Plan(2);
         plan.k30Section = true;
-        plan.k30Records.push_back(InstrumentK30Record{});
+        plan.k30Records.resize(2);
         plan.k30First = true;
-        EXPECT_EQ(Decode(BuildTransfer(plan)).nEv2Count, 0);
+        const TestDataStore s = Decode(BuildTransfer(plan));
+        EXPECT_EQ(s.nEv2Count, 0);
+        EXPECT_EQ(s.nK30Count, 2);
     }
     {
         // Cut anywhere, a transfer still decodes to as many points as it counts.
@@ -130,20 +128,13 @@ TEST(Ev2Decoding, SectionLossesApplyToEv2Points)
     }
 }
 
-TEST(Ev2Decoding, EmptiedByATransferWithoutEv2AndByAProject)
+TEST(Ev2Decoding, EmptiedByATransferWithoutEv2)
 {
     TestDataStore s = Decode(BuildTransfer(Ev2Plan(2)));
     ASSERT_EQ(s.ev2List.size(), 2u);
     TransferPlan k30Only;
     k30Only.k30Records.resize(1);
     DecodeTransfer(BytesToTransferText(BuildTransfer(k30Only)), s);
-    EXPECT_EQ(s.nEv2Count, 0);
-    EXPECT_TRUE(s.ev2List.empty());
-
-    s = Decode(BuildTransfer(Ev2Plan(2)));
-    const auto project = ReadProject(WriteProject(5, {}, ReportHeader{}));
-    ASSERT_TRUE(project.ok) << project.error;
-    ApplyProject(project.data, s);
     EXPECT_EQ(s.nEv2Count, 0);
     EXPECT_TRUE(s.ev2List.empty());
 }

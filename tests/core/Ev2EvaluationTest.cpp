@@ -170,8 +170,4 @@ TEST(Ev2Fit, ARealisticPointAgainstExactValues)
     EXPECT_EQ(r.ev1Text, Printf("%.1f", ev1));
     EXPECT_EQ(r.ev2Text, Printf("%.1f", ev2));
     EXPECT_EQ(r.ratioText, Printf("%.2f", ev2 / ev1));
-    // Compacted fill: Ev1 ≈ 54.9, Ev2 ≈ 140.1 MPa.
-    EXPECT_EQ(r.ev1Text, "54.9");
-    EXPECT_EQ(r.ev2Text, "140.1");
-    EXPECT_EQ(r.ratioText, "2.55");
 }

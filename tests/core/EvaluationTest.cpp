@@ -18,15 +18,6 @@ std::array<ReadingPair, kReadingPairs> Pairs(std::initializer_list<ReadingPair> 
 }
 }  // namespace
 
-TEST(ComputeK30, WorkedExample)
-{
-    const auto r = ComputeK30(Pairs({{0, 0}, {50, 40}, {100, 110}, {150, 160}}));
-    ASSERT_TRUE(r);
-    EXPECT_FLOAT_EQ(r->stress125, 115.0f);
-    EXPECT_EQ(r->stress125Text, "0.115");
-    EXPECT_EQ(r->k30Text, " 92");
-}
-
 TEST(ComputeK30, CrossingRules)
 {
     // Exactly 1.25 mm does not stop the scan; the pair's own stress results.

@@ -125,14 +125,11 @@ protected:
 TEST_F(SettingsFile, FirstByteDecides)
 {
     EXPECT_EQ(ReadLanguage(path_), Language::English);  // missing
-    Write("");
-    EXPECT_EQ(ReadLanguage(path_), Language::English);
-    Write("C");
-    EXPECT_EQ(ReadLanguage(path_), Language::Chinese);
-    Write("c");
-    EXPECT_EQ(ReadLanguage(path_), Language::English);
-    Write("E\n");
-    EXPECT_EQ(ReadLanguage(path_), Language::English);
+    for (const auto& [bytes, lang] : {std::pair{"", Language::English}, {"C", Language::Chinese},
+                                      {"c", Language::English}, {"E\n", Language::English}}) {
+        Write(bytes);
+        EXPECT_EQ(ReadLanguage(path_), lang) << bytes;
+    }
 }
 
 TEST_F(SettingsFile, WritingChangesTheFirstByteOnlyAndNeverCreates)

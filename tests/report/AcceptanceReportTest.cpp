@@ -32,26 +32,11 @@ namespace {
 
 constexpr ReportPage kPage{765, 1094, 14, 14};
 
-// Straight loadings, so Ev = 1.5 · 150 mm / slope: the first 3 mm/MPa (Ev1 75.0),
-// the second rising `secondRise` hundredths of a mm per 0.1 MPa (15: Ev2 150.0).
-Ev2Point MakeEv2(const char* name, double secondRise)
-{
-    Ev2Point p;
-    p.name = name;
-    for (int i = 0; i <= 7; ++i)
-        p.reading[static_cast<std::size_t>(i)] = {50.0f * i, 15.0f * i};
-    p.reading[8] = {200, 100};
-    p.reading[9] = {100, 90};
-    for (int j = 0; j <= 6; ++j)
-        p.reading[static_cast<std::size_t>(10 + j)] = {100.0f * j, static_cast<float>(80 + secondRise * j)};
-    return p;
-}
-
 // The five K30 points and two Ev2 points: Ev2 150.0 (ratio 2.00) and 90.0 (1.20).
 TestDataStore StoreWithEv2(Language lang)
 {
     TestDataStore s = test::AcceptanceStore(lang);
-    s.ev2List = {MakeEv2("V1", 15), MakeEv2("V2", 25)};
+    s.ev2List = {test::StraightEv2Point("V1"), test::StraightEv2Point("V2", 25)};
     s.nEv2Count = 2;
     return s;
 }
@@ -119,9 +104,6 @@ TEST(Conclusion, StandsInsideTheBoxAndTheBoxStaysEmptyWithoutARequirement)
     EXPECT_TRUE(joined.endsWith(QStringLiteral("Recomputed: 0.250 MPa at 1.25 mm, K30 = 200 MPa/m.")));
 }
 
-// The point bitmap never carries a conclusion: with no requirement its bytes
-// are those the workbench wrote before acceptance existed (SHA-256 of the
-// bitmap of P2, taken from that version's k30 report --bmp).
 // Everything a drawing wrote, blanks dropped: wrapped lines join again.
 QString Drawn(const std::function<bool(QPainter&)>& draw)
 {
@@ -231,11 +213,6 @@ protected:
             << error.toStdString();
         return path;
     }
-    static void ExpectTexts(const QString& text, const QStringList& expected)
-    {
-        for (const QString& e : expected)
-            EXPECT_TRUE(text.contains(e)) << e.toStdString() << "\n" << text.toStdString();
-    }
     QTemporaryDir dir_;
 };
 
@@ -243,7 +220,7 @@ TEST_F(SummaryPdf, AFewPointsOnOnePageInBothLanguages)
 {
     const QString zh = Export(StoreWithEv2(Language::Chinese), {190, 100, 2.3, {}}, QStringLiteral("zh.pdf"));
     EXPECT_EQ(test::PdfPages(zh), 1);
-    ExpectTexts(test::PdfText(zh), {"地基系数检测验收汇总表", "共1页，第1页", "委托单位: 中铁建设集团",
+    test::ExpectTexts(test::PdfText(zh), {"地基系数检测验收汇总表", "共1页，第1页", "委托单位: 中铁建设集团",
                          "要求 K30 ≥ 190 MPa/m；Ev2 ≥ 100 MPa；Ev2/Ev1 ≤ 2.3",
                          "K30测点：合格 3，不合格 1，无法判定 1，合格率 60.0%；重算不符 1 点",
                          "Ev2测点：合格 1，不合格 1，无法判定 0，合格率 50.0%", "合格（≥ 208）", "不符",
@@ -252,7 +229,7 @@ TEST_F(SummaryPdf, AFewPointsOnOnePageInBothLanguages)
         test::PdfText(Export(StoreWithEv2(Language::English), {190, 100, 2.3, {}}, QStringLiteral("en.pdf"))).simplified();
     // Statistics: K30 of A, B, D; Ev2 of 150.0 and 90.0 (std 42.43, cv 35.4 %);
     // ratios 2.00 and 1.20 (std 0.566).
-    ExpectTexts(enText, {"Acceptance Summary of Foundation Coefficient Testing", "1/1",
+    test::ExpectTexts(enText, {"Acceptance Summary of Foundation Coefficient Testing", "1/1",
                          "K30 (MPa/m) 3 191.0 34.4 18.0% 153 220", "Ev2 (MPa) 2 120.0 42.4 35.4% 90.0 150.0",
                          "Ev2/Ev1 2 1.60 0.57 35.4% 1.20 2.00", "3 C 0.000 ≥ 208 Pass (≥ 208)",
                          "4 D 0.275 220 0.250 200 Differs Pass", "5 E ≥ 80", "1 V1 75.0 150.0 2.00 Pass",
@@ -264,18 +241,18 @@ TEST_F(SummaryPdf, ManyPointsRunOverNumberedPagesWithTheHeaderOnTheFirstOnly)
 {
     TestDataStore store = test::MakeStore(100, Language::Chinese);
     for (int k = 0; k < 5; ++k)
-        store.ev2List.push_back(MakeEv2(("V" + std::to_string(k + 1)).c_str(), 15));
+        store.ev2List.push_back(test::StraightEv2Point("V" + std::to_string(k + 1)));
     store.nEv2Count = 5;
     const QString pdf = Export(store, {}, QStringLiteral("many.pdf"));
     ASSERT_EQ(test::PdfPages(pdf), 4);
     auto page = [&](int n) {
         return test::RunProgram("pdftotext", {"-layout", "-f", QString::number(n), "-l", QString::number(n), pdf, "-"});
     };
-    ExpectTexts(page(1), {"共4页，第1页", "委托单位: 中铁建设集团", "未设定要求地基系数；未设定Ev2要求", "P28"});
+    test::ExpectTexts(page(1), {"共4页，第1页", "委托单位: 中铁建设集团", "未设定要求地基系数；未设定Ev2要求", "P28"});
     EXPECT_FALSE(page(1).contains(QStringLiteral("P29")));
-    ExpectTexts(page(3), {"共4页，第3页", "P100", "V1", "序号"});
+    test::ExpectTexts(page(3), {"共4页，第3页", "P100", "V1", "序号"});
     EXPECT_FALSE(page(3).contains(QStringLiteral("委托单位")));
-    ExpectTexts(page(4), {"共4页，第4页", "V5", "检测人:张三"});
+    test::ExpectTexts(page(4), {"共4页，第4页", "V5", "检测人:张三"});
     EXPECT_FALSE(page(4).contains(QStringLiteral("V1")));
 }
 
@@ -290,17 +267,10 @@ TEST_F(SummaryPdf, ExportedFromTheWindowWithTheRequirementsInForceAndFromTheTool
         return h;
     }, nullptr);
     const QString pdf = dir_.filePath(QStringLiteral("window.pdf"));
-    prompt.dialog([](QDialog& d) {
-        auto& dialog = dynamic_cast<CPrintType&>(d);
-        EXPECT_EQ(dialog.Button(kPrintSummary)->text(), QStringLiteral("Print acceptance summary"));
-        dialog.Button(kPrintSummary)->click();
-        dialog.accept();
-        return int(QDialog::Accepted);
-    });
-    prompt.file(pdf);
+    prompt.dialog(test::Choose(kPrintSummary)).file(pdf);
     commands.ExportPdf();
     EXPECT_TRUE(prompt.done());
-    ExpectTexts(test::PdfText(pdf).simplified(),
+    test::ExpectTexts(test::PdfText(pdf).simplified(),
                 {"Required K30 ≥ 190 MPa/m; Ev2 ≥ 100 MPa", "2 V2 75.0 90.0 1.20 Fail"});
     SaveEv2LimitTexts({});
 
@@ -312,7 +282,7 @@ TEST_F(SummaryPdf, ExportedFromTheWindowWithTheRequirementsInForceAndFromTheTool
                             "--required", "190,5", "--ratio-max", "2.5", "--lang", "zh"},
                      &exit);
     ASSERT_EQ(exit, 0);
-    ExpectTexts(test::PdfText(out), {"要求 K30 ≥ 190.5 MPa/m；Ev2/Ev1 ≤ 2.5", "要求地基系数值: 190,5"});
+    test::ExpectTexts(test::PdfText(out), {"要求 K30 ≥ 190.5 MPa/m；Ev2/Ev1 ≤ 2.5", "要求地基系数值: 190,5"});
     test::RunProgram(tool, {"report", QStringLiteral(K30_SAMPLES "/demo.ORG"), "--pdf", out, "--type", "summary",
                             "--required", "abc"},
                      &exit);

@@ -21,16 +21,6 @@ using namespace k30::test;
 
 namespace {
 
-std::function<int(QDialog&)> Choose(int type)
-{
-    return [type](QDialog& d) {
-        auto& dialog = dynamic_cast<CPrintType&>(d);
-        dialog.Button(type)->click();
-        dialog.accept();
-        return int(QDialog::Accepted);
-    };
-}
-
 // pdftotext joins a line's words with runs of blanks; one blank is enough here.
 QString Squeezed(QString text) { return text.replace(QRegularExpression(QStringLiteral("[ \\t]+")), " "); }
 

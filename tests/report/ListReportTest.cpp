@@ -25,23 +25,15 @@ bool DrawList(RecordingDevice& device, const TestDataStore& store, int page)
                              ReportPageCount(store, kPrintPointList), page);
 }
 
-TEST(ListReport, CountsFortyPointsToAPage)
-{
-    EXPECT_EQ(ReportPageCount(test::MakeStore(40, Language::Chinese), kPrintPointList), 1);
-    EXPECT_EQ(ReportPageCount(test::MakeStore(41, Language::Chinese), kPrintPointList), 2);
-    EXPECT_EQ(ReportPageCount(test::MakeStore(13, Language::Chinese), kPrintAllPoints), 13);
-    RecordingDevice nothing;
-    EXPECT_FALSE(DrawList(nothing, test::MakeStore(41, Language::Chinese), 3));
-}
-
-TEST(ListReport, LastPageHoldsItsRowsOnlyAndNumbersThePages)
+TEST(ListReport, FortyPointsAPageTheLastHoldsItsRowsOnlyAndPagesAreNumbered)
 {
     for (const Language lang : {Language::Chinese, Language::English}) {
         const bool zh = lang == Language::Chinese;
         const TestDataStore store = test::MakeStore(41, lang);
-        RecordingDevice first, last;
+        RecordingDevice first, last, beyond;
         ASSERT_TRUE(DrawList(first, store, 1));
         ASSERT_TRUE(DrawList(last, store, 2));
+        EXPECT_FALSE(DrawList(beyond, store, 3));
 
         // A full page: header block, caption row and 20 rows; the last: caption and point 41.
         EXPECT_EQ(first.HorizontalRulesY().size(), 2u + 22u);

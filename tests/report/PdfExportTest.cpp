@@ -27,12 +27,6 @@ protected:
             << error.toStdString();
         return path;
     }
-    static void ExpectTexts(const QString& pdf, const QStringList& expected)
-    {
-        const QString text = test::PdfText(pdf);
-        for (const QString& e : expected)
-            EXPECT_TRUE(text.contains(e)) << e.toStdString() << "\n" << text.toStdString();
-    }
     QTemporaryDir dir_;
 };
 
@@ -41,7 +35,7 @@ TEST_F(PdfExport, AllDataInChineseHasAnA4PagePerPointWithItsText)
     const QString path = Export(test::MakeStore(3, Language::Chinese), kPrintAllPoints, QStringLiteral("all.pdf"));
     EXPECT_EQ(test::PdfPages(path), 3);
     EXPECT_TRUE(test::PdfInfo(path).contains(QStringLiteral("(A4)")));
-    ExpectTexts(path, {"地基系数检测报告", "委托单位:中铁建设集团", "工程名称:京沪铁路DK123", "填土层次:第3层",
+    test::ExpectTexts(test::PdfText(path), {"地基系数检测报告", "委托单位:中铁建设集团", "工程名称:京沪铁路DK123", "填土层次:第3层",
                        "试验编号:P1", "试验编号:P3", "0.202", "K30=163", "检测人:张三", "复核人:李四", "共3页，第3页"});
 }
 
@@ -49,7 +43,7 @@ TEST_F(PdfExport, ListInEnglishHasTwoPagesForFortyOnePoints)
 {
     const QString path = Export(test::MakeStore(41, Language::English), kPrintPointList, QStringLiteral("list.pdf"));
     EXPECT_EQ(test::PdfPages(path), 2);
-    ExpectTexts(path, {"Detection Report of Foundation Coefficient", "Client: Northern Rail Works",
+    test::ExpectTexts(test::PdfText(path), {"Detection Report of Foundation Coefficient", "Client: Northern Rail Works",
                        "Project Name: Coast Line DK123", "Test Number", "P1", "P41", "0.241", "Tester:John",
                        "2/2", "None of the 41 points in this batch can be judged; no pass rate."});
     EXPECT_FALSE(test::PdfText(path).contains(QStringLiteral("委托单位")));
@@ -74,7 +68,7 @@ TEST_F(PdfExport, CurrentPointOnlyWithFontsOfTheirPointSizeOnPaper)
     store.strCurK30Name = "P4";
     const QString path = Export(store, kPrintCurrentPoint, QStringLiteral("one.pdf"));
     EXPECT_EQ(test::PdfPages(path), 1);
-    ExpectTexts(path, {"Test Number:P4", "K30=164"});
+    test::ExpectTexts(test::PdfText(path), {"Test Number:P4", "K30=164"});
     const QString boxes = test::RunProgram("pdftotext", {"-bbox", path, "-"});
     auto heightOf = [&](const QString& word) {
         const QRegularExpression re(QStringLiteral("yMin=\"([0-9.]+)\"[^>]*yMax=\"([0-9.]+)\">") +
@@ -114,7 +108,7 @@ TEST_F(PdfExport, CommandLineToolWritesTheSameReports)
     test::RunProgram(tool, {"report", project, "--pdf", pdf, "--type", "all", "--lang", "en"}, &exit);
     ASSERT_EQ(exit, 0);
     EXPECT_EQ(test::PdfPages(pdf), 3);
-    ExpectTexts(pdf, {"Client:中铁建设集团"});
+    test::ExpectTexts(test::PdfText(pdf), {"Client:中铁建设集团"});
 
     // An unknown point, a list as a bitmap and no output at all are refused.
     const QStringList unknownPoint{"--pdf", pdf, "--point", "P9"}, listAsBitmap{"--bmp", bmp, "--type", "list"};

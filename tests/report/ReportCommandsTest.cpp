@@ -17,16 +17,7 @@
 namespace k30 {
 namespace {
 
-// Chooses a print type in the print options dialog and presses OK.
-std::function<int(QDialog&)> Choose(int type)
-{
-    return [type](QDialog& d) {
-        auto& dialog = dynamic_cast<CPrintType&>(d);
-        dialog.Button(type)->click();
-        dialog.accept();
-        return int(QDialog::Accepted);
-    };
-}
+using test::Choose;
 
 class Commands : public ::testing::Test {
 protected:
@@ -65,8 +56,6 @@ TEST_F(Commands, PrintOptionsKeepTheirTypeOnCancelAndThePrintDialogChoosesThePag
     ReportCommands commands = Make(Language::English);
     prompt_.dialog([](QDialog& d) {
         auto& dialog = dynamic_cast<CPrintType&>(d);
-        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Print Options"));
-        EXPECT_EQ(dialog.Button(5)->text(), QStringLiteral("Print List"));
         EXPECT_TRUE(dialog.Button(3)->isChecked());
         dialog.Button(4)->click();
         dialog.reject();
@@ -74,7 +63,6 @@ TEST_F(Commands, PrintOptionsKeepTheirTypeOnCancelAndThePrintDialogChoosesThePag
     });
     commands.Print();
     EXPECT_EQ(commands.PrintType(), 3);
-    EXPECT_EQ(CPrintType(Language::Chinese, 5).windowTitle(), QStringLiteral("打印选项"));
 
     const QString pdf = dir_.filePath(QStringLiteral("printed.pdf"));
     prompt_.dialog(Choose(4)).dialog([&](QDialog& d) {

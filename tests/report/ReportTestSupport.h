@@ -1,15 +1,22 @@
 #pragma once
 
 // Support of the report tests: test points with known readings, a paint device
-// that records what a drawing draws, and the poppler tools for PDF files.
+// that records what a drawing draws, the poppler tools for PDF files, and the
+// choice of a print type in the print options dialog.
+#include <gtest/gtest.h>
+
+#include <QDialog>
 #include <QImage>
 #include <QFontMetricsF>
 #include <QPaintEngine>
 #include <QProcess>
+#include <QRadioButton>
 #include <QRegularExpression>
 
+#include <functional>
 #include <vector>
 
+#include "CPrintType.h"
 #include "ReportFonts.h"
 #include "ReportHeader.h"
 #include "ReportPage.h"
@@ -43,6 +50,21 @@ inline TestDataStore MakeStore(int count, Language lang)
     store.nK30Count = count;
     store.nLanguage = lang;
     return store;
+}
+
+// Straight loadings, so Ev = 1.5 · 150 mm / slope: the first 3 mm/MPa (Ev1 75.0),
+// the second rising `secondRise` hundredths of a mm per 0.1 MPa (15: Ev2 150.0).
+inline Ev2Point StraightEv2Point(const std::string& name, double secondRise = 15)
+{
+    Ev2Point p;
+    p.name = name;
+    for (int i = 0; i <= 7; ++i)
+        p.reading[static_cast<std::size_t>(i)] = {50.0f * i, 15.0f * i};
+    p.reading[8] = {200, 100};
+    p.reading[9] = {100, 90};
+    for (int j = 0; j <= 6; ++j)
+        p.reading[static_cast<std::size_t>(10 + j)] = {100.0f * j, static_cast<float>(80 + secondRise * j)};
+    return p;
 }
 
 inline ReportHeader SampleHeader(Language lang)
@@ -153,6 +175,24 @@ inline int PdfPages(const QString& path)
 {
     const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(PdfInfo(path));
     return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+// Every expected text is in text; text is shown when one is not.
+inline void ExpectTexts(const QString& text, const QStringList& expected)
+{
+    for (const QString& e : expected)
+        EXPECT_TRUE(text.contains(e)) << e.toStdString() << "\n" << text.toStdString();
+}
+
+// Chooses a print type in the print options dialog and presses OK.
+inline std::function<int(QDialog&)> Choose(int type)
+{
+    return [type](QDialog& d) {
+        auto& dialog = dynamic_cast<CPrintType&>(d);
+        dialog.Button(type)->click();
+        dialog.accept();
+        return int(QDialog::Accepted);
+    };
 }
 
 }  // namespace k30::test

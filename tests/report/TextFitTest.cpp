@@ -60,24 +60,11 @@ ReportHeader SiteHeader(Language lang, bool extreme)
     return h;
 }
 
-Ev2Point SiteEv2Point(const char* name)
-{
-    Ev2Point p;
-    p.name = name;
-    for (int i = 0; i <= 7; ++i)
-        p.reading[static_cast<std::size_t>(i)] = {50.0f * i, 15.0f * i};
-    p.reading[8] = {200, 100};
-    p.reading[9] = {100, 90};
-    for (int j = 0; j <= 6; ++j)
-        p.reading[static_cast<std::size_t>(10 + j)] = {100.0f * j, 80.0f + 15.0f * j};
-    return p;
-}
-
 TestDataStore SiteStore(Language lang)
 {
     TestDataStore s = test::AcceptanceStore(lang);
     s.k30List[0].name = "K30-DK125+450-L2-左侧";
-    s.ev2List = {SiteEv2Point("EV2-DK125+460-左"), SiteEv2Point("EV2-DK125+480")};
+    s.ev2List = {test::StraightEv2Point("EV2-DK125+460-左"), test::StraightEv2Point("EV2-DK125+480")};
     s.nEv2Count = 2;
     s.strCurK30Name = s.k30List[0].name;
     s.strCurEv2Name = s.ev2List[0].name;
