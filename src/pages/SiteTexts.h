@@ -32,9 +32,6 @@ inline constexpr Text kFilterChainage{"里程从", "Chainage from"};
 inline constexpr Text kFilterVerdict{"判定", "Verdict"};
 inline constexpr Text kFilterText{"查找", "Search"};
 inline constexpr Text kAny{"全部", "All"};
-inline constexpr Text kVerdictPass{"合格", "Pass"};
-inline constexpr Text kVerdictFail{"不合格", "Fail"};
-inline constexpr Text kVerdictNone{"未判定", "Not judged"};
 inline constexpr Text kClearFilter{"清除条件", "Clear filter"};
 inline constexpr Text kBadChainage{"里程“%1”无法识别：%2", "The chainage \"%1\" cannot be read: %2"};
 

@@ -45,6 +45,40 @@ QString VerdictSql(const Requirements& required)
     return QStringLiteral("(CASE WHEN p.kind = 'k30' THEN %1 ELSE %2 END)").arg(k30, ev2);
 }
 
+QString VerdictCountsSql(const Requirements& required, PointKind kind)
+{
+    const auto sums = [](const QString& pass, const QString& fail) {
+        return QStringLiteral("SUM(CASE WHEN %1 THEN 1 ELSE 0 END), SUM(CASE WHEN %2 THEN 1 ELSE 0 END)").arg(pass, fail);
+    };
+    if (kind == PointKind::K30) {
+        if (!required.k30)
+            return QStringLiteral("0, 0");
+        const QString r = Literal(*required.k30);
+        // A point whose readings never reach 1.25 mm passes on its lower bound or is not judged.
+        return sums(QStringLiteral("p.k30_num >= %1 OR (p.k30_num IS NULL AND p.k30_bound >= %1)").arg(r),
+                    QStringLiteral("p.k30_num < %1").arg(r));
+    }
+    if (!required.ev2Min && !required.ratioMax)
+        return QStringLiteral("0, 0");
+    QStringList present;
+    QStringList pass;
+    QStringList fail;
+    if (required.ev2Min) {
+        present << QStringLiteral("p.ev2_shown IS NOT NULL");
+        pass << QStringLiteral("p.ev2_shown >= ") + Literal(*required.ev2Min);
+        fail << QStringLiteral("p.ev2_shown < ") + Literal(*required.ev2Min);
+    }
+    if (required.ratioMax) {
+        present << QStringLiteral("p.ratio_shown IS NOT NULL");
+        pass << QStringLiteral("p.ratio_shown <= ") + Literal(*required.ratioMax);
+        fail << QStringLiteral("p.ratio_shown > ") + Literal(*required.ratioMax);
+    }
+    // Judged only with every value the requirements read; then failing any one fails.
+    return sums(pass.join(QStringLiteral(" AND ")),
+                present.join(QStringLiteral(" AND ")) + QStringLiteral(" AND (") + fail.join(QStringLiteral(" OR ")) +
+                    QLatin1Char(')'));
+}
+
 WhereClause BuildWhere(const SiteFilter& f)
 {
     WhereClause w;

@@ -65,6 +65,8 @@ protected:
         Import(test::K30TransferText({210, 230, 170}, 13, 6));
     }
     qint64 Count(const site::SiteFilter& f) { return db_.Count(f); }
+    // The statistics and the chart come from another thread.
+    void Settle() { ASSERT_TRUE(QTest::qWaitFor([this] { return page_->StatisticsReady(); }, 20000)); }
     void Type(QLineEdit* edit, const QString& text)
     {
         edit->setText(text);
@@ -125,6 +127,7 @@ TEST_F(SitePage, FiltersChooseThePointsAndTheStatisticsFollow)
     page_->SetDatabase(&db_);
     M* model = page_->Model();
     EXPECT_EQ(model->TotalCount(), 8);
+    Settle();
     EXPECT_EQ(page_->Chart()->Data().points.size(), 5u);  // only points with a chainage
     ASSERT_EQ(page_->Chart()->Data().required, 190.0);
 
@@ -138,11 +141,12 @@ TEST_F(SitePage, FiltersChooseThePointsAndTheStatisticsFollow)
     Type(page_->ChainageFromEdit(), QStringLiteral("DK125+350"));
     Type(page_->ChainageToEdit(), QStringLiteral("DK125+600"));
     EXPECT_EQ(model->TotalCount(), 3);
+    Settle();
     const QString strip = page_->StatisticsStrip()->text();
     EXPECT_TRUE(strip.contains(QStringLiteral("186.7"))) << strip.toStdString();
     EXPECT_TRUE(strip.contains(QStringLiteral("35.1"))) << strip.toStdString();
     EXPECT_TRUE(strip.contains(QStringLiteral("66.7%"))) << strip.toStdString();
-    EXPECT_EQ(page_->FilterWords(model->Filter()), QStringLiteral("chainage DK125+350.000 to DK125+600.000"));
+    EXPECT_EQ(LotFilterWords(model->Filter(), Language::English), QStringLiteral("chainage DK125+350.000 to DK125+600.000"));
 
     // A chainage that cannot be read is refused and the list stays as it was.
     prompt_.answer(Answer::Ok);
@@ -212,6 +216,7 @@ TEST_F(SitePage, TheChartMarksTheSelectionAndOpensAPointOnDoubleClick)
         ASSERT_TRUE(db_.Edit({points[i].id}, site::PointEdit{QString::number(1000 + 50 * i), {}, {}, {}, {}}));
     page_->SetDatabase(&db_);
     page_->show();
+    Settle();
     SiteChartView* chart = page_->Chart();
     ASSERT_EQ(chart->Data().points.size(), 8u);
 

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <map>
 #include <thread>
 
 #include <QDir>
@@ -69,6 +70,7 @@ TYPED_TEST(SiteTest, ImportsEachTransferOnceWithItsResults)
     EXPECT_EQ(k30[0].k30Value, QStringLiteral("100"));
     EXPECT_EQ(k30[0].stress125, QStringLiteral("0.125"));
     EXPECT_EQ(k30[0].instrumentNo, 7);
+    EXPECT_EQ(db.Source(k30[0].sourceId)->filePath, QString());  // imported without a file
     EXPECT_EQ(k30[1].startTime.toStdString(), decoded.k30List[1].startTime);
 
     SiteFilter ev2Only;
@@ -199,11 +201,20 @@ TYPED_TEST(SiteTest, VerdictsAgreeWithTheAcceptanceCode)
                                     Requirements{100.0, 1000.0, {}, {}}}) {
         SiteFilter f;
         f.required = req;
+        std::map<std::pair<PointKind, Verdict>, int> tally;
         for (const SitePoint& p : db.Points(f, {}, 0, 100)) {
             const Verdict expected = p.kind == PointKind::K30
                                          ? AssessK30Point(decoded.k30List[static_cast<std::size_t>(p.seq)], false, req).verdict
                                          : AssessEv2Point(decoded.ev2List[static_cast<std::size_t>(p.seq)], req).verdict;
             EXPECT_EQ(p.verdict, expected) << p.name.toStdString();
+            ++tally[{p.kind, expected}];
+        }
+        // The statistics count the same verdicts.
+        const SiteStats s = db.Stats(f);
+        for (const auto& [kind, c] : {std::pair{PointKind::K30, s.k30Counts}, std::pair{PointKind::Ev2, s.ev2Counts}}) {
+            EXPECT_EQ(c.passed, (tally[{kind, Verdict::Pass}]));
+            EXPECT_EQ(c.failed, (tally[{kind, Verdict::Fail}]));
+            EXPECT_EQ(c.none, (tally[{kind, Verdict::None}]));
         }
     }
 }
