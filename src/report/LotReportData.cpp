@@ -48,8 +48,18 @@ QString LotFilterWords(const site::SiteFilter& f, Language lang)
     if (f.lot)
         words << Tr(kWordsLot, lang).arg(*f.lot);
     if (f.chainageFrom || f.chainageTo) {
+        // "DK125+300", not "DK125+300.000": as the engineer types it.
         auto text = [](const std::optional<double>& m) {
-            return m ? QString::fromStdString(FormatChainage(*m, "DK")) : QStringLiteral("…");
+            if (!m)
+                return QStringLiteral("…");
+            QString t = QString::fromStdString(FormatChainage(*m, "DK"));
+            if (t.contains(QLatin1Char('.'))) {
+                while (t.endsWith(QLatin1Char('0')))
+                    t.chop(1);
+                if (t.endsWith(QLatin1Char('.')))
+                    t.chop(1);
+            }
+            return t;
         };
         words << Tr(kWordsChainage, lang).arg(text(f.chainageFrom), text(f.chainageTo));
     }

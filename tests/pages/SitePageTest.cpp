@@ -146,7 +146,7 @@ TEST_F(SitePage, FiltersChooseThePointsAndTheStatisticsFollow)
     EXPECT_TRUE(strip.contains(QStringLiteral("186.7"))) << strip.toStdString();
     EXPECT_TRUE(strip.contains(QStringLiteral("35.1"))) << strip.toStdString();
     EXPECT_TRUE(strip.contains(QStringLiteral("66.7%"))) << strip.toStdString();
-    EXPECT_EQ(LotFilterWords(model->Filter(), Language::English), QStringLiteral("chainage DK125+350.000 to DK125+600.000"));
+    EXPECT_EQ(LotFilterWords(model->Filter(), Language::English), QStringLiteral("chainage DK125+350 to DK125+600"));
 
     // A chainage that cannot be read is refused and the list stays as it was.
     prompt_.answer(Answer::Ok);
