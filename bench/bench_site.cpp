@@ -147,6 +147,21 @@ void BM_UnfilteredPageAndStatsOf1MPoints(benchmark::State& state)
 }
 BENCHMARK(BM_UnfilteredPageAndStatsOf1MPoints)->Unit(benchmark::kMillisecond);
 
+// The points of the chainage chart: the first 20,000 K30 points with a
+// chainage, in chainage order, judged.
+void BM_ChartPointsOf1MPoints(benchmark::State& state)
+{
+    SiteDatabase db;
+    db.Open(Million().address);
+    SiteFilter f;
+    f.kind = PointKind::K30;
+    f.chainageOnly = true;
+    f.required.k30 = 150.0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(db.Points(f, {SortColumn::Chainage, false}, 0, 20000));
+}
+BENCHMARK(BM_ChartPointsOf1MPoints)->Unit(benchmark::kMillisecond);
+
 // What the site page needs to show its first rows: the count and one page.
 void BM_FirstPageOf1MPoints(benchmark::State& state)
 {

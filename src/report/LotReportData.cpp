@@ -83,6 +83,7 @@ SiteChartData LotChartData(site::SiteDatabase& db, const site::SiteFilter& filte
     const bool ev2 = f.kind ? *f.kind == site::PointKind::Ev2
                             : judged(stats.k30Counts) == 0 && judged(stats.ev2Counts) > 0;
     f.kind = ev2 ? site::PointKind::Ev2 : site::PointKind::K30;
+    f.chainageOnly = true;
     shown.quantity = Tr(ev2 ? acceptance_texts::kQuantityEv2 : acceptance_texts::kQuantityK30, lang);
     shown.required = ev2 ? f.required.ev2Min : f.required.k30;
     if (!db.IsOpen())

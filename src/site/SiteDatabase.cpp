@@ -848,7 +848,7 @@ std::vector<SitePoint> SiteDatabase::Points(const SiteFilter& filter, const Site
     q.prepare(QStringLiteral("SELECT %1, %2 AS verdict FROM points p JOIN sources s ON s.id = p.source_id%3 "
                              "ORDER BY %4 LIMIT %5 OFFSET %6")
                   .arg(QLatin1String(kPointColumns), VerdictSql(filter.required), where.sql,
-                       OrderBySql(sort, filter.required))
+                       OrderBySql(sort, filter))
                   .arg(std::max<qint64>(limit, 0))
                   .arg(std::max<qint64>(offset, 0)));
     for (const QVariant& v : where.values)

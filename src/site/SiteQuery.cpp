@@ -105,6 +105,8 @@ WhereClause BuildWhere(const SiteFilter& f)
         c << QStringLiteral("p.chainage_m >= ") + Literal(*f.chainageFrom);
     if (f.chainageTo)
         c << QStringLiteral("p.chainage_m <= ") + Literal(*f.chainageTo);
+    if (f.chainageOnly)
+        c << QStringLiteral("p.chainage_m IS NOT NULL");
     if (f.verdict) {
         const int v = *f.verdict == Verdict::Pass ? 1 : *f.verdict == Verdict::Fail ? 2 : 0;
         c << QStringLiteral("%1 = %2").arg(VerdictSql(f.required)).arg(v);
@@ -124,8 +126,9 @@ WhereClause BuildWhere(const SiteFilter& f)
     return w;
 }
 
-QString OrderBySql(const SiteSort& sort, const Requirements& required)
+QString OrderBySql(const SiteSort& sort, const SiteFilter& filter)
 {
+    const Requirements& required = filter.required;
     QString key;
     switch (sort.column) {
     case SortColumn::Id:
@@ -169,6 +172,10 @@ QString OrderBySql(const SiteSort& sort, const Requirements& required)
     // the order total so pages never overlap.
     if (key.isEmpty())
         return QStringLiteral("p.id") + dir;
+    // Without points lacking a chainage the order is the chainage index's own,
+    // so a first page of a million points reads only that page.
+    if (sort.column == SortColumn::Chainage && filter.chainageOnly)
+        return key + dir + QStringLiteral(", p.id") + dir;
     return key + dir + QStringLiteral(" NULLS LAST, p.id") + dir;
 }
 

@@ -27,6 +27,6 @@ QString VerdictSql(const Requirements& required);
 // VerdictSql judges them (0, 0 when no requirement is in force).
 QString VerdictCountsSql(const Requirements& required, PointKind kind);
 
-QString OrderBySql(const SiteSort& sort, const Requirements& required);
+QString OrderBySql(const SiteSort& sort, const SiteFilter& filter);
 
 }  // namespace k30::site
