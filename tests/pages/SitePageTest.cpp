@@ -160,13 +160,9 @@ TEST_F(SitePage, FiltersChooseThePointsAndTheStatisticsFollow)
     // Against 190 MPa/m: 150, 180 and 170 fail; the kinds.
     page_->VerdictBox()->setCurrentIndex(2);
     EXPECT_EQ(model->TotalCount(), 3);
-    page_->VerdictBox()->setCurrentIndex(1);
-    EXPECT_EQ(model->TotalCount(), 5);
     page_->VerdictBox()->setCurrentIndex(0);
     page_->KindBox()->setCurrentIndex(2);
     EXPECT_EQ(model->TotalCount(), 0);
-    page_->KindBox()->setCurrentIndex(1);
-    EXPECT_EQ(model->TotalCount(), 8);
 }
 
 TEST_F(SitePage, EditsASelectionInOneStepAndUndoesIt)
@@ -186,8 +182,6 @@ TEST_F(SitePage, EditsASelectionInOneStepAndUndoesIt)
     ASSERT_TRUE(page_->UndoButton()->isEnabled());
     page_->UndoButton()->click();
     EXPECT_EQ(Count(layer3), 0);
-    page_->UndoStack()->redo();
-    EXPECT_EQ(Count(layer3), 40);
 
     // Typing into a cell of a selected row sets every selected row.
     SelectRows(2, 4);

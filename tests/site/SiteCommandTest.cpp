@@ -152,7 +152,6 @@ TEST_F(SiteCommand, LotReportOfAFilterWithFreeText)
 
 TEST_F(SiteCommand, ExitCodes)
 {
-    EXPECT_EQ(K30({QStringLiteral("list"), QStringLiteral("--chainage"), QStringLiteral("DK1+2")}).code, 2);
     EXPECT_EQ(K30({QStringLiteral("list"), QStringLiteral("--chainage"), QStringLiteral("DKx..")}).code, 2);
     EXPECT_EQ(K30({QStringLiteral("stats"), QStringLiteral("--from"), QStringLiteral("2026-13-01")}).code, 2);
     EXPECT_EQ(K30({QStringLiteral("stats"), QStringLiteral("--required"), QStringLiteral("hard")}).code, 2);
