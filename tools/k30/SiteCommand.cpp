@@ -13,6 +13,7 @@
 #include "Commands.h"
 #include "Export.h"
 #include "ExportTexts.h"
+#include "DataFile.h"
 #include "Format.h"
 #include "JsonOutput.h"
 #include "LotReportData.h"
@@ -370,20 +371,21 @@ int RunExport(const SiteOptions& o, Language lang)
     return 0;
 }
 
-int RunReport(SiteOptions o, Language lang)
+int RunReport(const SiteOptions& o, Language lang)
 {
     ReportHeader header;
     if (!o.header.empty())
         if (const HeaderFileStatus status = ReadHeaderFile(o.header, header); status != HeaderFileStatus::Ok)
             return HeaderFileExitCode(status);
-    // Without --required the header's required coefficient judges, as in the window.
-    if (o.filter.required.empty() && !header.RequiredCoefficient.empty())
-        o.filter.required = header.RequiredCoefficient;
-    else if (!o.filter.required.empty())
-        header.RequiredCoefficient = o.filter.required;
     SiteFilter filter;
     if (!MakeFilter(o.filter, filter))
         return 2;
+    // Without --required the header's required coefficient judges, as in the
+    // window; the header prints the value that judges.
+    if (o.filter.required.empty())
+        TakeHeaderRequirement(header, filter.required, lang);
+    else
+        header.RequiredCoefficient = o.filter.required;
     // The drawings need the offscreen platform and the report fonts.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
