@@ -430,20 +430,26 @@ void CSitePage::RequestStatistics()
             }
             if (latest->load() != request)
                 return;
+            // A failure is shown, never zeros that look like statistics.
             QMetaObject::invokeMethod(
                 qApp,
-                [page, request, stats, chart = std::move(chart)]() mutable {
+                [page, request, stats, chart = std::move(chart), error = db.LastError()]() mutable {
                     if (page)
-                        page->OnStatistics(request, stats, std::move(chart));
+                        page->OnStatistics(request, stats, std::move(chart), error);
                 },
                 Qt::QueuedConnection);
         });
 }
 
-void CSitePage::OnStatistics(quint64 request, const site::SiteStats& stats, SiteChartData chart)
+void CSitePage::OnStatistics(quint64 request, const site::SiteStats& stats, SiteChartData chart,
+                             const QString& error)
 {
     if (request != latestRequest_->load())
         return;
+    if (!error.isEmpty()) {
+        strip_->setText(strip_->text() + QLatin1Char('\n') + Tr(kStatsFailed, Lang()) + error);
+        return;
+    }
     stats_ = stats;
     statsValid_ = true;
     ShowStatistics();

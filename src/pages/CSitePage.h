@@ -103,7 +103,7 @@ private:
     // Asks for the statistics and the chart of the filter in force; a newer
     // request supersedes an older one still running.
     void RequestStatistics();
-    void OnStatistics(quint64 request, const site::SiteStats& stats, SiteChartData chart);
+    void OnStatistics(quint64 request, const site::SiteStats& stats, SiteChartData chart, const QString& error);
     void UpdateChartSelection();
     void OnEditRequested(int row, int column, const QString& text);
     void OnApplyClicked();

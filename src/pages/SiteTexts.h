@@ -48,6 +48,7 @@ inline constexpr Text kOpenPoint{"打开测点", "Open point"};
 inline constexpr Text kLotReportPdf{"检验批报告PDF…", "Lot report PDF…"};
 inline constexpr Text kLotReportPrint{"打印检验批报告…", "Print lot report…"};
 inline constexpr Text kExportSelection{"导出选中测点…", "Export selection…"};
+inline constexpr Text kStatsFailed{"统计未能读取：", "The statistics could not be read: "};
 inline constexpr Text kShown{"显示 %1 个测点，共 %2 个", "%1 of %2 points shown"};
 
 // The database

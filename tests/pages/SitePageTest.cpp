@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -163,6 +164,26 @@ TEST_F(SitePage, FiltersChooseThePointsAndTheStatisticsFollow)
     page_->VerdictBox()->setCurrentIndex(0);
     page_->KindBox()->setCurrentIndex(2);
     EXPECT_EQ(model->TotalCount(), 0);
+}
+
+// The statistics are read on a connection of their own: when that fails the
+// strip says so instead of showing zeros.
+TEST_F(SitePage, StatisticsThatCannotBeReadAreSaidSo)
+{
+    ImportEight();
+    page_->SetDatabase(&db_);
+    Settle();
+    const QString path = dir_.filePath(QStringLiteral("site.sqlite"));
+    ASSERT_TRUE(QFile::rename(path, path + QStringLiteral(".moved")));
+    QFile garbage(path);
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray(4096, 'x'));
+    garbage.close();
+    page_->VerdictBox()->setCurrentIndex(1);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [this] { return page_->StatisticsStrip()->text().contains(QStringLiteral("The statistics could not be read")); },
+        20000));
+    EXPECT_FALSE(page_->StatisticsReady());
 }
 
 TEST_F(SitePage, EditsASelectionInOneStepAndUndoesIt)
