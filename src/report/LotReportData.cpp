@@ -92,8 +92,20 @@ SiteChartData LotChartData(site::SiteDatabase& db, const site::SiteFilter& filte
          db.Points(f, site::SiteSort{site::SortColumn::Chainage, false}, 0, kLotMaxChartPoints)) {
         bool ok = false;
         const double value = SitePointValue(p).toDouble(&ok);
-        if (p.chainageM && ok)
-            shown.points.push_back(SiteChartPoint{p.id, *p.chainageM, value, p.verdict, false, p.name});
+        if (!p.chainageM || !ok)
+            continue;
+        if (shown.points.empty()) {
+            // "DK125+340" labels its axis "DK125+300", "K12+345" "K12+300"; metres alone "K".
+            QString letters;
+            for (const QChar c : p.chainage.trimmed()) {
+                if (!c.isLetter())
+                    break;
+                letters += c.toUpper();
+            }
+            if (!letters.isEmpty())
+                shown.prefix = letters;
+        }
+        shown.points.push_back(SiteChartPoint{p.id, *p.chainageM, value, p.verdict, false, p.name});
     }
     return shown;
 }
