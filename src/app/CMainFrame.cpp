@@ -185,6 +185,7 @@ CMainFrame::CMainFrame(TestDataStore& store, Prompt& prompt, const WindowOptions
     });
 
     undoStack_ = new QUndoStack(this);
+    sitePage_->SetUndoStack(undoStack_);
     recent_ = std::make_unique<RecentFiles>();
     recentMenu_ = new QMenu(this);
     recentMenu_->setObjectName(QStringLiteral("recentFilesMenu"));

@@ -1,5 +1,6 @@
 #include "CSitePage.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGridLayout>
@@ -8,9 +9,11 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTableView>
+#include <QThreadPool>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
@@ -71,7 +74,8 @@ void FillChoices(QComboBox* box, const QString& any, const QStringList& values)
 }  // namespace
 
 CSitePage::CSitePage(const TestDataStore& store, Prompt& prompt, QWidget* parent)
-    : QWidget(parent), store_(store), prompt_(prompt), undo_(new QUndoStack(this))
+    : QWidget(parent), store_(store), prompt_(prompt), latestRequest_(std::make_shared<std::atomic<quint64>>(0)),
+      statsPool_(new QThreadPool(this)), undo_(new QUndoStack(this))
 {
     CreateControls();
     RetranslateUi();
@@ -79,8 +83,29 @@ CSitePage::CSitePage(const TestDataStore& store, Prompt& prompt, QWidget* parent
 
 CSitePage::~CSitePage()
 {
-    // The commands refer to the database; they go before it does.
-    undo_->clear();
+    // A request still running delivers to nobody, and ends before the page:
+    // nothing of Qt SQL may be torn down under it.
+    ++*latestRequest_;
+    statsPool_->waitForDone();
+}
+
+void CSitePage::SetUndoStack(QUndoStack* stack)
+{
+    if (!stack || stack == undo_)
+        return;
+    undo_->disconnect(this);
+    if (undo_->parent() == this)
+        delete undo_;
+    undo_ = stack;
+    connect(undo_, &QUndoStack::indexChanged, this, &CSitePage::UpdateUndoButton);
+    UpdateUndoButton();
+}
+
+void CSitePage::UpdateUndoButton()
+{
+    // The button takes back site edits only, not a header edit that came later.
+    const int at = undo_->index();
+    undoButton_->setEnabled(at > 0 && dynamic_cast<const SiteEditCommand*>(undo_->command(at - 1)) != nullptr);
 }
 
 Language CSitePage::Lang() const { return store_.nLanguage; }
@@ -236,8 +261,12 @@ void CSitePage::CreateControls()
     connect(chart_, &SiteChartView::pointActivated, this, &CSitePage::openPointRequested);
     connect(apply_, &QPushButton::clicked, this, &CSitePage::OnApplyClicked);
     connect(editValue_, &QLineEdit::returnPressed, this, &CSitePage::OnApplyClicked);
-    connect(undoButton_, &QPushButton::clicked, undo_, &QUndoStack::undo);
-    connect(undo_, &QUndoStack::canUndoChanged, undoButton_, &QPushButton::setEnabled);
+    connect(undoButton_, &QPushButton::clicked, this, [this] {
+        UpdateUndoButton();
+        if (undoButton_->isEnabled())
+            undo_->undo();
+    });
+    connect(undo_, &QUndoStack::indexChanged, this, &CSitePage::UpdateUndoButton);
     connect(open_, &QPushButton::clicked, this, &CSitePage::OnOpenClicked);
     connect(reportPdf_, &QPushButton::clicked, this, &CSitePage::lotReportPdfRequested);
     connect(reportPrint_, &QPushButton::clicked, this, &CSitePage::lotReportPrintRequested);
@@ -246,7 +275,8 @@ void CSitePage::CreateControls()
 
 void CSitePage::SetDatabase(site::SiteDatabase* db, const QString& reason)
 {
-    undo_->clear();
+    // Edits recorded on another connection stay on the stack but no longer
+    // write: each command checks the connection it was made on.
     db_ = db && db->IsOpen() ? db : nullptr;
     reason_ = reason;
     Refresh();
@@ -318,8 +348,10 @@ void CSitePage::RetranslateUi()
     reportPrint_->setText(Tr(kLotReportPrint, lang));
     export_->setText(Tr(kExportSelection, lang));
     model_->SetLanguage(lang);
-    ShowStatistics();
-    UpdateChart();
+    if (db_)
+        RequestStatistics();  // the chart's titles too
+    else
+        ShowStatistics();
 }
 
 bool CSitePage::ReadFilter(site::SiteFilter& f)
@@ -367,10 +399,63 @@ void CSitePage::ApplyFilter()
     if (!ReadFilter(filter))
         return;
     model_->SetFilter(filter);
-    statsValid_ = db_ != nullptr;
-    stats_ = db_ ? db_->Stats(filter) : site::SiteStats{};
+    RequestStatistics();
+}
+
+void CSitePage::RequestStatistics()
+{
+    const quint64 request = ++*latestRequest_;
+    statsValid_ = false;
+    stats_ = {};
+    if (!db_) {
+        ShowStatistics();
+        chart_->SetData({}, Lang());
+        return;
+    }
     ShowStatistics();
-    UpdateChart();
+    // A connection belongs to its thread: the worker opens its own. Only the
+    // user-interface thread looks at the page.
+    statsPool_->start(
+        [latest = latestRequest_, request, address = db_->Address(), filter = model_->Filter(), lang = Lang(),
+         page = QPointer(this)] {
+            if (latest->load() != request)
+                return;
+            site::SiteDatabase db;
+            site::SiteStats stats;
+            SiteChartData chart;
+            if (db.Open(address)) {
+                stats = db.Stats(filter);
+                if (latest->load() == request)
+                    chart = LotChartData(db, filter, stats, lang);
+            }
+            if (latest->load() != request)
+                return;
+            // A failure is shown, never zeros that look like statistics.
+            QMetaObject::invokeMethod(
+                qApp,
+                [page, request, stats, chart = std::move(chart), error = db.LastError()]() mutable {
+                    if (page)
+                        page->OnStatistics(request, stats, std::move(chart), error);
+                },
+                Qt::QueuedConnection);
+        });
+}
+
+void CSitePage::OnStatistics(quint64 request, const site::SiteStats& stats, SiteChartData chart,
+                             const QString& error)
+{
+    if (request != latestRequest_->load())
+        return;
+    if (!error.isEmpty()) {
+        strip_->setText(strip_->text() + QLatin1Char('\n') + Tr(kStatsFailed, Lang()) + error);
+        return;
+    }
+    stats_ = stats;
+    statsValid_ = true;
+    ShowStatistics();
+    chart_->SetData(std::move(chart), Lang());
+    UpdateChartSelection();
+    emit statisticsShown();
 }
 
 void CSitePage::ShowStatistics()
@@ -384,6 +469,10 @@ void CSitePage::ShowStatistics()
     const Requirements& req = model_->Filter().required;
     QStringList lines;
     lines << Tr(kShown, lang).arg(model_->TotalCount()).arg(db_->PointCount());
+    if (!statsValid_) {
+        strip_->setText(lines.front());
+        return;
+    }
     const bool ev2 = stats_.ev2.count > 0 || stats_.ev2Counts.passed + stats_.ev2Counts.failed + stats_.ev2Counts.none > 0;
     const bool k30 = !ev2 || stats_.k30.count > 0 ||
                      stats_.k30Counts.passed + stats_.k30Counts.failed + stats_.k30Counts.none > 0;
@@ -398,32 +487,6 @@ void CSitePage::ShowStatistics()
                      CountsLine(stats_.ev2Counts, req.ev2Min.has_value() || req.ratioMax.has_value(), lang);
     }
     strip_->setText(lines.join(QLatin1Char('\n')));
-}
-
-void CSitePage::UpdateChart()
-{
-    const Language lang = Lang();
-    SiteChartData shown;
-    site::SiteFilter filter = model_->Filter();
-    // One quantity per chart: Ev2 when only Ev2 points are chosen, else K30.
-    const bool ev2 = filter.kind ? *filter.kind == site::PointKind::Ev2
-                                 : stats_.k30Counts.passed + stats_.k30Counts.failed + stats_.k30Counts.none == 0 &&
-                                       stats_.ev2Counts.passed + stats_.ev2Counts.failed + stats_.ev2Counts.none > 0;
-    filter.kind = ev2 ? site::PointKind::Ev2 : site::PointKind::K30;
-    shown.quantity = Tr(ev2 ? acceptance_texts::kQuantityEv2 : acceptance_texts::kQuantityK30, lang);
-    shown.required = ev2 ? filter.required.ev2Min : filter.required.k30;
-    if (db_) {
-        const auto points = db_->Points(filter, site::SiteSort{site::SortColumn::Chainage, false}, 0, kMaxChartPoints);
-        for (const site::SitePoint& p : points) {
-            bool ok = false;
-            const double value = SitePointValue(p).toDouble(&ok);
-            if (!p.chainageM || !ok)
-                continue;
-            shown.points.push_back(SiteChartPoint{p.id, *p.chainageM, value, p.verdict, false, p.name});
-        }
-    }
-    chart_->SetData(std::move(shown), lang);
-    UpdateChartSelection();
 }
 
 void CSitePage::UpdateChartSelection()
@@ -496,11 +559,13 @@ bool CSitePage::ApplyEdit(const std::vector<qint64>& ids, int column, const QStr
     }
     // The command reports back when the database took the edit; a refused
     // edit is dropped by the stack as obsolete.
+    // The window's stack may outlive the page.
     auto reached = std::make_shared<bool>(false);
     undo_->push(new SiteEditCommand(*db_, ids, SiteTableModel::EditOf(column, text),
-                                    Tr(kUndoEdit, lang).arg(ids.size()), [this, ids, reached] {
+                                    Tr(kUndoEdit, lang).arg(ids.size()), [page = QPointer(this), ids, reached] {
                                         *reached = true;
-                                        AfterEdit(ids);
+                                        if (page)
+                                            page->AfterEdit(ids);
                                     }));
     if (!*reached) {
         prompt_.inform(this, Tr(texts::kAppTitle, lang), Tr(kEditFailed, lang) + db_->LastError(),
@@ -514,8 +579,7 @@ void CSitePage::AfterEdit(const std::vector<qint64>& ids)
 {
     model_->Reload();
     FillChoiceBoxes();
-    stats_ = db_ ? db_->Stats(model_->Filter()) : site::SiteStats{};
-    ShowStatistics();
+    RequestStatistics();
     // The edited points stay selected where they are still listed.
     QItemSelection selection;
     for (const qint64 id : ids) {
@@ -524,7 +588,6 @@ void CSitePage::AfterEdit(const std::vector<qint64>& ids)
             selection.select(model_->index(row, 0), model_->index(row, SiteTableModel::kColumns - 1));
     }
     view_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
-    UpdateChart();
 }
 
 void CSitePage::OnOpenClicked()
@@ -539,62 +602,11 @@ void CSitePage::OnOpenClicked()
         prompt_.inform(this, Tr(texts::kAppTitle, Lang()), Tr(kNothingSelected, Lang()), Prompt::Icon::Information);
 }
 
-QString CSitePage::FilterWords(const site::SiteFilter& f) const
-{
-    const Language lang = Lang();
-    QStringList words;
-    if (f.from)
-        words << Tr(kWordsFrom, lang).arg(f.from->toString(Qt::ISODate));
-    if (f.to)
-        words << Tr(kWordsTo, lang).arg(f.to->toString(Qt::ISODate));
-    if (f.kind)
-        words << Tr(kWordsKind, lang).arg(*f.kind == site::PointKind::K30 ? QStringLiteral("K30") : QStringLiteral("Ev2"));
-    if (f.layer)
-        words << Tr(kWordsLayer, lang).arg(*f.layer);
-    if (f.lot)
-        words << Tr(kWordsLot, lang).arg(*f.lot);
-    if (f.chainageFrom || f.chainageTo) {
-        auto text = [](const std::optional<double>& m) {
-            return m ? QString::fromStdString(FormatChainage(*m, "DK")) : QStringLiteral("…");
-        };
-        words << Tr(kWordsChainage, lang).arg(text(f.chainageFrom), text(f.chainageTo));
-    }
-    if (f.verdict) {
-        const Text& v = *f.verdict == Verdict::Pass ? kVerdictPass : *f.verdict == Verdict::Fail ? kVerdictFail
-                                                                                                 : kVerdictNone;
-        words << Tr(kWordsVerdict, lang).arg(Tr(v, lang));
-    }
-    if (!f.text.isEmpty())
-        words << Tr(kWordsText, lang).arg(f.text);
-    return words.isEmpty() ? Tr(kLotAll, lang) : words.join(Tr(texts::kListSeparator, lang));
-}
-
 LotReportData CSitePage::LotReport(const ReportHeader& header) const
 {
-    LotReportData d;
-    d.header = header;
-    d.lang = Lang();
-    const site::SiteFilter& f = model_->Filter();
-    d.scope = FilterWords(f);
-    d.required = f.required;
-    d.k30 = stats_.k30;
-    d.ev2 = stats_.ev2;
-    d.ratio = stats_.ratio;
-    d.k30Counts = stats_.k30Counts;
-    d.ev2Counts = stats_.ev2Counts;
-    d.totalPoints = model_->TotalCount();
-    d.chart = chart_->Data();
-    for (SiteChartPoint& p : d.chart.points)
-        p.selected = false;
-    if (db_) {
-        for (const site::SitePoint& p : db_->Points(f, model_->Sort(), 0, kMaxReportRows)) {
-            const bool k30 = p.kind == site::PointKind::K30;
-            d.rows.push_back(LotRow{k30 ? QStringLiteral("K30") : QStringLiteral("Ev2"), p.name, SitePointDate(p),
-                                    p.chainage, p.offset, p.layer, p.lot, SitePointValue(p),
-                                    k30 ? QString() : p.ratio, p.verdict});
-        }
-    }
-    return d;
+    if (!db_)
+        return {};
+    return BuildLotReport(*db_, model_->Filter(), model_->Sort(), header, Lang(), statsValid_ ? &stats_ : nullptr);
 }
 
 }  // namespace k30

@@ -2,7 +2,9 @@
 
 #include <QWidget>
 
+#include <atomic>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "Acceptance.h"
@@ -15,6 +17,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableView;
+class QThreadPool;
 class QUndoStack;
 
 namespace k30::site {
@@ -31,15 +34,11 @@ class TestDataStore;
 // The site page: the points of the site database that the filters choose,
 // fetched as the list scrolls; their statistics; the chart along the
 // chainage; editing of chainage, offset, layer, lot and remark for the
-// selected points with undo. What reaches beyond the page (opening a point
+// selected points, undone through the window's undo stack. What reaches beyond the page (opening a point
 // into the other pages, reports and exports) is asked of the window by signals.
 class CSitePage : public QWidget {
     Q_OBJECT
 public:
-    // The chart and a lot report hold at most this many points.
-    static constexpr qint64 kMaxChartPoints = 20000;
-    static constexpr qint64 kMaxReportRows = 2000;
-
     CSitePage(const TestDataStore& store, Prompt& prompt, QWidget* parent = nullptr);
     ~CSitePage() override;
 
@@ -47,6 +46,9 @@ public:
     void SetDatabase(site::SiteDatabase* db, const QString& reason = {});
     site::SiteDatabase* Database() const { return db_; }
     void SetRequirementSource(std::function<Requirements()> source);
+    // Edits go onto the window's one undo stack (Edit › Undo, Ctrl+Z); until
+    // one is given, onto the page's own.
+    void SetUndoStack(QUndoStack* stack);
 
     void OnActivated();    // fills the filter boxes and asks the database again
     void RetranslateUi();
@@ -60,10 +62,11 @@ public:
     bool ApplyEdit(const std::vector<qint64>& ids, int column, const QString& text);
     std::vector<qint64> SelectedIds() const;
     std::vector<site::SitePoint> SelectedPoints() const;
+    // The statistics and the chart of the filter in force have arrived: they
+    // are read off the user-interface thread, on a connection of their own.
+    bool StatisticsReady() const { return statsValid_; }
     // The lot report of what the filter shows.
     LotReportData LotReport(const ReportHeader& header) const;
-    // The filter in words, for the report.
-    QString FilterWords(const site::SiteFilter& filter) const;
 
     SiteTableModel* Model() const { return model_; }
     QTableView* View() const { return view_; }
@@ -86,6 +89,7 @@ public:
     QPushButton* OpenButton() const { return open_; }
 
 signals:
+    void statisticsShown();
     void openPointRequested(qint64 id);
     void lotReportPdfRequested();
     void lotReportPrintRequested();
@@ -96,12 +100,16 @@ private:
     void FillChoiceBoxes();
     void ApplyFilter();
     void ShowStatistics();
-    void UpdateChart();
+    // Asks for the statistics and the chart of the filter in force; a newer
+    // request supersedes an older one still running.
+    void RequestStatistics();
+    void OnStatistics(quint64 request, const site::SiteStats& stats, SiteChartData chart, const QString& error);
     void UpdateChartSelection();
     void OnEditRequested(int row, int column, const QString& text);
     void OnApplyClicked();
     void OnOpenClicked();
     void AfterEdit(const std::vector<qint64>& ids);
+    void UpdateUndoButton();
     Language Lang() const;
     Requirements Required() const;
 
@@ -112,6 +120,8 @@ private:
     std::function<Requirements()> requirements_;
     site::SiteStats stats_;
     bool statsValid_ = false;
+    std::shared_ptr<std::atomic<quint64>> latestRequest_;
+    QThreadPool* statsPool_;
 
     QLabel* fromLabel_;
     QDateEdit* from_;

@@ -6,12 +6,25 @@ namespace k30 {
 
 SiteEditCommand::SiteEditCommand(site::SiteDatabase& db, std::vector<qint64> ids, site::PointEdit edit,
                                  const QString& text, std::function<void()> changed)
-    : QUndoCommand(text), db_(db), ids_(std::move(ids)), edit_(std::move(edit)), changed_(std::move(changed))
+    : QUndoCommand(text), db_(db), connection_(db.ConnectionName()), ids_(std::move(ids)), edit_(std::move(edit)),
+      changed_(std::move(changed))
 {
+}
+
+bool SiteEditCommand::SameConnection()
+{
+    if (db_.IsOpen() && db_.ConnectionName() == connection_)
+        return true;
+    failed_ = true;
+    error_ = QStringLiteral("the site database was opened again since this edit");
+    setObsolete(true);
+    return false;
 }
 
 void SiteEditCommand::redo()
 {
+    if (!SameConnection())
+        return;
     previous_.clear();
     failed_ = !db_.Edit(ids_, edit_, &previous_);
     if (failed_) {
@@ -25,7 +38,7 @@ void SiteEditCommand::redo()
 
 void SiteEditCommand::undo()
 {
-    if (failed_)
+    if (failed_ || !SameConnection())
         return;
     if (!db_.Restore(previous_)) {
         failed_ = true;

@@ -16,8 +16,9 @@ namespace k30 {
 
 // One edit of the engineer's fields of some points, undoable: redo writes the
 // edit and keeps what the fields were, undo puts those back. A redo that the
-// database refuses marks the command obsolete, so a stack drops it. Self-
-// contained: it may live on the site page's stack or on the window's.
+// database refuses marks the command obsolete, so a stack drops it, as does
+// an undo or redo after the database was opened again (it may be another one
+// now). Self-contained: it lives on the window's one stack.
 class SiteEditCommand : public QUndoCommand {
 public:
     // changed: called after every redo and undo that reached the database.
@@ -31,7 +32,10 @@ public:
     QString Error() const { return error_; }
 
 private:
+    bool SameConnection();
+
     site::SiteDatabase& db_;
+    QString connection_;
     std::vector<qint64> ids_;
     site::PointEdit edit_;
     std::vector<site::PointFields> previous_;

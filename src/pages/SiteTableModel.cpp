@@ -2,7 +2,6 @@
 
 #include <QColor>
 #include <QDate>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <array>
@@ -44,24 +43,6 @@ site::SortColumn SortColumnOf(int column)
 }
 
 }  // namespace
-
-QString SitePointDate(const site::SitePoint& p)
-{
-    // The instrument writes "2026-5-12-08:05": the date as yyyy-MM-dd, or the text as it is.
-    static const QRegularExpression kDate(QStringLiteral("^\\s*(\\d{4})\\D(\\d{1,2})\\D(\\d{1,2})"));
-    const QRegularExpressionMatch m = kDate.match(p.startTime);
-    if (m.hasMatch()) {
-        const QDate date(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
-        if (date.isValid())
-            return date.toString(Qt::ISODate);
-    }
-    return p.startTime.trimmed();
-}
-
-QString SitePointValue(const site::SitePoint& p)
-{
-    return p.kind == site::PointKind::K30 ? TrimmedText(p.k30Value.toStdString()) : p.ev2;
-}
 
 SiteTableModel::SiteTableModel(Language lang, QObject* parent) : QAbstractTableModel(parent), lang_(lang) {}
 

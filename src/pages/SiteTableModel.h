@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Language.h"
+#include "LotReportData.h"
 #include "SiteTypes.h"
 
 namespace k30::site {
@@ -72,10 +73,5 @@ private:
     qint64 total_ = 0;
     std::vector<site::SitePoint> rows_;
 };
-
-// The date of a point ("2026-05-12"), from its start time as the instrument wrote it.
-QString SitePointDate(const site::SitePoint& point);
-// K30 of a K30 point, Ev2 of an Ev2 point.
-QString SitePointValue(const site::SitePoint& point);
 
 }  // namespace k30

@@ -32,9 +32,6 @@ inline constexpr Text kFilterChainage{"里程从", "Chainage from"};
 inline constexpr Text kFilterVerdict{"判定", "Verdict"};
 inline constexpr Text kFilterText{"查找", "Search"};
 inline constexpr Text kAny{"全部", "All"};
-inline constexpr Text kVerdictPass{"合格", "Pass"};
-inline constexpr Text kVerdictFail{"不合格", "Fail"};
-inline constexpr Text kVerdictNone{"未判定", "Not judged"};
 inline constexpr Text kClearFilter{"清除条件", "Clear filter"};
 inline constexpr Text kBadChainage{"里程“%1”无法识别：%2", "The chainage \"%1\" cannot be read: %2"};
 
@@ -51,6 +48,7 @@ inline constexpr Text kOpenPoint{"打开测点", "Open point"};
 inline constexpr Text kLotReportPdf{"检验批报告PDF…", "Lot report PDF…"};
 inline constexpr Text kLotReportPrint{"打印检验批报告…", "Print lot report…"};
 inline constexpr Text kExportSelection{"导出选中测点…", "Export selection…"};
+inline constexpr Text kStatsFailed{"统计未能读取：", "The statistics could not be read: "};
 inline constexpr Text kShown{"显示 %1 个测点，共 %2 个", "%1 of %2 points shown"};
 
 // The database

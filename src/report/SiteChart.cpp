@@ -53,9 +53,9 @@ QString ValueLabel(double v, double step)
     return QString::number(v, 'f', step >= 1.0 ? 0 : step >= 0.1 ? 1 : 2);
 }
 
-QString ChainageLabel(double metres)
+QString ChainageLabel(double metres, const QString& prefix)
 {
-    return QString::fromStdString(FormatChainage(metres, "K")).section(QLatin1Char('.'), 0, 0);
+    return QString::fromStdString(FormatChainage(metres, prefix.toStdString())).section(QLatin1Char('.'), 0, 0);
 }
 
 }  // namespace
@@ -132,7 +132,7 @@ void DrawSiteChart(QPainter& painter, const QRectF& area, const SiteChartData& d
         painter.drawLine(QPointF(x, s.plot.top()), QPointF(x, s.plot.bottom()));
         painter.setPen(axisPen);
         // A label that would run under the value labels is left out.
-        const QString label = ChainageLabel(c);
+        const QString label = ChainageLabel(c, data.prefix);
         const double half = painter.fontMetrics().horizontalAdvance(label) / 2.0;
         if (x - half < s.plot.left() - 0.3 * fontPixels || x + half > area.right())
             continue;

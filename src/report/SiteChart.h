@@ -30,6 +30,7 @@ struct SiteChartData {
     std::vector<SiteChartPoint> points;
     QString quantity;  // "K30 (MPa/m)"
     std::optional<double> required;
+    QString prefix = QStringLiteral("K");  // of the chainage labels, as the points' chainages are typed
 };
 
 // Where the chart puts things inside the area it is given.

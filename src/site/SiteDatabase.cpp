@@ -477,6 +477,8 @@ void SiteDatabase::Close() { d_.reset(); }
 
 bool SiteDatabase::IsOpen() const { return d_ != nullptr; }
 
+QString SiteDatabase::ConnectionName() const { return d_ ? d_->connection : QString(); }
+
 int SiteDatabase::SchemaVersion() const { return d_ ? d_->version : 0; }
 
 bool SiteDatabase::IsPostgreSQL() const { return d_ && d_->postgres; }
@@ -846,7 +848,7 @@ std::vector<SitePoint> SiteDatabase::Points(const SiteFilter& filter, const Site
     q.prepare(QStringLiteral("SELECT %1, %2 AS verdict FROM points p JOIN sources s ON s.id = p.source_id%3 "
                              "ORDER BY %4 LIMIT %5 OFFSET %6")
                   .arg(QLatin1String(kPointColumns), VerdictSql(filter.required), where.sql,
-                       OrderBySql(sort, filter.required))
+                       OrderBySql(sort, filter))
                   .arg(std::max<qint64>(limit, 0))
                   .arg(std::max<qint64>(offset, 0)));
     for (const QVariant& v : where.values)
@@ -901,38 +903,57 @@ SiteStats SiteDatabase::Stats(const SiteFilter& filter)
     SiteStats stats;
     if (!d_)
         return stats;
-    const WhereClause where = BuildWhere(filter);
-    // One pass over the selection: counts, sums, sums of squares, least and
-    // largest of each value, and the verdict counts of each kind.
-    const QString inner =
-        QStringLiteral("SELECT p.kind AS kind, p.k30_num AS k, p.ev2_num AS e, p.ratio_num AS r, %1 AS v "
-                       "FROM points p%2%3")
-            .arg(VerdictSql(filter.required),
-                 where.needsSources ? QStringLiteral(" JOIN sources s ON s.id = p.source_id") : QString(), where.sql);
-    QSqlQuery q(d_->Db());
-    q.prepare(QStringLiteral(
-                  "SELECT COUNT(k), SUM(k), SUM(k * k), MIN(k), MAX(k), "
-                  "COUNT(e), SUM(e), SUM(e * e), MIN(e), MAX(e), "
-                  "COUNT(r), SUM(r), SUM(r * r), MIN(r), MAX(r), "
-                  "SUM(CASE WHEN kind = 'k30' AND v = 1 THEN 1 ELSE 0 END), "
-                  "SUM(CASE WHEN kind = 'k30' AND v = 2 THEN 1 ELSE 0 END), "
-                  "SUM(CASE WHEN kind = 'k30' AND v = 0 THEN 1 ELSE 0 END), "
-                  "SUM(CASE WHEN kind = 'ev2' AND v = 1 THEN 1 ELSE 0 END), "
-                  "SUM(CASE WHEN kind = 'ev2' AND v = 2 THEN 1 ELSE 0 END), "
-                  "SUM(CASE WHEN kind = 'ev2' AND v = 0 THEN 1 ELSE 0 END) FROM (%1) t")
-                  .arg(inner));
-    for (const QVariant& v : where.values)
-        q.addBindValue(v);
-    if (!q.exec() || !q.next()) {
-        error_ = ErrorText(q.lastError());
-        return stats;
+    // One query per kind, each over its own part of the values index (kind
+    // leads it), judging only what that kind needs: half the work per row
+    // of one query judging both kinds.
+    const auto run = [&](PointKind kind, const QString& values) -> std::optional<QSqlQuery> {
+        SiteFilter f = filter;
+        if (f.kind && *f.kind != kind)
+            return std::nullopt;
+        f.kind = kind;
+        const WhereClause where = BuildWhere(f);
+        QSqlQuery q(d_->Db());
+        q.setForwardOnly(true);
+        q.prepare(QStringLiteral("SELECT %1 FROM points p%2%3")
+                      .arg(values,
+                           where.needsSources ? QStringLiteral(" JOIN sources s ON s.id = p.source_id") : QString(),
+                           where.sql));
+        for (const QVariant& v : where.values)
+            q.addBindValue(v);
+        if (!q.exec() || !q.next()) {
+            error_ = ErrorText(q.lastError());
+            return std::nullopt;
+        }
+        return q;
+    };
+    const auto counts = [](const QSqlQuery& q, int at) {
+        const int all = q.value(at).toInt();
+        const int passed = q.value(at + 1).toInt();
+        const int failed = q.value(at + 2).toInt();
+        return VerdictCounts{passed, failed, all - passed - failed};
+    };
+    const auto sample = [](const QSqlQuery& q, int at) {
+        return StatsFrom(q.value(at).toLongLong(), q.value(at + 1).toDouble(), q.value(at + 2).toDouble(),
+                         q.value(at + 3), q.value(at + 4));
+    };
+    const QString k30Values =
+        QStringLiteral("COUNT(p.k30_num), SUM(p.k30_num), SUM(p.k30_num * p.k30_num), MIN(p.k30_num), "
+                       "MAX(p.k30_num), COUNT(*), %1")
+            .arg(VerdictCountsSql(filter.required, PointKind::K30));
+    if (auto q = run(PointKind::K30, k30Values)) {
+        stats.k30 = sample(*q, 0);
+        stats.k30Counts = counts(*q, 5);
     }
-    stats.k30 = StatsFrom(q.value(0).toLongLong(), q.value(1).toDouble(), q.value(2).toDouble(), q.value(3), q.value(4));
-    stats.ev2 = StatsFrom(q.value(5).toLongLong(), q.value(6).toDouble(), q.value(7).toDouble(), q.value(8), q.value(9));
-    stats.ratio =
-        StatsFrom(q.value(10).toLongLong(), q.value(11).toDouble(), q.value(12).toDouble(), q.value(13), q.value(14));
-    stats.k30Counts = {q.value(15).toInt(), q.value(16).toInt(), q.value(17).toInt()};
-    stats.ev2Counts = {q.value(18).toInt(), q.value(19).toInt(), q.value(20).toInt()};
+    const QString ev2Values =
+        QStringLiteral("COUNT(p.ev2_num), SUM(p.ev2_num), SUM(p.ev2_num * p.ev2_num), MIN(p.ev2_num), "
+                       "MAX(p.ev2_num), COUNT(p.ratio_num), SUM(p.ratio_num), SUM(p.ratio_num * p.ratio_num), "
+                       "MIN(p.ratio_num), MAX(p.ratio_num), COUNT(*), %1")
+            .arg(VerdictCountsSql(filter.required, PointKind::Ev2));
+    if (auto q = run(PointKind::Ev2, ev2Values)) {
+        stats.ev2 = sample(*q, 0);
+        stats.ratio = sample(*q, 5);
+        stats.ev2Counts = counts(*q, 10);
+    }
     return stats;
 }
 

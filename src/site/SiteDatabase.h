@@ -50,6 +50,9 @@ public:
     OpenError LastOpenError() const { return openError_; }
     QString LastError() const { return error_; }  // English
     QString Address() const { return address_; }
+    // Names this connection, different for every Open: an undo recorded on
+    // one connection must not write through a later one (perhaps another database).
+    QString ConnectionName() const;
     int SchemaVersion() const;  // of the open database (after migration)
     bool IsPostgreSQL() const;
 

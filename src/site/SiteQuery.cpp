@@ -45,6 +45,40 @@ QString VerdictSql(const Requirements& required)
     return QStringLiteral("(CASE WHEN p.kind = 'k30' THEN %1 ELSE %2 END)").arg(k30, ev2);
 }
 
+QString VerdictCountsSql(const Requirements& required, PointKind kind)
+{
+    const auto sums = [](const QString& pass, const QString& fail) {
+        return QStringLiteral("SUM(CASE WHEN %1 THEN 1 ELSE 0 END), SUM(CASE WHEN %2 THEN 1 ELSE 0 END)").arg(pass, fail);
+    };
+    if (kind == PointKind::K30) {
+        if (!required.k30)
+            return QStringLiteral("0, 0");
+        const QString r = Literal(*required.k30);
+        // A point whose readings never reach 1.25 mm passes on its lower bound or is not judged.
+        return sums(QStringLiteral("p.k30_num >= %1 OR (p.k30_num IS NULL AND p.k30_bound >= %1)").arg(r),
+                    QStringLiteral("p.k30_num < %1").arg(r));
+    }
+    if (!required.ev2Min && !required.ratioMax)
+        return QStringLiteral("0, 0");
+    QStringList present;
+    QStringList pass;
+    QStringList fail;
+    if (required.ev2Min) {
+        present << QStringLiteral("p.ev2_shown IS NOT NULL");
+        pass << QStringLiteral("p.ev2_shown >= ") + Literal(*required.ev2Min);
+        fail << QStringLiteral("p.ev2_shown < ") + Literal(*required.ev2Min);
+    }
+    if (required.ratioMax) {
+        present << QStringLiteral("p.ratio_shown IS NOT NULL");
+        pass << QStringLiteral("p.ratio_shown <= ") + Literal(*required.ratioMax);
+        fail << QStringLiteral("p.ratio_shown > ") + Literal(*required.ratioMax);
+    }
+    // Judged only with every value the requirements read; then failing any one fails.
+    return sums(pass.join(QStringLiteral(" AND ")),
+                present.join(QStringLiteral(" AND ")) + QStringLiteral(" AND (") + fail.join(QStringLiteral(" OR ")) +
+                    QLatin1Char(')'));
+}
+
 WhereClause BuildWhere(const SiteFilter& f)
 {
     WhereClause w;
@@ -71,6 +105,8 @@ WhereClause BuildWhere(const SiteFilter& f)
         c << QStringLiteral("p.chainage_m >= ") + Literal(*f.chainageFrom);
     if (f.chainageTo)
         c << QStringLiteral("p.chainage_m <= ") + Literal(*f.chainageTo);
+    if (f.chainageOnly)
+        c << QStringLiteral("p.chainage_m IS NOT NULL");
     if (f.verdict) {
         const int v = *f.verdict == Verdict::Pass ? 1 : *f.verdict == Verdict::Fail ? 2 : 0;
         c << QStringLiteral("%1 = %2").arg(VerdictSql(f.required)).arg(v);
@@ -90,8 +126,9 @@ WhereClause BuildWhere(const SiteFilter& f)
     return w;
 }
 
-QString OrderBySql(const SiteSort& sort, const Requirements& required)
+QString OrderBySql(const SiteSort& sort, const SiteFilter& filter)
 {
+    const Requirements& required = filter.required;
     QString key;
     switch (sort.column) {
     case SortColumn::Id:
@@ -135,6 +172,10 @@ QString OrderBySql(const SiteSort& sort, const Requirements& required)
     // the order total so pages never overlap.
     if (key.isEmpty())
         return QStringLiteral("p.id") + dir;
+    // Without points lacking a chainage the order is the chainage index's own,
+    // so a first page of a million points reads only that page.
+    if (sort.column == SortColumn::Chainage && filter.chainageOnly)
+        return key + dir + QStringLiteral(", p.id") + dir;
     return key + dir + QStringLiteral(" NULLS LAST, p.id") + dir;
 }
 

@@ -23,6 +23,10 @@ WhereClause BuildWhere(const SiteFilter& filter);
 // readings never reach 1.25 mm (pass or none); Ev2 and Ev2/Ev1 as shown.
 QString VerdictSql(const Requirements& required);
 
-QString OrderBySql(const SiteSort& sort, const Requirements& required);
+// Two sums over points of one kind: how many pass and how many fail, as
+// VerdictSql judges them (0, 0 when no requirement is in force).
+QString VerdictCountsSql(const Requirements& required, PointKind kind);
+
+QString OrderBySql(const SiteSort& sort, const SiteFilter& filter);
 
 }  // namespace k30::site

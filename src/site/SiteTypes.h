@@ -76,6 +76,7 @@ struct SiteFilter {
     std::optional<double> chainageTo;
     std::optional<Verdict> verdict;
     QString text;  // free text: name, chainage, offset, layer, lot, remark, transfer (case-insensitive)
+    bool chainageOnly = false;  // only points with a chainage (the chart)
     Requirements required;
 };
 

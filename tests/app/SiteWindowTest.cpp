@@ -8,7 +8,10 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTableView>
+#include <QPushButton>
+#include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "CMainFrame.h"
 #include "CPropSheet.h"
@@ -126,6 +129,41 @@ TEST_F(SiteWindow, LotReportAndSelectionExportInBothLanguages)
     frame_->Site().ExportLotReportPdf();
     const QString zh = test::PdfText(Path("lot-zh.pdf"));
     EXPECT_TRUE(zh.contains(QStringLiteral("检验批验收报告"))) << zh.toStdString();
+}
+
+// Site edits share the window's one undo history with its other edits.
+TEST_F(SiteWindow, EditsOfSeveralPointsUndoAndRedoWithTheWindowsShortcuts)
+{
+    ASSERT_TRUE(frame_->Site().Start(address_));
+    ImportTwo();
+    frame_->show();
+    frame_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame_.get()));
+    frame_->Sheet()->setCurrentIndex(CPropSheet::SitePage);
+    QTableView* view = Page()->View();
+    view->selectionModel()->select(QItemSelection(Page()->Model()->index(1, 0), Page()->Model()->index(4, 0)),
+                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    Page()->EditFieldBox()->setCurrentIndex(2);  // layer
+    Page()->EditValue()->setText(QStringLiteral("3"));
+    Page()->ApplyButton()->click();
+    site::SiteFilter layer3;
+    layer3.layer = QStringLiteral("3");
+    site::SiteDatabase& db = frame_->Site().Database();
+    ASSERT_EQ(db.Count(layer3), 4);
+    EXPECT_TRUE(Page()->UndoButton()->isEnabled());
+
+    view->setFocus();
+    QTest::keyClick(frame_.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(db.Count(layer3), 0);
+    EXPECT_FALSE(Page()->UndoButton()->isEnabled());
+    QTest::keyClick(frame_.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(db.Count(layer3), 4);
+    EXPECT_EQ(Page()->Model()->PointAt(1).layer, QStringLiteral("3"));
+
+    // Opened again, the database takes no undo recorded on the old connection.
+    ASSERT_TRUE(frame_->Site().Start(address_));
+    frame_->OnUndo();
+    EXPECT_EQ(db.Count(layer3), 4);
 }
 
 TEST_F(SiteWindow, ADamagedDatabaseIsLeftAsItIsUnlessTheOperatorSetsItAside)

@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QStandardPaths>
 
 #include "SiteTestSupport.h"
 
@@ -113,12 +114,49 @@ TEST_F(SiteCommand, ImportListSetStatsExport)
     EXPECT_EQ(out.readAll().count("\r\n"), 3);  // heading and two points
 }
 
+// The lot report of a filter: its words, statistics and conclusion in the PDF.
+TEST_F(SiteCommand, LotReportOfAFilterWithFreeText)
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        GTEST_SKIP() << "pdftotext missing: scripts/setup installs poppler-utils";
+    ASSERT_EQ(K30({QStringLiteral("import"), Write(QStringLiteral("a.ORG"), Transfer(1, {100, 120, 140}))}).code, 0);
+    const QJsonArray all = Points({});
+    ASSERT_EQ(all.size(), 3);
+    QStringList ids;
+    for (const QJsonValue& p : all)
+        ids << QString::number(p.toObject().value(QStringLiteral("id")).toInteger());
+    ASSERT_EQ(K30(QStringList{QStringLiteral("set")} + ids + QStringList{QStringLiteral("--layer"), QStringLiteral("3")}).code, 0);
+    ASSERT_EQ(K30({QStringLiteral("set"), ids[0], ids[1], QStringLiteral("--remark"), QStringLiteral("North side")}).code, 0);
+    EXPECT_EQ(Points({QStringLiteral("--text"), QStringLiteral("NORTH")}).size(), 2);
+
+    const QString pdf = files.filePath(QStringLiteral("lot.pdf"));
+    const QStringList filter{QStringLiteral("--layer"), QStringLiteral("3"), QStringLiteral("--text"),
+                             QStringLiteral("north"), QStringLiteral("--required"), QStringLiteral("110"),
+                             QStringLiteral("--lang"), QStringLiteral("en")};
+    const Run r = K30(QStringList{QStringLiteral("report"), QStringLiteral("--pdf"), pdf} + filter);
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    QProcess text;
+    text.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(60000));
+    const QString shown = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+    EXPECT_TRUE(shown.contains(QStringLiteral("layer 3; containing \"north\""))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("1 points fail: the lot does not pass."))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("110.0"))) << shown.toStdString();  // mean of 100 and 120
+
+    // Nothing chosen: nothing written.
+    const QString none = files.filePath(QStringLiteral("none.pdf"));
+    EXPECT_EQ(K30({QStringLiteral("report"), QStringLiteral("--pdf"), none, QStringLiteral("--lot"), QStringLiteral("x")}).code, 1);
+    EXPECT_FALSE(QFile::exists(none));
+}
+
 TEST_F(SiteCommand, ExitCodes)
 {
-    EXPECT_EQ(K30({QStringLiteral("list"), QStringLiteral("--chainage"), QStringLiteral("DK1+2")}).code, 2);
     EXPECT_EQ(K30({QStringLiteral("list"), QStringLiteral("--chainage"), QStringLiteral("DKx..")}).code, 2);
     EXPECT_EQ(K30({QStringLiteral("stats"), QStringLiteral("--from"), QStringLiteral("2026-13-01")}).code, 2);
     EXPECT_EQ(K30({QStringLiteral("stats"), QStringLiteral("--required"), QStringLiteral("hard")}).code, 2);
+    EXPECT_EQ(K30({QStringLiteral("report"), QStringLiteral("--pdf"), QStringLiteral("x.pdf"), QStringLiteral("--chainage"),
+                   QStringLiteral("DK1+2")}).code, 2);
     EXPECT_EQ(K30({QStringLiteral("--db"), QStringLiteral("mysql://a@b/c"), QStringLiteral("list")}).code, 2);
     const Run r = K30({QStringLiteral("--db"), QStringLiteral("postgresql://nobody@127.0.0.1:1/none"),
                        QStringLiteral("list")});

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDate>
+#include <QGuiApplication>
 
 #include <nlohmann/json.hpp>
 
@@ -12,7 +13,11 @@
 #include "Commands.h"
 #include "Export.h"
 #include "ExportTexts.h"
+#include "DataFile.h"
 #include "Format.h"
+#include "JsonOutput.h"
+#include "LotReportData.h"
+#include "ReportFonts.h"
 #include "SiteDatabase.h"
 #include "TestDataStore.h"
 
@@ -29,7 +34,7 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 std::string S(const QString& s) { return s.toStdString(); }
 
 struct FilterOptions {
-    std::string from, to, kind, layer, lot, chainage, verdict, required, ev2Min, ratioMax;
+    std::string from, to, kind, layer, lot, chainage, verdict, text, required, ev2Min, ratioMax;
     bool layerSet = false;
     bool lotSet = false;
 };
@@ -43,6 +48,8 @@ void AddFilterOptions(CLI::App* sub, FilterOptions& f)
     sub->add_option("--lot", f.lot, "Lot (exact)");
     sub->add_option("--chainage", f.chainage, "Chainage range FROM..TO (DK125+300..DK125+900; either side may be empty)");
     sub->add_option("--verdict", f.verdict, "pass, fail or none")->check(CLI::IsMember({"pass", "fail", "none"}));
+    sub->add_option("--text", f.text,
+                    "Free text found in name, chainage, offset, layer, lot, remark or transfer (any letter case)");
     sub->add_option("--required", f.required, "Required K30 (MPa/m)");
     sub->add_option("--ev2-min", f.ev2Min, "Least Ev2 (MPa)");
     sub->add_option("--ratio-max", f.ratioMax, "Largest Ev2/Ev1");
@@ -105,6 +112,7 @@ bool MakeFilter(const FilterOptions& o, SiteFilter& f)
     }
     if (!o.verdict.empty())
         f.verdict = o.verdict == "pass" ? Verdict::Pass : o.verdict == "fail" ? Verdict::Fail : Verdict::None;
+    f.text = Q(o.text).trimmed();
     return Limit("--required", o.required, f.required.k30) && Limit("--ev2-min", o.ev2Min, f.required.ev2Min) &&
            Limit("--ratio-max", o.ratioMax, f.required.ratioMax);
 }
@@ -220,6 +228,7 @@ struct SiteOptions {
     std::vector<long long> ids;
     std::optional<std::string> chainage, offset, layer, lot, remark;
     std::string out;
+    std::string header;
     bool setAside = false;
 };
 
@@ -362,6 +371,46 @@ int RunExport(const SiteOptions& o, Language lang)
     return 0;
 }
 
+int RunReport(const SiteOptions& o, Language lang)
+{
+    ReportHeader header;
+    if (!o.header.empty())
+        if (const HeaderFileStatus status = ReadHeaderFile(o.header, header); status != HeaderFileStatus::Ok)
+            return HeaderFileExitCode(status);
+    SiteFilter filter;
+    if (!MakeFilter(o.filter, filter))
+        return 2;
+    // Without --required the header's required coefficient judges, as in the
+    // window; the header prints the value that judges.
+    if (o.filter.required.empty())
+        TakeHeaderRequirement(header, filter.required, lang);
+    else
+        header.RequiredCoefficient = o.filter.required;
+    // The drawings need the offscreen platform and the report fonts.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int argc = 1;
+    char name[] = "k30";
+    char* argv[] = {name, nullptr};
+    QGuiApplication app(argc, argv);
+    InstallFontSubstitutes();
+    SiteDatabase db;
+    if (const int code = OpenDatabase(o.db, db))
+        return code;
+    const LotReportData data = BuildLotReport(db, filter, {site::SortColumn::Chainage, false}, header, lang);
+    if (data.rows.empty()) {
+        std::cerr << "k30: the filter shows no points; nothing written\n";
+        return 1;
+    }
+    QString error;
+    if (!ExportLotReportPdf(Q(o.out), data, error)) {
+        std::cerr << "k30: " << o.out << ": " << S(error) << "\n";
+        return 1;
+    }
+    std::cout << data.totalPoints << " points in " << o.out << "\n";
+    return 0;
+}
+
 int RunRebuild(const SiteOptions& o)
 {
     QtCore qt;
@@ -447,6 +496,16 @@ void AddSiteCommand(CLI::App& app, GlobalOptions& global, Action& action)
         o->filter.layerSet = exp->count("--layer") > 0;
         o->filter.lotSet = exp->count("--lot") > 0;
         action = [o, &global] { return RunExport(*o, global.Resolve()); };
+    });
+
+    CLI::App* report = sub->add_subcommand("report", "Write the lot report of the filter as PDF");
+    report->add_option("--pdf", o->out, "PDF file to write")->required();
+    report->add_option("--header", o->header, "JSON object with the report header members");
+    AddFilterOptions(report, o->filter);
+    report->callback([o, &global, &action, report] {
+        o->filter.layerSet = report->count("--layer") > 0;
+        o->filter.lotSet = report->count("--lot") > 0;
+        action = [o, &global] { return RunReport(*o, global.Resolve()); };
     });
 
     CLI::App* rebuild = sub->add_subcommand(
