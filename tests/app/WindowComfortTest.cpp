@@ -38,6 +38,7 @@
 #include "CPropSheet.h"
 #include "CReadData.h"
 #include "CTestK30.h"
+#include "K30ChartView.h"
 #include "K30ListModel.h"
 #include "ListColumns.h"
 #include "RecentFiles.h"
@@ -179,6 +180,9 @@ void ExpectFitting(QWidget* tab, const QString& page)
         }
         EXPECT_TRUE(Reachable(controls[i], tab)) << name << ": " << controls[i]->objectName().toStdString();
     }
+    // The curve shows whole: its page does not scroll it.
+    for (const K30ChartView* chart : tab->findChildren<K30ChartView*>())
+        EXPECT_TRUE(tab->rect().contains(QRect(chart->mapTo(tab, QPoint(0, 0)), chart->size()))) << name;
 }
 
 // Where Tab stops in a dialog: its focus chain's controls that take focus by
