@@ -250,7 +250,13 @@ TEST_F(Comfort, EveryDialogWorksByKeyboard)
         command();
         EXPECT_TRUE(prompt_.done());
     };
-    walk([&] { frame_->OnAbout(); });
+    prompt_.dialog([](QDialog& d) {
+        const auto labels = d.findChildren<QLabel*>();
+        EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [](QLabel* l) { return !l->pixmap().isNull(); }))
+            << "About shows the program's icon";
+        return WalkThenEscape(d);
+    });
+    frame_->OnAbout();
     walk([&] { frame_->OnRenamePoints(); });
     walk([&] { frame_->OnSaveWord(); });
     walk([&] { frame_->OnFindPoint(); });
