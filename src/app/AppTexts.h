@@ -5,6 +5,10 @@
 // Texts of the main window: menus, titles, questions and messages.
 namespace k30::texts {
 
+// Progress of long reports
+inline constexpr Text kWritingPdf{"正在生成PDF…", "Writing the PDF…"};
+inline constexpr Text kPrinting{"正在打印…", "Printing…"};
+
 // Menus
 inline constexpr Text kMenuFile{"文件(&F)", "File(&F)"};
 inline constexpr Text kMenuOpen{"打开", "Open"};

@@ -1,6 +1,5 @@
 #include "CAboutDlg.h"
 
-#include <QApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -14,7 +13,9 @@ CAboutDlg::CAboutDlg(Language lang, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(Tr(texts::kAboutTitle, lang));
     auto* icon = new QLabel(this);
-    icon->setPixmap(QApplication::windowIcon().pixmap(48, 48));
+    // The main window's icon (a dialog's own falls back to its parent's), drawn
+    // for the screen's pixel ratio so that it stays sharp on high-DPI screens.
+    icon->setPixmap(windowIcon().pixmap(QSize(48, 48), devicePixelRatioF()));
     auto* line1 = new QLabel(Tr(texts::kAboutLine1, lang), this);
     auto* line2 = new QLabel(Tr(texts::kAboutLine2, lang), this);
     auto* ok = new QPushButton(Tr(texts::kOk, lang), this);

@@ -27,9 +27,9 @@ struct OutputFile {
 
 }  // namespace
 
-bool SaveExportFile(const QString& path, const QByteArray& bytes, QString& error)
+bool SaveExportFile(const QString& path, const QByteArray& bytes, QString& error, const ProgressFn& progress)
 {
-    return SaveBytesThroughTemporary(path, bytes, error);
+    return SaveBytesThroughTemporary(path, bytes, error, progress);
 }
 
 QString Ev2CsvPath(const QString& csvPath)
@@ -83,8 +83,12 @@ QString RunDataExport(const TestDataStore& store, Prompt& prompt, const ReportHe
     files.push_back({path, base, {}});
     files.back().request.table = hasK30 ? CsvTable::K30 : CsvTable::Ev2;
 
-    // Every file is made before the first is written.
-    for (OutputFile& f : files) {
+    // Every file is made before the first is written; the amounts are steps of
+    // making (one per file) and then the bytes written.
+    const ProgressFn progress = prompt.progress(window, Tr(texts::kExporting, lang), lang);
+    std::size_t total = files.size();
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        OutputFile& f = files[i];
         std::string bytes;
         std::string error;
         if (!ExportBytes(store, f.request, bytes, error)) {
@@ -95,12 +99,25 @@ QString RunDataExport(const TestDataStore& store, Prompt& prompt, const ReportHe
             return {};
         }
         f.bytes = QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+        total += bytes.size();
+        if (!progress(i + 1, files.size()))
+            return {};
     }
+    std::size_t written = files.size();
     std::vector<QString> created;
     for (const OutputFile& f : files) {
         const bool existed = QFile::exists(f.path);
+        // Once one file is in place the rest follows: a pair is never left half old, half new.
+        const bool first = &f == &files.front();
+        bool stopped = false;
+        const ProgressFn step = [&](std::size_t done, std::size_t) {
+            stopped = !progress(written + done, total) && first;
+            return !stopped;
+        };
         QString error;
-        if (!SaveExportFile(f.path, f.bytes, error)) {
+        if (!SaveExportFile(f.path, f.bytes, error, step)) {
+            if (stopped)
+                return {};
             // A second file that fails takes back the first one this export created.
             for (const QString& p : created)
                 QFile::remove(p);
@@ -109,6 +126,7 @@ QString RunDataExport(const TestDataStore& store, Prompt& prompt, const ReportHe
                           Prompt::Icon::Warning);
             return {};
         }
+        written += static_cast<std::size_t>(f.bytes.size());
         if (!existed)
             created.push_back(f.path);
     }

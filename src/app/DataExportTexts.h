@@ -13,6 +13,7 @@ inline constexpr Text kExportFilterAgs{"AGS4 文件 (*.ags)", "AGS4 file (*.ags)
 inline constexpr Text kExportNothing{"没有可导出的测试点。", "There are no test points to export."};
 inline constexpr Text kExportUnknownKind{"只能导出为扩展名为 .csv、.xlsx 或 .ags 的文件。",
                                          "Only files ending in .csv, .xlsx or .ags can be exported."};
+inline constexpr Text kExporting{"正在导出…", "Exporting…"};
 inline constexpr Text kExportFailed{"无法导出文件", "Cannot export the file"};
 inline constexpr Text kExportReplaceEv2{"Ev2测试点写入另一个文件，该文件已存在，是否替换？\n",
                                         "The Ev2 points go to a second file, which exists. Replace it?\n"};

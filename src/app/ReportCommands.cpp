@@ -5,6 +5,7 @@
 #include <QPrinter>
 
 #include "AcceptanceSettings.h"
+#include "AppTexts.h"
 #include "CPrintType.h"
 #include "Ev2ReportTexts.h"
 #include "Prompt.h"
@@ -98,7 +99,13 @@ void ReportCommands::Print()
     dialog.setMinMax(1, PageCount(job));
     if (prompt_.runDialog(dialog) != QDialog::Accepted)
         return;
-    if (!PrintReport(printer, job))
+    const ProgressFn progress = prompt_.progress(window_, Tr(texts::kPrinting, store_.nLanguage), store_.nLanguage);
+    bool stopped = false;
+    const bool printed = PrintReport(printer, job, [&](std::size_t done, std::size_t total) {
+        stopped = !progress(done, total);
+        return !stopped;
+    });
+    if (!printed && !stopped)
         Tell(kPrintFailed);
 }
 
@@ -130,8 +137,12 @@ void ReportCommands::ExportPdf()
     if (path.isEmpty())
         return;
     QString error;
-    if (!ExportReportPdf(path, job, error))
-        Tell(texts::kCannotWrite, path + QStringLiteral("\n") + error);
+    const ProgressFn progress = prompt_.progress(window_, Tr(texts::kWritingPdf, store_.nLanguage), store_.nLanguage);
+    if (!ExportReportPdf(path, job, error, progress)) {
+        // A cancel leaves the file as it was and needs no word.
+        if (error != QLatin1String(kCancelledError))
+            Tell(texts::kCannotWrite, path + QStringLiteral("\n") + error);
+    }
     else
         emit written(path);
 }

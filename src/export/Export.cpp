@@ -65,13 +65,26 @@ bool ExportBytes(const TestDataStore& store, const ExportRequest& request, std::
     return false;
 }
 
-bool ExportFile(const TestDataStore& store, const ExportRequest& request, const std::string& path,
-                std::string& error)
+bool ExportBytes(const TestDataStore& store, const ExportRequest& request, std::string& bytes, std::string& error,
+                 const ProgressFn& progress)
 {
-    std::string bytes;
     if (!ExportBytes(store, request, bytes, error))
         return false;
-    return WriteFileAtomically(path, bytes.data(), bytes.size(), error);
+    if (progress && !progress(1, 1)) {
+        bytes.clear();
+        error = kCancelledError;
+        return false;
+    }
+    return true;
+}
+
+bool ExportFile(const TestDataStore& store, const ExportRequest& request, const std::string& path,
+                std::string& error, const ProgressFn& progress)
+{
+    std::string bytes;
+    if (!ExportBytes(store, request, bytes, error, progress))
+        return false;
+    return WriteFileAtomically(path, bytes.data(), bytes.size(), error, nullptr, progress);
 }
 
 }  // namespace k30

@@ -7,6 +7,7 @@
 #include "Acceptance.h"
 #include "CsvExport.h"
 #include "Language.h"
+#include "Progress.h"
 #include "ReportHeader.h"
 
 namespace k30 {
@@ -36,8 +37,16 @@ bool HasTestPoints(const TestDataStore& store);
 // names the fields and texts in request.lang).
 bool ExportBytes(const TestDataStore& store, const ExportRequest& request, std::string& bytes, std::string& error);
 
+// The same, telling progress when the bytes are made (done 1 of 1); false
+// from it stops with error kCancelledError.
+bool ExportBytes(const TestDataStore& store, const ExportRequest& request, std::string& bytes, std::string& error,
+                 const ProgressFn& progress);
+
 // Writes the file atomically: the target is replaced only by a complete file.
+// progress is told the bytes made and then the bytes written; when it returns
+// false the target stays as it was (no file, or its old bytes) and no
+// temporary file is left beside it.
 bool ExportFile(const TestDataStore& store, const ExportRequest& request, const std::string& path,
-                std::string& error);
+                std::string& error, const ProgressFn& progress = {});
 
 }  // namespace k30

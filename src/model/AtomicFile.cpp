@@ -1,5 +1,6 @@
 #include "AtomicFile.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -65,6 +66,26 @@ bool WriteAll(int fd, const char* p, std::size_t left)
         }
         p += n;
         left -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Written in slices so that a large file can tell its progress and be stopped.
+constexpr std::size_t kSlice = std::size_t{1} << 20;
+
+bool WriteInSlices(int fd, const char* p, std::size_t size, const ProgressFn& progress, bool& cancelled)
+{
+    if (!progress)
+        return WriteAll(fd, p, size);
+    for (std::size_t done = 0; done < size;) {
+        const std::size_t n = std::min(kSlice, size - done);
+        if (!WriteAll(fd, p + done, n))
+            return false;
+        done += n;
+        if (!progress(done, size)) {
+            cancelled = true;
+            return false;
+        }
     }
     return true;
 }
@@ -167,7 +188,7 @@ std::string WriteNewFileAtomically(const std::string& folder, const std::functio
 }
 
 bool WriteFileAtomically(const std::string& path, const void* data, std::size_t size, std::string& error,
-                         std::string* warning)
+                         std::string* warning, const ProgressFn& progress)
 {
     const fs::path target = ResolveTarget(path);
     fs::path dir = target.parent_path();
@@ -197,8 +218,9 @@ bool WriteFileAtomically(const std::string& path, const void* data, std::size_t 
         return false;
     }
     bool ok = true;
-    if (!WriteAll(fd, static_cast<const char*>(data), size)) {
-        error = Describe("writing", errno);
+    bool cancelled = false;
+    if (!WriteInSlices(fd, static_cast<const char*>(data), size, progress, cancelled)) {
+        error = cancelled ? kCancelledError : Describe("writing", errno);
         ok = false;
     }
     if (ok && replacing) {
@@ -216,6 +238,11 @@ bool WriteFileAtomically(const std::string& path, const void* data, std::size_t 
     }
     if (::close(fd) != 0 && ok) {
         error = Describe("closing", errno);
+        ok = false;
+    }
+    // The last moment a stop can leave the target untouched.
+    if (ok && progress && !progress(size, size)) {
+        error = kCancelledError;
         ok = false;
     }
     if (ok && std::rename(tempPath.c_str(), target.c_str()) != 0) {

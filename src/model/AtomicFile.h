@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#include "Progress.h"
+
 namespace k30 {
 
 // The one way the program and the k30 tool save a file. Writes a temporary
@@ -19,8 +21,11 @@ namespace k30 {
 // succeeded: a folder that cannot be synced afterwards only makes the rename
 // less certain to outlive a power cut, and is told in warning (English; on
 // standard error when no warning is asked for).
+// progress is told the bytes written; when it returns false the temporary
+// file is removed before the rename, the target stays as it was and error is
+// kCancelledError.
 bool WriteFileAtomically(const std::string& path, const void* data, std::size_t size, std::string& error,
-                         std::string* warning = nullptr);
+                         std::string* warning = nullptr, const ProgressFn& progress = {});
 
 // Whether path names an existing file the user may not write: one without
 // write permission for this user, or with no write permission for anyone

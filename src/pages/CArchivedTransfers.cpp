@@ -41,6 +41,8 @@ CArchivedTransfers::CArchivedTransfers(const QString& folder, Language lang, QWi
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Arrows choose a transfer; Tab goes on to the buttons.
+    table_->setTabKeyNavigation(false);
     table_->verticalHeader()->hide();
     for (int row = 0; row < table_->rowCount(); ++row) {
         const ArchivedTransfer& t = entries_[static_cast<std::size_t>(row)];

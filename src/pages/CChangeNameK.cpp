@@ -53,6 +53,10 @@ CChangeNameK::CChangeNameK(const TestDataStore& store, Language lang, QWidget* p
     }
     grid_->setColumnWidth(0, 120);
     grid_->horizontalHeader()->setStretchLastSection(true);
+    // Arrows move between cells; Tab goes on to the buttons. Typing starts in the first new name.
+    grid_->setTabKeyNavigation(false);
+    if (n > 0)
+        grid_->setCurrentCell(0, 1);
 
     auto* ok = new QPushButton(Tr(texts::kConfirm, lang), this);
     auto* cancel = new QPushButton(Tr(texts::kCancel, lang), this);

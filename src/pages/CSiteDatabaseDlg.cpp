@@ -28,7 +28,9 @@ CSiteDatabaseDlg::CSiteDatabaseDlg(const QString& address, const QString& defaul
     row->addWidget(edit_, 1);
     row->addWidget(reset);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(Tr(kAddressLabel, lang), this));
+    auto* label = new QLabel(Tr(kAddressLabel, lang), this);
+    label->setBuddy(edit_);
+    layout->addWidget(label);
     layout->addLayout(row);
     layout->addWidget(buttons);
 }

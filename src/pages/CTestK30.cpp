@@ -466,11 +466,12 @@ void CTestK30::OnScrollAction(int action)
 void CTestK30::resizeEvent(QResizeEvent*)
 {
     // The chart takes the room right of the reading column and below the
-    // results, never less than its first size.
+    // results, never narrower than its first size; on a low screen it gets
+    // lower (down to half its first height) so that it shows whole.
     const QRect first = kChartFrame.marginsAdded(K30ChartView::kMargins);
     chart_->setGeometry(first.left(), first.top(),
                         std::max(first.width(), width() - kScrollBarWidth - first.left()),
-                        std::max(first.height(), height() - first.top()));
+                        std::max(first.height() / 2, height() - first.top()));
     SetUpScrollBar();
 }
 

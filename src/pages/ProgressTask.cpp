@@ -33,4 +33,16 @@ bool ProgressTask::Step(int done)
     return !dialog_.wasCanceled();
 }
 
+bool ProgressTask::Step(std::size_t done, std::size_t total)
+{
+    // The dialog counts in int: large amounts (bytes) are shown in thousandths.
+    const bool scaled = total > 1000000;
+    const auto shown = [scaled, total](std::size_t n) {
+        return static_cast<int>(scaled ? n * 1000 / total : n);
+    };
+    if (total > 0 && dialog_.maximum() != shown(total))
+        dialog_.setMaximum(shown(total));
+    return Step(shown(done));
+}
+
 }  // namespace k30

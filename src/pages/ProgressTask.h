@@ -3,6 +3,8 @@
 #include <QElapsedTimer>
 #include <QProgressDialog>
 
+#include <cstddef>
+
 #include "Language.h"
 
 namespace k30 {
@@ -17,6 +19,8 @@ public:
 
     // Reports the work done so far; false once the operator cancelled.
     bool Step(int done);
+    // The same with the whole amount, which may become known only now.
+    bool Step(std::size_t done, std::size_t total);
     bool Cancelled() const { return dialog_.wasCanceled(); }
 
 private:

@@ -6,6 +6,10 @@
 #include <QRegularExpression>
 #include <QMessageBox>
 
+#include <memory>
+
+#include "ProgressTask.h"
+
 namespace k30 {
 
 namespace {
@@ -26,6 +30,12 @@ QMessageBox::StandardButton ToButton(Prompt::Answer a)
 }
 
 }  // namespace
+
+ProgressFn Prompt::progress(QWidget* parent, const QString& label, Language lang)
+{
+    auto task = std::make_shared<ProgressTask>(parent, label, lang);
+    return [task](std::size_t done, std::size_t total) { return task->Step(done, total); };
+}
 
 Prompt::Answer QtPrompt::ask(QWidget* parent, const QString& caption, const QString& text, Buttons buttons,
                              Icon icon, Answer defaultAnswer)

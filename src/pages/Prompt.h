@@ -3,6 +3,9 @@
 #include <QString>
 #include <QStringList>
 
+#include "Language.h"
+#include "Progress.h"
+
 class QDialog;
 class QFileDialog;
 class QWidget;
@@ -40,6 +43,11 @@ public:
 
     // Runs a modal dialog and returns its result (QDialog::Accepted or Rejected).
     virtual int runDialog(QDialog& dialog) = 0;
+
+    // Progress of work that may take longer than a second: a window with the
+    // label and Cancel shows once a second has passed; the function returns
+    // false once the operator cancelled. The window goes with the function.
+    virtual ProgressFn progress(QWidget* parent, const QString& label, Language lang);
 
     // A save dialog with one filter; empty when cancelled.
     QString chooseSaveFile(QWidget* parent, const QString& title, const QString& nameFilter,

@@ -9,7 +9,8 @@
 
 namespace k30 {
 
-bool SaveThroughTemporary(const QString& path, const std::function<bool(QIODevice&)>& write, QString& error)
+bool SaveThroughTemporary(const QString& path, const std::function<bool(QIODevice&)>& write, QString& error,
+                          const ProgressFn& progress)
 {
     // Everything written is a report or a data file of a few MiB at most.
     QByteArray bytes;
@@ -20,14 +21,15 @@ bool SaveThroughTemporary(const QString& path, const std::function<bool(QIODevic
         return false;
     }
     buffer.close();
-    return SaveBytesThroughTemporary(path, bytes, error);
+    return SaveBytesThroughTemporary(path, bytes, error, progress);
 }
 
-bool SaveBytesThroughTemporary(const QString& path, const QByteArray& bytes, QString& error)
+bool SaveBytesThroughTemporary(const QString& path, const QByteArray& bytes, QString& error,
+                               const ProgressFn& progress)
 {
     std::string why;
     if (WriteFileAtomically(QFile::encodeName(path).toStdString(), bytes.constData(),
-                            static_cast<std::size_t>(bytes.size()), why))
+                            static_cast<std::size_t>(bytes.size()), why, nullptr, progress))
         return true;
     error = QString::fromStdString(why);
     return false;

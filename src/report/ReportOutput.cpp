@@ -50,14 +50,18 @@ ReportRefusal CheckReport(const ReportJob& job)
 
 int PageCount(const ReportJob& job) { return ReportPageCount(job.store, job.printType); }
 
-void DrawReportPages(QPagedPaintDevice& device, QPainter& painter, const ReportJob& job, const std::vector<int>& pages)
+bool DrawReportPages(QPagedPaintDevice& device, QPainter& painter, const ReportJob& job, const std::vector<int>& pages,
+                     const ProgressFn& progress)
 {
     const int count = PageCount(job);
     // Judged once for all the summary's pages.
     const StoreAssessment assessment =
         job.printType == kPrintSummary ? AssessStore(job.store, job.required) : StoreAssessment{};
     bool first = true;
+    std::size_t drawn = 0;
     for (const int pageNumber : pages) {
+        if (progress && !progress(drawn++, pages.size()))
+            return false;
         if (!first)
             device.newPage();
         first = false;
@@ -77,6 +81,7 @@ void DrawReportPages(QPagedPaintDevice& device, QPainter& painter, const ReportJ
                                job.required);
         painter.restore();
     }
+    return !progress || progress(pages.size(), pages.size());
 }
 
 void UseReportPaper(QPagedPaintDevice& device)
@@ -85,7 +90,7 @@ void UseReportPaper(QPagedPaintDevice& device)
     device.setPageOrientation(QPageLayout::Portrait);
 }
 
-bool PrintReport(QPrinter& printer, const ReportJob& job)
+bool PrintReport(QPrinter& printer, const ReportJob& job, const ProgressFn& progress)
 {
     const int count = PageCount(job);
     std::vector<int> chosen;
@@ -114,11 +119,15 @@ bool PrintReport(QPrinter& printer, const ReportJob& job)
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
-    DrawReportPages(printer, painter, job, pages);
+    if (!DrawReportPages(printer, painter, job, pages, progress)) {
+        printer.abort();
+        painter.end();
+        return false;
+    }
     return painter.end();
 }
 
-bool WriteReportPdf(QIODevice& out, const ReportJob& job)
+bool WriteReportPdf(QIODevice& out, const ReportJob& job, const ProgressFn& progress)
 {
     QPdfWriter writer(&out);
     writer.setResolution(kPdfResolution);
@@ -134,13 +143,22 @@ bool WriteReportPdf(QIODevice& out, const ReportJob& job)
     QPainter painter;
     if (!painter.begin(&writer))
         return false;
-    DrawReportPages(writer, painter, job, pages);
-    return painter.end();
+    const bool drawn = DrawReportPages(writer, painter, job, pages, progress);
+    return painter.end() && drawn;
 }
 
-bool ExportReportPdf(const QString& path, const ReportJob& job, QString& error)
+bool ExportReportPdf(const QString& path, const ReportJob& job, QString& error, const ProgressFn& progress)
 {
-    return SaveThroughTemporary(path, [&job](QIODevice& out) { return WriteReportPdf(out, job); }, error);
+    bool stopped = false;
+    const ProgressFn watch = [&](std::size_t done, std::size_t total) {
+        stopped = progress && !progress(done, total);
+        return !stopped;
+    };
+    const bool ok = SaveThroughTemporary(
+        path, [&](QIODevice& out) { return WriteReportPdf(out, job, progress ? watch : ProgressFn{}); }, error);
+    if (stopped)
+        error = kCancelledError;
+    return ok;
 }
 
 }  // namespace k30

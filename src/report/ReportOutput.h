@@ -6,6 +6,7 @@
 
 #include "Acceptance.h"
 #include "Language.h"
+#include "Progress.h"
 #include "ReportHeader.h"
 #include "TestDataStore.h"
 
@@ -42,23 +43,30 @@ int PageCount(const ReportJob& job);
 
 // Draws the given pages (from 1) one after the other, starting a new sheet
 // before every page but the first. The page geometry is taken again for every
-// page. The painter must be active on the device.
-void DrawReportPages(QPagedPaintDevice& device, QPainter& painter, const ReportJob& job, const std::vector<int>& pages);
+// page. The painter must be active on the device. progress is told the pages
+// drawn of all; false from it stops before the next page, and the call returns
+// false.
+bool DrawReportPages(QPagedPaintDevice& device, QPainter& painter, const ReportJob& job, const std::vector<int>& pages,
+                     const ProgressFn& progress = {});
 
 // A4 portrait, as every report is laid out for.
 void UseReportPaper(QPagedPaintDevice& device);
 
 // Prints the pages the printer's settings choose (all, or its page ranges), in
 // its page order and with its copies. False when the printer would not start.
-bool PrintReport(QPrinter& printer, const ReportJob& job);
+// progress as for DrawReportPages; a stop aborts the print job.
+bool PrintReport(QPrinter& printer, const ReportJob& job, const ProgressFn& progress = {});
 
 // Writes every page of the report as an A4 portrait PDF with margins of about
 // 4 mm, the unprintable border of a typical printer, so the drawings keep the
 // offsets they are laid out for.
-bool WriteReportPdf(QIODevice& out, const ReportJob& job);
+// progress as for DrawReportPages: a stop returns false.
+bool WriteReportPdf(QIODevice& out, const ReportJob& job, const ProgressFn& progress = {});
 
 // WriteReportPdf into a file that is replaced only when the whole PDF has been
-// written. On failure, error holds the system's reason.
-bool ExportReportPdf(const QString& path, const ReportJob& job, QString& error);
+// written. On failure, error holds the system's reason; after a stop through
+// progress it is kCancelledError, and the file stays as it was with no
+// temporary file beside it.
+bool ExportReportPdf(const QString& path, const ReportJob& job, QString& error, const ProgressFn& progress = {});
 
 }  // namespace k30

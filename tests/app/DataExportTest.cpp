@@ -5,11 +5,13 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTemporaryDir>
 
 #include "AcceptanceSettings.h"
 #include "CHeadk30.h"
 #include "CMainFrame.h"
+#include "CPrintType.h"
 #include "ScriptedPrompt.h"
 #include "TestDataStore.h"
 #include "../export/ExportTestSupport.h"
@@ -45,10 +47,9 @@ protected:
     std::unique_ptr<CMainFrame> frame_;
 };
 
-TEST_F(Export, WorkbookWithTheThreeFormatsOfferedAndTheMenuInBothLanguages)
+TEST_F(Export, WorkbookWithTheThreeFormatsOffered)
 {
     Open(Language::English);
-    EXPECT_EQ(frame_->Action(CommandId::Export)->text(), QStringLiteral("Export…"));
     prompt_.file(Path("layer.xlsx"));
     Run();
     ASSERT_EQ(prompt_.fileRequests.size(), 1u);
@@ -59,9 +60,6 @@ TEST_F(Export, WorkbookWithTheThreeFormatsOfferedAndTheMenuInBothLanguages)
     EXPECT_EQ(request.nameFilters.filter(QStringLiteral("(*.ags)")).size(), 1);
     EXPECT_TRUE(Slurp(Path("layer.xlsx")).startsWith("PK"));
     EXPECT_TRUE(prompt_.asked.empty());
-
-    frame_->SwitchLanguage(Language::Chinese);
-    EXPECT_EQ(frame_->Action(CommandId::Export)->text(), QStringLiteral("导出…"));
 }
 
 TEST_F(Export, CsvPutsTheEv2TableBesideWithTheHeaderPageAndSettingsRequirements)
@@ -132,6 +130,40 @@ TEST_F(Export, AReadOnlyFileIsRefusedWithTheDialogAgainAndAgsRefusesTextsOutside
     EXPECT_TRUE(prompt_.asked[1].text.contains(QStringLiteral("K30测点编号 2: \"低值点\"")))
         << prompt_.asked[1].text.toStdString();
     EXPECT_EQ(Files(), QStringList{QStringLiteral("ro.xlsx")});
+}
+
+TEST_F(Export, ACancelLeavesNoFileNoTemporaryAndAnOldFileUntouched)
+{
+    Open(Language::English);
+    const auto everything = [this] { return QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden); };
+    // While the tables are made.
+    prompt_.file(Path("layer.csv")).cancelProgress(1);
+    Run();
+    EXPECT_TRUE(everything().isEmpty()) << everything().join(' ').toStdString();
+
+    // While the bytes go to disk, over an existing file.
+    {
+        QFile old(Path("old.xlsx"));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old bytes");
+    }
+    prompt_.file(Path("old.xlsx")).cancelProgress(2);
+    Run();
+    EXPECT_EQ(Slurp(Path("old.xlsx")), QByteArray("old bytes"));
+    EXPECT_EQ(everything(), QStringList{QStringLiteral("old.xlsx")});
+
+    // A PDF of a page per point, stopped after its first page.
+    prompt_.dialog([](QDialog& d) {
+        dynamic_cast<CPrintType&>(d).Button(4)->setChecked(true);
+        d.accept();
+        return static_cast<int>(QDialog::Accepted);
+    });
+    prompt_.file(Path("report.pdf")).cancelProgress(2);
+    frame_->OnExportPdf();
+    EXPECT_EQ(everything(), QStringList{QStringLiteral("old.xlsx")});
+    EXPECT_TRUE(prompt_.asked.empty()) << "a cancel needs no word";
+    EXPECT_EQ(prompt_.progressLabels, (std::vector<QString>{QStringLiteral("Exporting…"), QStringLiteral("Exporting…"),
+                                                            QStringLiteral("Writing the PDF…")}));
 }
 
 TEST_F(Export, AnEmptyStoreAsksForNoFile)

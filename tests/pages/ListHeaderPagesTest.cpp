@@ -42,10 +42,6 @@ TEST(ListModel, ColumnsAndTexts)
     K30ListModel m(s, Language::Chinese);
     ASSERT_EQ(m.columnCount(), 40);
     ASSERT_EQ(m.rowCount(), 2);
-    EXPECT_EQ(m.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("测试号"));
-    EXPECT_EQ(m.headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("1应力"));
-    EXPECT_EQ(m.headerData(34, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("16沉降量"));
-    EXPECT_EQ(m.headerData(36, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("结束时间"));
     EXPECT_EQ(Cell(m, 0, 0), QStringLiteral("7"));
     EXPECT_EQ(Cell(m, 0, 3), QStringLiteral("0.1230"));  // four decimals on the list
     EXPECT_EQ(Cell(m, 0, 4), QStringLiteral("1.12"));

@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 
 #include "Prompt.h"
 
@@ -75,11 +76,30 @@ public:
         return r;
     }
 
-    bool done() const { return steps_.empty(); }
+    // The next progress stops the work at its step-th report (from 1), as the
+    // operator's Cancel would.
+    ScriptedPrompt& cancelProgress(std::size_t step)
+    {
+        cancelAt_ = step;
+        return *this;
+    }
+
+    // No window: each report is counted, and a scripted cancel answers false.
+    ProgressFn progress(QWidget*, const QString& label, Language) override
+    {
+        progressLabels.push_back(label);
+        const std::size_t stopAt = cancelAt_;
+        cancelAt_ = 0;
+        auto reports = std::make_shared<std::size_t>(0);
+        return [stopAt, reports](std::size_t, std::size_t) { return stopAt == 0 || ++*reports < stopAt; };
+    }
+
+    bool done() const { return steps_.empty() && cancelAt_ == 0; }
 
     std::vector<Asked> asked;
     std::vector<FileRequest> fileRequests;
     std::vector<QString> dialogs;
+    std::vector<QString> progressLabels;
 
 private:
     enum class Kind { Box, File, Dialog };
@@ -102,6 +122,7 @@ private:
     }
 
     std::deque<Step> steps_;
+    std::size_t cancelAt_ = 0;
 };
 
 }  // namespace k30::test
