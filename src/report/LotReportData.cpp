@@ -31,7 +31,12 @@ QString SitePointDate(const site::SitePoint& p)
 
 QString SitePointValue(const site::SitePoint& p)
 {
-    return p.kind == site::PointKind::K30 ? TrimmedText(p.k30Value.toStdString()) : p.ev2;
+    if (p.kind != site::PointKind::K30)
+        return p.ev2;
+    // The instrument writes 0 when 1.25 mm was not reached; show the bound, as the list page does.
+    if (p.k30Bound)
+        return Tr(acceptance_texts::kBoundOnly, Language::English).arg(*p.k30Bound);
+    return TrimmedText(p.k30Value.toStdString());
 }
 
 QString LotFilterWords(const site::SiteFilter& f, Language lang)
@@ -90,8 +95,9 @@ SiteChartData LotChartData(site::SiteDatabase& db, const site::SiteFilter& filte
         return shown;
     for (const site::SitePoint& p :
          db.Points(f, site::SiteSort{site::SortColumn::Chainage, false}, 0, kLotMaxChartPoints)) {
-        bool ok = false;
-        const double value = SitePointValue(p).toDouble(&ok);
+        bool ok = p.k30Bound.has_value();
+        // A bound stands at its least value: the point lies at or above it.
+        const double value = ok ? *p.k30Bound : SitePointValue(p).toDouble(&ok);
         if (!p.chainageM || !ok)
             continue;
         if (shown.points.empty()) {

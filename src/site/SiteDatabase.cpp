@@ -260,7 +260,7 @@ QAtomicInteger<quint64> g_connections;
 constexpr char kPointColumns[] =
     "p.id, p.source_id, s.sha256, p.kind, p.seq, p.name, p.start_time, p.end_time, p.stress125, p.k30_text, "
     "p.test_type, p.design_load, p.sigma0max, p.ev1, p.ev2, p.ratio, p.chainage, p.chainage_m, p.side_offset, "
-    "p.layer, p.lot, p.remark, s.instrument_no";
+    "p.layer, p.lot, p.remark, s.instrument_no, p.k30_bound";
 
 SitePoint PointFromQuery(const QSqlQuery& q)
 {
@@ -289,7 +289,9 @@ SitePoint PointFromQuery(const QSqlQuery& q)
     p.lot = q.value(20).toString();
     p.remark = q.value(21).toString();
     p.instrumentNo = q.value(22).toInt();
-    switch (q.value(23).toInt()) {
+    if (!q.value(23).isNull())
+        p.k30Bound = q.value(23).toDouble();
+    switch (q.value(24).toInt()) {
     case 1:
         p.verdict = Verdict::Pass;
         break;

@@ -29,6 +29,7 @@ struct SitePoint {
     QString endTime;
     QString stress125;  // K30 points
     QString k30Value;
+    std::optional<double> k30Bound;  // 1.25 mm not reached: K30 is at least this
     QString testType;
     QString designLoad;
     QString sigma0max;  // Ev2 points

@@ -150,6 +150,27 @@ TEST_F(SiteCommand, LotReportOfAFilterWithFreeText)
     EXPECT_FALSE(QFile::exists(none));
 }
 
+// A point whose readings stop short of 1.25 mm: the instrument writes K30 = 0,
+// the table and the report give the bound (0.3 MPa / 1.25 mm = 240), and a
+// kind with nothing judged has no pass rate rather than 0 %.
+TEST_F(SiteCommand, UnreachedSettlementShowsItsBound)
+{
+    ASSERT_EQ(K30({QStringLiteral("import"), Write(QStringLiteral("a.ORG"), Transfer(1, {0, 150}, 1))}).code, 0);
+    const Run list = K30({QStringLiteral("list"), QStringLiteral("--kind"), QStringLiteral("k30"),
+                          QStringLiteral("--required"), QStringLiteral("200")});
+    ASSERT_EQ(list.code, 0);
+    const QStringList rows = list.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[1].split(QLatin1Char('\t')).mid(8, 3), (QStringList{QStringLiteral("≥ 240"), {}, QStringLiteral("Pass")}));
+    EXPECT_EQ(Points({}).at(0).toObject().value(QStringLiteral("k30Value")).toString(), QStringLiteral("0"));
+
+    const Run stats = K30({QStringLiteral("stats"), QStringLiteral("--required"), QStringLiteral("200"),
+                           QStringLiteral("--lang"), QStringLiteral("en")});
+    ASSERT_EQ(stats.code, 0);
+    EXPECT_TRUE(stats.out.contains(QStringLiteral("K30: Passed 1, Failed 1, Not assessable 0, Pass rate 50.0%"))) << stats.out.toStdString();
+    EXPECT_TRUE(stats.out.contains(QStringLiteral("Ev2: Passed 0, Failed 0, Not assessable 1, Pass rate —"))) << stats.out.toStdString();
+}
+
 TEST_F(SiteCommand, ExitCodes)
 {
     EXPECT_EQ(K30({QStringLiteral("list"), QStringLiteral("--chainage"), QStringLiteral("DKx..")}).code, 2);

@@ -19,6 +19,7 @@
 #include "LotReportData.h"
 #include "ReportFonts.h"
 #include "SiteDatabase.h"
+#include "StatFormat.h"
 #include "TestDataStore.h"
 
 namespace k30::cli {
@@ -193,25 +194,21 @@ Json CountsJson(const VerdictCounts& c)
     return {{"passed", c.passed}, {"failed", c.failed}, {"none", c.none}, {"passRate", Number(c.PassRate())}};
 }
 
-std::string Fixed(const std::optional<double>& v, int decimals) { return v ? FormatFixed(*v, decimals) : "-"; }
-
 void PrintStats(const char* what, const SampleStats& s, int decimals, Language lang)
 {
     using namespace exporttexts;
     std::cout << what << ": " << kCount.in(lang) << " " << s.count << ", " << kMean.in(lang) << " "
-              << Fixed(s.mean, decimals) << ", " << kStd.in(lang) << " " << Fixed(s.std, decimals) << ", "
-              << kCv.in(lang) << " " << (s.cv ? FormatFixed(*s.cv * 100.0, 1) + "%" : std::string("-")) << ", "
-              << kMin.in(lang) << " " << Fixed(s.min, decimals) << ", " << kMax.in(lang) << " "
-              << Fixed(s.max, decimals) << "\n";
+              << StatFixed(s.mean, decimals) << ", " << kStd.in(lang) << " " << StatFixed(s.std, decimals) << ", "
+              << kCv.in(lang) << " " << StatPercent(s.cv) << ", " << kMin.in(lang) << " " << StatFixed(s.min, decimals)
+              << ", " << kMax.in(lang) << " " << StatFixed(s.max, decimals) << "\n";
 }
 
 void PrintCounts(const char* what, const VerdictCounts& c, Language lang)
 {
     using namespace exporttexts;
-    const auto rate = c.PassRate();
     std::cout << what << ": " << kPassed.in(lang) << " " << c.passed << ", " << kFailed.in(lang) << " " << c.failed
               << ", " << kNotAssessable.in(lang) << " " << c.none << ", " << kPassRate.in(lang) << " "
-              << (rate ? FormatFixed(*rate * 100.0, 1) + "%" : std::string("-")) << "\n";
+              << StatPercent(JudgedPassRate(c)) << "\n";
 }
 
 std::string Printed(const site::ImportCounts& c)
@@ -269,7 +266,7 @@ int RunList(const SiteOptions& o, Language lang)
         const bool k30 = p.kind == site::PointKind::K30;
         std::cout << p.id << '\t' << (k30 ? "K30" : "Ev2") << '\t' << S(p.name) << '\t' << S(p.startTime) << '\t'
                   << S(p.chainage) << '\t' << S(p.offset) << '\t' << S(p.layer) << '\t' << S(p.lot) << '\t'
-                  << S(k30 ? p.k30Value : p.ev2) << '\t' << S(k30 ? QString() : p.ratio) << '\t'
+                  << S(SitePointValue(p)) << '\t' << S(k30 ? QString() : p.ratio) << '\t'
                   << (p.verdict == Verdict::None ? std::string_view("-") : VerdictText(p.verdict, lang)) << '\n';
     });
     return 0;
