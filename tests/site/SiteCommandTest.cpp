@@ -37,7 +37,7 @@ protected:
     // A file in the test's folder, or at a full path.
     QString Write(const QString& name, const std::string& text)
     {
-        const QString path = files.filePath(name);
+        const QString path = QDir(files.path()).filePath(name);
         QFile f(path);
         f.open(QIODevice::WriteOnly);
         f.write(text.data(), static_cast<qint64>(text.size()));
