@@ -186,10 +186,6 @@ TEST_F(TestK30Page, ShowsReceivedPointsReadOnlyAndFollowsTheChooser)
     page.DisableReadingEntry();
     EXPECT_FALSE(Box("designLoad")->isEnabled());
     EXPECT_FALSE(ComputeButton()->isEnabled());
-
-    store.nLanguage = Language::Chinese;
-    page.RetranslateUi();
-    EXPECT_EQ(ComputeButton()->text(), QStringLiteral("计算"));
 }
 
 TEST_F(TestK30Page, ActivationWithoutPointsShowsNothing)
