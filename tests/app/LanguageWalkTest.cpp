@@ -3,12 +3,8 @@
 // English when the interface is Chinese.
 #include <gtest/gtest.h>
 
-#include <QLineEdit>
 #include <QAbstractButton>
 #include <QAction>
-#include <QDialog>
-#include <QDir>
-#include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -17,17 +13,12 @@
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTemporaryDir>
 
 #include "CHeadk30.h"
-#include "CMainFrame.h"
 #include "CPropSheet.h"
-#include "CTestK30.h"
-#include "ScriptedPrompt.h"
-#include "TestDataStore.h"
+#include "WindowFixture.h"
 
 using namespace k30;
-using k30::test::ScriptedPrompt;
 using Answer = Prompt::Answer;
 
 namespace {
@@ -110,27 +101,10 @@ void CollectMenu(const QList<QAction*>& actions, std::vector<Shown>& out)
     }
 }
 
-class LanguageWalk : public ::testing::TestWithParam<Language> {
+class LanguageWalk : public test::WindowFixture<::testing::TestWithParam<Language>> {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir_.isValid());
-        previous_ = QDir::currentPath();
-        QDir::setCurrent(dir_.path());
-        QFile config(dir_.filePath(QStringLiteral("Config.cfg")));
-        ASSERT_TRUE(config.open(QIODevice::WriteOnly));
-        config.write("E");
-        config.close();
-        // Start in the other language, so every text is one a language command set.
-        store_.nLanguage = GetParam() == Language::Chinese ? Language::English : Language::Chinese;
-        frame_ = std::make_unique<CMainFrame>(store_, prompt_);
-    }
-    void TearDown() override
-    {
-        EXPECT_TRUE(prompt_.done()) << "scripted answers left over";
-        frame_.reset();
-        QDir::setCurrent(previous_);
-    }
+    // Start in the other language, so every text is one a language command set.
+    LanguageWalk() { language_ = GetParam() == Language::Chinese ? Language::English : Language::Chinese; }
 
     // Runs a command whose dialog is collected and cancelled.
     void InDialog(const std::function<void()>& command)
@@ -143,11 +117,6 @@ protected:
         command();
     }
 
-    QTemporaryDir dir_;
-    QString previous_;
-    TestDataStore store_;
-    ScriptedPrompt prompt_;
-    std::unique_ptr<CMainFrame> frame_;
     std::vector<Shown> shown_;
 };
 
@@ -197,13 +166,10 @@ TEST_P(LanguageWalk, EveryPageDialogAndMessageShowsTheLanguageChosen)
     InDialog([&] { w.OnManualInput(); });
 
     // Messages: a file of neither kind, a damaged project, nothing to print.
-    QFile bad(dir_.filePath(QStringLiteral("bad.K30")));
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write("\x05\0\0\0", 4);
-    bad.close();
+    test::WriteFile(Path(QStringLiteral("bad.K30")), QByteArray("\x05\0\0\0", 4));
     prompt_.answer(Answer::Ok).answer(Answer::Ok);
-    w.OpenFile(dir_.filePath(QStringLiteral("notes.txt")));
-    w.OpenFile(bad.fileName());
+    w.OpenFile(Path(QStringLiteral("notes.txt")));
+    w.OpenFile(Path(QStringLiteral("bad.K30")));
     store_.strCurK30Name.clear();
     prompt_.dialog(accept).answer(Answer::Ok);
     w.OnPrint();  // print type "current data" with no current point

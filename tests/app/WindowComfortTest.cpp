@@ -8,33 +8,23 @@
 #include <QApplication>
 #include <QRadioButton>
 #include <QComboBox>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
-#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QSettings>
-#include <QSignalSpy>
 #include <QTableView>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
 #include <QUrl>
 
 #include "CChangeNameK.h"
 #include "CHeadk30.h"
-#include "CInputName.h"
-#include "CKSelect.h"
 #include "CListData.h"
-#include "CMainFrame.h"
 #include "CPropSheet.h"
 #include "CReadData.h"
 #include "CTestK30.h"
@@ -43,42 +33,20 @@
 #include "ListColumns.h"
 #include "RecentFiles.h"
 #include "SiteCommands.h"
-#include "ScriptedPrompt.h"
 #include "StatusFeedback.h"
-#include "TestDataStore.h"
-#include "UserSettings.h"
+#include "WindowFixture.h"
 #include "WindowPlacement.h"
 
 using namespace k30;
-using k30::test::ScriptedPrompt;
+using namespace k30::test;
 using Answer = Prompt::Answer;
 
 namespace {
 
 const QString kDemo = QStringLiteral(K30_SAMPLES "/demo.ORG");
 
-class Comfort : public ::testing::Test {
+class Comfort : public WindowFixture<> {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir_.isValid());
-        previous_ = QDir::currentPath();
-        QDir::setCurrent(dir_.path());
-        QFile config(Path("Config.cfg"));
-        ASSERT_TRUE(config.open(QIODevice::WriteOnly));
-        config.write("E");
-        config.close();
-        QFile::remove(UserPreferencesFile());
-        store_.nLanguage = Language::English;
-        frame_ = std::make_unique<CMainFrame>(store_, prompt_);
-    }
-    void TearDown() override
-    {
-        EXPECT_TRUE(prompt_.done()) << "scripted answers left over";
-        frame_.reset();
-        QDir::setCurrent(previous_);
-    }
-    QString Path(const QString& name) const { return dir_.filePath(name); }
     QString Copy(const QString& name)
     {
         QFile::copy(kDemo, Path(name));
@@ -98,12 +66,6 @@ protected:
             texts << a->text();
         return texts;
     }
-
-    QTemporaryDir dir_;
-    QString previous_;
-    TestDataStore store_;
-    ScriptedPrompt prompt_;
-    std::unique_ptr<CMainFrame> frame_;
 };
 
 bool Drop(QWidget* target, const QList<QUrl>& urls)
@@ -306,13 +268,7 @@ TEST_F(Comfort, RecentFilesOfBothKindsNewestFirst)
     EXPECT_EQ(prompt_.fileRequests[0].nameFilters.front(), QStringLiteral("Data files (*.ORG *.K30)"));
 
     // A saved project joins the list in front.
-    prompt_.dialog([](QDialog& d) {
-        auto& choice = dynamic_cast<CKSelect&>(d);
-        choice.AddAll();
-        choice.OnOk();
-        return choice.result();
-    });
-    prompt_.file(Path("b.K30"));
+    prompt_.dialog(ChooseAll()).file(Path("b.K30"));
     ASSERT_TRUE(frame_->OnSaveProject());
     RecentFiles recent;
     EXPECT_EQ(recent.Files(), (QStringList{Path("b.K30"), raw}));
@@ -354,11 +310,6 @@ TEST_F(Comfort, StatusBarSaysWhatHappenedAndWhatIsOpen)
 
 TEST_F(Comfort, ShortcutsSwitchPagesAndPoints)
 {
-    for (CommandId id : {CommandId::Open, CommandId::SaveProject, CommandId::SaveRaw, CommandId::Print,
-                         CommandId::PrintPreview, CommandId::Export, CommandId::FindPoint, CommandId::NextPoint,
-                         CommandId::PreviousPoint, CommandId::Undo, CommandId::Redo, CommandId::NextPage})
-        EXPECT_FALSE(frame_->Action(id)->shortcut().isEmpty()) << static_cast<int>(id);
-
     ASSERT_TRUE(frame_->OpenFile(kDemo));
     ShowActive();
     QTest::keyClick(frame_.get(), Qt::Key_3, Qt::ControlModifier);
@@ -423,12 +374,7 @@ TEST_F(Comfort, UndoAndRedoRenamesHeaderEditsAndTypedReadings)
     EXPECT_EQ(frame_->CurrentHeader().Client, "Rail");
 
     // A manual entry starts afresh; its typed readings undo too.
-    prompt_.answer(Answer::No);
-    prompt_.dialog([](QDialog& d) {
-        dynamic_cast<CInputName&>(d).Edit()->setText(QStringLiteral("M1"));
-        dynamic_cast<CInputName&>(d).OkButton()->click();
-        return d.result();
-    });
+    prompt_.answer(Answer::No).dialog(TypeName(QStringLiteral("M1")));
     frame_->OnManualInput();
     EXPECT_FALSE(frame_->UndoStack().canUndo());
     auto* stress = frame_->TestPage()->findChild<QLineEdit*>(QStringLiteral("stress1"));

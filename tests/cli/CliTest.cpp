@@ -138,10 +138,8 @@ TEST_F(Tool, ComputesTypedReadings)
     o = Run("compute --stress 0,,0.1 --settlement 0,2,3");
     ASSERT_EQ(o.exit, 0) << o.err;
     EXPECT_EQ(nlohmann::json::parse(o.out)["stress125"], "0.000");
-    o = Run("compute --lang zh --stress 0,0.1 --settlement 0,1.25");
-    EXPECT_EQ(o.exit, 1);
-    EXPECT_NE(o.err.find("请重新输入数据"), std::string::npos);
     o = Run("compute --lang en --stress 0,0.1 --settlement 0,1.25");
+    EXPECT_EQ(o.exit, 1);
     EXPECT_NE(o.err.find("Please re-enter the data"), std::string::npos);
     // A text that is no number is named, not taken as 0 (a word once drew a spike).
     o = Run("compute --lang en --stress 0,abc,0.1 --settlement 0,0.4,1.6");

@@ -3,39 +3,24 @@
 // the header page, and the Ev2 requirements kept in the user's settings.
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QLabel>
-#include <QLineEdit>
 #include <QSettings>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "AcceptancePoints.h"
 #include "AcceptanceSettings.h"
 #include "CHeadk30.h"
 #include "CListData.h"
-#include "CMainFrame.h"
 #include "K30ListModel.h"
-#include "ScriptedPrompt.h"
-#include "UserSettings.h"
+#include "WindowFixture.h"
 
 namespace k30 {
 namespace {
 
-class ListAcceptance : public ::testing::Test {
+class ListAcceptance : public test::WindowFixture<> {
 protected:
-    void SetUp() override
-    {
-        previous_ = QDir::currentPath();
-        QDir::setCurrent(dir_.path());
-        frame_ = std::make_unique<CMainFrame>(store_, prompt_);
-    }
-    void TearDown() override
-    {
-        frame_.reset();
-        QDir::setCurrent(previous_);
-    }
+    ListAcceptance() { store_ = test::AcceptanceStore(Language::English); }
     // Types into the header page's required coefficient box as the operator does.
     void TypeRequired(const QString& text)
     {
@@ -54,12 +39,6 @@ protected:
         return m.data(m.index(row, 5), Qt::BackgroundRole).isValid();
     }
     QString Strip() const { return frame_->ListPage()->StatisticsStrip()->text(); }
-
-    QTemporaryDir dir_;
-    QString previous_;
-    TestDataStore store_ = test::AcceptanceStore(Language::English);
-    test::ScriptedPrompt prompt_;
-    std::unique_ptr<CMainFrame> frame_;
 };
 
 TEST_F(ListAcceptance, ColumnsTintAndStatisticsFollowTheRequiredCoefficient)

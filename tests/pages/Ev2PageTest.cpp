@@ -52,7 +52,6 @@ TEST(Ev2Page, TableVerdictsStatisticsReadingsAndChart)
 
     const Ev2ListModel& m = *page.Model();
     ASSERT_EQ(m.rowCount(), 2);
-    EXPECT_EQ(m.headerData(Ev2ListModel::Ev2, Qt::Horizontal, Qt::DisplayRole).toString(), "Ev2 (MPa)");
     const QStringList exact{"12", "2024-6-3", "09:05", "10:40", "0.700", "132.4", "225.0", "1.70", "Fail"};
     const QStringList shortPoint{"13", "2024-6-3", "09:05", "10:40", "0.500", "112.5", "", "", ""};
     for (int c = 0; c < Ev2ListModel::kColumns; ++c) {
@@ -85,7 +84,6 @@ TEST(Ev2Page, TableVerdictsStatisticsReadingsAndChart)
     page.RetranslateUi();
     page.Refill();
     EXPECT_EQ(Cell(m, 0, Ev2ListModel::VerdictColumn), QStringLiteral("合格"));
-    EXPECT_EQ(m.headerData(Ev2ListModel::Ratio, Qt::Horizontal, Qt::DisplayRole).toString(), "Ev2/Ev1");
     EXPECT_TRUE(page.Statistics()->text().contains(QStringLiteral("合格率 50.0%")));
 }
 

@@ -34,9 +34,10 @@ protected:
         return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
     }
 
+    // A file in the test's folder, or at a full path.
     QString Write(const QString& name, const std::string& text)
     {
-        const QString path = files.filePath(name);
+        const QString path = QDir(files.path()).filePath(name);
         QFile f(path);
         f.open(QIODevice::WriteOnly);
         f.write(text.data(), static_cast<qint64>(text.size()));
@@ -171,36 +172,32 @@ TEST_F(SiteCommand, UnreachedSettlementShowsItsBound)
     EXPECT_TRUE(stats.out.contains(QStringLiteral("Ev2: Passed 0, Failed 0, Not assessable 1, Pass rate —"))) << stats.out.toStdString();
 }
 
+// Words the command cannot read exit 2, a database it cannot reach 1; each says why.
 TEST_F(SiteCommand, ExitCodes)
 {
-    EXPECT_EQ(K30({QStringLiteral("list"), QStringLiteral("--chainage"), QStringLiteral("DKx..")}).code, 2);
-    EXPECT_EQ(K30({QStringLiteral("stats"), QStringLiteral("--from"), QStringLiteral("2026-13-01")}).code, 2);
-    EXPECT_EQ(K30({QStringLiteral("stats"), QStringLiteral("--required"), QStringLiteral("hard")}).code, 2);
-    EXPECT_EQ(K30({QStringLiteral("report"), QStringLiteral("--pdf"), QStringLiteral("x.pdf"), QStringLiteral("--chainage"),
-                   QStringLiteral("DK1+2")}).code, 2);
-    EXPECT_EQ(K30({QStringLiteral("--db"), QStringLiteral("mysql://a@b/c"), QStringLiteral("list")}).code, 2);
-    const Run r = K30({QStringLiteral("--db"), QStringLiteral("postgresql://nobody@127.0.0.1:1/none"),
-                       QStringLiteral("list")});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_FALSE(r.err.isEmpty());
-    EXPECT_EQ(K30({QStringLiteral("set"), QStringLiteral("1"), QStringLiteral("--chainage"), QStringLiteral("x")}).code,
-              2);
+    const std::vector<std::pair<QStringList, int>> cases{
+        {{"list", "--chainage", "DKx.."}, 2},
+        {{"stats", "--from", "2026-13-01"}, 2},
+        {{"stats", "--required", "hard"}, 2},
+        {{"report", "--pdf", "x.pdf", "--chainage", "DK1+2"}, 2},
+        {{"--db", "mysql://a@b/c", "list"}, 2},
+        {{"set", "1", "--chainage", "x"}, 2},
+        {{"--db", "postgresql://nobody@127.0.0.1:1/none", "list"}, 1},
+    };
+    for (const auto& [args, code] : cases) {
+        const Run r = K30(args);
+        EXPECT_EQ(r.code, code) << args.join(' ').toStdString();
+        EXPECT_FALSE(r.err.isEmpty()) << args.join(' ').toStdString();
+    }
 }
 
 TEST_F(SiteCommand, RebuildFromTheUsersArchiveSettingADamagedFileAside)
 {
     const QString archive = data.filePath(QStringLiteral("k30workbench/transfers"));
     QDir().mkpath(archive);
-    QFile f(archive + QStringLiteral("/2026-12-07_143005+0800_instrument-1.ORG"));
-    f.open(QIODevice::WriteOnly);
-    f.write(QByteArray::fromStdString(Transfer(1, {100, 120})));
-    f.close();
+    Write(archive + QStringLiteral("/2026-12-07_143005+0800_instrument-1.ORG"), Transfer(1, {100, 120}));
     // A damaged database is left alone unless the user asks to set it aside.
-    const QString dbPath = data.filePath(QStringLiteral("k30workbench/site.sqlite"));
-    QFile damaged(dbPath);
-    damaged.open(QIODevice::WriteOnly);
-    damaged.write("not a database");
-    damaged.close();
+    Write(data.filePath(QStringLiteral("k30workbench/site.sqlite")), "not a database");
     Run r = K30({QStringLiteral("rebuild")});
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.err.contains(QStringLiteral("--set-aside")));
