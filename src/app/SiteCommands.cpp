@@ -357,17 +357,28 @@ bool SiteCommands::OpenPoint(qint64 id)
     return true;
 }
 
+std::optional<LotReportData> SiteCommands::LotReportOfFilter()
+{
+    if (!Ready())
+        return std::nullopt;
+    LotReportData data = page_.LotReport(frame_.CurrentHeader());
+    if (data.rows.empty()) {
+        const Language lang = frame_.Store().nLanguage;
+        frame_.GetPrompt().inform(&frame_, Tr(texts::kAppTitle, lang), Tr(kNoPointsToReport, lang),
+                                  Prompt::Icon::Information);
+        return std::nullopt;
+    }
+    return data;
+}
+
 void SiteCommands::ExportLotReportPdf()
 {
+    const std::optional<LotReportData> shown = LotReportOfFilter();
+    if (!shown)
+        return;
+    const LotReportData& data = *shown;
     const Language lang = frame_.Store().nLanguage;
     Prompt& prompt = frame_.GetPrompt();
-    if (!Ready())
-        return;
-    const LotReportData data = page_.LotReport(frame_.CurrentHeader());
-    if (data.rows.empty()) {
-        prompt.inform(&frame_, Tr(texts::kAppTitle, lang), Tr(kNoPointsToReport, lang), Prompt::Icon::Information);
-        return;
-    }
     const QString path = prompt.chooseSaveFile(&frame_, Tr(kLotReportPdf, lang), QStringLiteral("PDF (*.pdf)"),
                                                QStringLiteral("pdf"));
     if (path.isEmpty())
@@ -379,15 +390,12 @@ void SiteCommands::ExportLotReportPdf()
 
 void SiteCommands::PrintLotReport()
 {
+    const std::optional<LotReportData> shown = LotReportOfFilter();
+    if (!shown)
+        return;
+    const LotReportData& data = *shown;
     const Language lang = frame_.Store().nLanguage;
     Prompt& prompt = frame_.GetPrompt();
-    if (!Ready())
-        return;
-    const LotReportData data = page_.LotReport(frame_.CurrentHeader());
-    if (data.rows.empty()) {
-        prompt.inform(&frame_, Tr(texts::kAppTitle, lang), Tr(kNoPointsToReport, lang), Prompt::Icon::Information);
-        return;
-    }
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     QPrintDialog dialog(&printer, &frame_);

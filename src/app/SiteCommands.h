@@ -6,7 +6,9 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
 
+#include "LotReport.h"
 #include "SiteDatabase.h"
 
 class QProgressDialog;
@@ -68,6 +70,9 @@ private:
     void OnJobDone();
     void TellOpenError();
     bool Ready();
+    // The lot report of the page's filter, or nothing (after saying why) when
+    // there is no database or no point to report.
+    std::optional<LotReportData> LotReportOfFilter();
 
     CMainFrame& frame_;
     CSitePage& page_;
