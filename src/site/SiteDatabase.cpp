@@ -762,38 +762,40 @@ bool SiteDatabase::Edit(const std::vector<qint64>& ids, const PointEdit& edit, s
     if (previous)
         previous->clear();
 
+    return InTransaction([&](QString& error) {
+        QSqlQuery old(d_->Db());
+        old.prepare(QStringLiteral("SELECT chainage, side_offset, layer, lot, remark FROM points WHERE id = ?"));
+        QSqlQuery update(d_->Db());
+        update.prepare(QStringLiteral("UPDATE points SET %1 WHERE id = ?").arg(sets.join(QStringLiteral(", "))));
+        for (qint64 id : ids) {
+            old.addBindValue(id);
+            if (!old.exec() || !old.next()) {
+                error = old.lastError().isValid() ? ErrorText(old.lastError())
+                                                  : QStringLiteral("there is no point %1").arg(id);
+                return false;
+            }
+            if (previous)
+                previous->push_back({id, old.value(0).toString(), old.value(1).toString(), old.value(2).toString(),
+                                     old.value(3).toString(), old.value(4).toString()});
+            old.finish();
+            if (sets.isEmpty())
+                continue;
+            for (const QVariant& v : values)
+                update.addBindValue(v);
+            update.addBindValue(id);
+            if (!update.exec()) {
+                error = ErrorText(update.lastError());
+                return false;
+            }
+        }
+        return true;
+    });
+}
+
+bool SiteDatabase::InTransaction(const std::function<bool(QString& error)>& work)
+{
     QString error;
-    if (!d_->Begin(error)) {
-        error_ = error;
-        return false;
-    }
-    QSqlQuery old(d_->Db());
-    old.prepare(QStringLiteral("SELECT chainage, side_offset, layer, lot, remark FROM points WHERE id = ?"));
-    QSqlQuery update(d_->Db());
-    update.prepare(QStringLiteral("UPDATE points SET %1 WHERE id = ?").arg(sets.join(QStringLiteral(", "))));
-    for (qint64 id : ids) {
-        old.addBindValue(id);
-        if (!old.exec() || !old.next()) {
-            d_->Rollback();
-            error_ = old.lastError().isValid() ? ErrorText(old.lastError()) : QStringLiteral("there is no point %1").arg(id);
-            return false;
-        }
-        if (previous)
-            previous->push_back({id, old.value(0).toString(), old.value(1).toString(), old.value(2).toString(),
-                                 old.value(3).toString(), old.value(4).toString()});
-        old.finish();
-        if (sets.isEmpty())
-            continue;
-        for (const QVariant& v : values)
-            update.addBindValue(v);
-        update.addBindValue(id);
-        if (!update.exec()) {
-            d_->Rollback();
-            error_ = ErrorText(update.lastError());
-            return false;
-        }
-    }
-    if (!d_->Commit(error)) {
+    if (!d_->Begin(error) || !work(error) || !d_->Commit(error)) {
         d_->Rollback();
         error_ = error;
         return false;
@@ -808,35 +810,26 @@ bool SiteDatabase::Restore(const std::vector<PointFields>& fields)
         error_ = QStringLiteral("no site database is open");
         return false;
     }
-    QString error;
-    if (!d_->Begin(error)) {
-        error_ = error;
-        return false;
-    }
-    QSqlQuery q(d_->Db());
-    q.prepare(QStringLiteral(
-        "UPDATE points SET chainage = ?, chainage_m = ?, side_offset = ?, layer = ?, lot = ?, remark = ? WHERE id = ?"));
-    for (const PointFields& f : fields) {
-        const ChainageParse c = ParseChainage(S(f.chainage));
-        q.addBindValue(T(f.chainage));
-        q.addBindValue(NullableDouble(c.ok ? c.metres : std::nullopt));
-        q.addBindValue(T(f.offset));
-        q.addBindValue(T(f.layer));
-        q.addBindValue(T(f.lot));
-        q.addBindValue(T(f.remark));
-        q.addBindValue(f.id);
-        if (!q.exec()) {
-            d_->Rollback();
-            error_ = ErrorText(q.lastError());
-            return false;
+    return InTransaction([&](QString& error) {
+        QSqlQuery q(d_->Db());
+        q.prepare(QStringLiteral("UPDATE points SET chainage = ?, chainage_m = ?, side_offset = ?, layer = ?, lot = ?, "
+                                 "remark = ? WHERE id = ?"));
+        for (const PointFields& f : fields) {
+            const ChainageParse c = ParseChainage(S(f.chainage));
+            q.addBindValue(T(f.chainage));
+            q.addBindValue(NullableDouble(c.ok ? c.metres : std::nullopt));
+            q.addBindValue(T(f.offset));
+            q.addBindValue(T(f.layer));
+            q.addBindValue(T(f.lot));
+            q.addBindValue(T(f.remark));
+            q.addBindValue(f.id);
+            if (!q.exec()) {
+                error = ErrorText(q.lastError());
+                return false;
+            }
         }
-    }
-    if (!d_->Commit(error)) {
-        d_->Rollback();
-        error_ = error;
-        return false;
-    }
-    return true;
+        return true;
+    });
 }
 
 std::vector<SitePoint> SiteDatabase::Points(const SiteFilter& filter, const SiteSort& sort, qint64 offset, qint64 limit)

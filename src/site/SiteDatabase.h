@@ -105,6 +105,10 @@ public:
     bool ToStore(const std::vector<SitePoint>& points, TestDataStore& store);
 
 private:
+    // Runs work in one transaction: committed when it returns true, rolled
+    // back (with error_ set) when it or the commit fails.
+    bool InTransaction(const std::function<bool(QString& error)>& work);
+
     struct Impl;
     std::unique_ptr<Impl> d_;
     OpenError openError_ = OpenError::None;

@@ -443,6 +443,21 @@ int RunRebuild(const SiteOptions& o)
     return 0;
 }
 
+// A subcommand over the filter: its options, and whether --layer/--lot were
+// given at all (an empty value then chooses the points without one).
+CLI::App* AddFilteredCommand(CLI::App* sub, const char* name, const char* help, std::shared_ptr<SiteOptions> o,
+                             GlobalOptions& global, Action& action, int (*run)(const SiteOptions&, Language))
+{
+    CLI::App* c = sub->add_subcommand(name, help);
+    AddFilterOptions(c, o->filter);
+    c->callback([o, &global, &action, c, run] {
+        o->filter.layerSet = c->count("--layer") > 0;
+        o->filter.lotSet = c->count("--lot") > 0;
+        action = [o, &global, run] { return run(*o, global.Resolve()); };
+    });
+    return c;
+}
+
 void AddSiteCommand(CLI::App& app, GlobalOptions& global, Action& action)
 {
     auto o = std::make_shared<SiteOptions>();
@@ -459,14 +474,8 @@ void AddSiteCommand(CLI::App& app, GlobalOptions& global, Action& action)
     import->add_option("FILE", o->files, "Files to import")->required();
     import->callback([o, &action] { action = [o] { return RunImport(*o); }; });
 
-    CLI::App* list = sub->add_subcommand("list", "List the points of the filter");
-    AddFilterOptions(list, o->filter);
-    list->add_flag("--json", o->json, "Print {\"points\": [...]}");
-    list->callback([o, &global, &action, list] {
-        o->filter.layerSet = list->count("--layer") > 0;
-        o->filter.lotSet = list->count("--lot") > 0;
-        action = [o, &global] { return RunList(*o, global.Resolve()); };
-    });
+    AddFilteredCommand(sub, "list", "List the points of the filter", o, global, action, RunList)
+        ->add_flag("--json", o->json, "Print {\"points\": [...]}");
 
     CLI::App* set = sub->add_subcommand("set", "Set chainage, offset, layer, lot or remark of points");
     set->add_option("ID", o->ids, "Point ids (as list gives them)")->required();
@@ -477,33 +486,18 @@ void AddSiteCommand(CLI::App& app, GlobalOptions& global, Action& action)
     set->add_option("--remark", o->remark, "Remark");
     set->callback([o, &action] { action = [o] { return RunSet(*o); }; });
 
-    CLI::App* stats = sub->add_subcommand("stats", "Statistics and verdict counts of the filter");
-    AddFilterOptions(stats, o->filter);
-    stats->add_flag("--json", o->json, "Print one JSON object");
-    stats->callback([o, &global, &action, stats] {
-        o->filter.layerSet = stats->count("--layer") > 0;
-        o->filter.lotSet = stats->count("--lot") > 0;
-        action = [o, &global] { return RunStats(*o, global.Resolve()); };
-    });
+    AddFilteredCommand(sub, "stats", "Statistics and verdict counts of the filter", o, global, action, RunStats)
+        ->add_flag("--json", o->json, "Print one JSON object");
 
-    CLI::App* exp = sub->add_subcommand("export", "Export the points of the filter as CSV, XLSX or AGS4");
-    exp->add_option("OUT", o->out, "File to write (.csv, .xlsx, .ags)")->required();
-    AddFilterOptions(exp, o->filter);
-    exp->callback([o, &global, &action, exp] {
-        o->filter.layerSet = exp->count("--layer") > 0;
-        o->filter.lotSet = exp->count("--lot") > 0;
-        action = [o, &global] { return RunExport(*o, global.Resolve()); };
-    });
+    AddFilteredCommand(sub, "export", "Export the points of the filter as CSV, XLSX or AGS4", o, global, action,
+                       RunExport)
+        ->add_option("OUT", o->out, "File to write (.csv, .xlsx, .ags)")
+        ->required();
 
-    CLI::App* report = sub->add_subcommand("report", "Write the lot report of the filter as PDF");
+    CLI::App* report =
+        AddFilteredCommand(sub, "report", "Write the lot report of the filter as PDF", o, global, action, RunReport);
     report->add_option("--pdf", o->out, "PDF file to write")->required();
     report->add_option("--header", o->header, "JSON object with the report header members");
-    AddFilterOptions(report, o->filter);
-    report->callback([o, &global, &action, report] {
-        o->filter.layerSet = report->count("--layer") > 0;
-        o->filter.lotSet = report->count("--lot") > 0;
-        action = [o, &global] { return RunReport(*o, global.Resolve()); };
-    });
 
     CLI::App* rebuild = sub->add_subcommand(
         "rebuild", "Make the database again from the transfer archive, keeping chainage, layer, lot and remarks");
